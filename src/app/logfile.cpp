@@ -1,0 +1,203 @@
+#include "app/logfile.h"
+
+#include "app/platform.h"
+
+#include <QDir>
+#include <QMutexLocker>
+#include <QStandardPaths>
+
+namespace {
+
+// The file is closed and reopened after this many characters, so that a crash loses little.
+constexpr int ReopenAfterChars = 512;
+
+// Set while this thread is inside the handler: a message the framework emits from within
+// (a failed open, say) must not try to take the mutex a second time.
+thread_local bool t_inHandler = false;
+
+QString classLetter(QtMsgType type)
+{
+    switch (type) {
+    case QtDebugMsg: return QStringLiteral("d");
+    case QtWarningMsg: return QStringLiteral("w");
+    case QtCriticalMsg: return QStringLiteral("c");
+    case QtFatalMsg: return QStringLiteral("f");
+    case QtInfoMsg: return QStringLiteral("i");
+    }
+    return QStringLiteral("d");
+}
+
+} // namespace
+
+LogFile::LogFile()
+    : m_clock([] { return QDateTime::currentDateTime(); })
+    , m_output(&Platform::debugOutput)
+{
+}
+
+LogFile &LogFile::instance()
+{
+    static LogFile log;
+    return log;
+}
+
+const QString &LogFile::headerText()
+{
+    static const QString text = QStringLiteral(
+        "\n"
+        "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
+        "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\" \"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\n"
+        "<html>\n"
+        "<head>\n"
+        "<title>Ostrel log file</title>\n"
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />\n"
+        "<style type=\"text/css\" id=\"logCss\">\n"
+        "body { background: #18242b; color: #afc6d1; margin-right: 20px; margin-left: 20px; font-size: 14px; font-family: Arial, sans-serif, sans; }\n"
+        "a { text-decoration: none; }\n"
+        "a:link { color: #a0b2bb; }\n"
+        "a:active { color: #f59504; }\n"
+        "a:visited { color: #adc7d4; }\n"
+        "a:hover { color: #e49115; }\n"
+        "h1 { text-align: center; }\n"
+        "h2 { color: #ebe5e5; }\n"
+        ".d, .w, .c, .f, .i { padding: 3px; overflow: auto; }\n"
+        ".d { background-color: #0f1011; color: #a8c1ce; }\n"
+        ".i { background-color: #294453; color: #a8c1ce; }\n"
+        ".w { background-color: #7993a0; color: #1b2329; }\n"
+        ".c { background-color: #ff952b; color: #1d2930; }\n"
+        ".f { background-color: #fc0808; color: #19242b; }\n"
+        "</style>\n"
+        "</head>\n"
+        "<body>\n"
+        "<h1><a href=\"https://www.kovela.com/\">Vantor Tablet Logger</a></h1> \n"
+        "<script type=\"text/JavaScript\">\n"
+        "function objHide(obj) { obj.style.display = \"none\"; }\n"
+        "function objShow(obj) { obj.style.display = \"block\"; }\n"
+        "function selectType() {\n"
+        "  var classes = [\"d\", \"i\", \"w\", \"c\", \"f\"];\n"
+        "  var chosen = document.getElementById(\"typeSelect\").value;\n"
+        "  for (var i = 0; i < classes.length; i++) {\n"
+        "    var items = document.getElementsByClassName(classes[i]);\n"
+        "    var visible = chosen == \"a\" || chosen == classes[i];\n"
+        "    for (var j = 0; j < items.length; j++) {\n"
+        "      if (visible) objShow(items[j]); else objHide(items[j]);\n"
+        "    }\n"
+        "  }\n"
+        "}\n"
+        "</script>\n"
+        "<select id=\"typeSelect\" onchange=\"selectType()\">\n"
+        "<option value=\"a\" selected=\"selected\">All</option>\n"
+        "<option value=\"d\">Debug</option>\n"
+        "<option value=\"i\">Info</option>\n"
+        "<option value=\"w\">Warning</option>\n"
+        "<option value=\"c\">Critical</option>\n"
+        "<option value=\"f\">Fatal</option>\n"
+        "</select>\n");
+    return text;
+}
+
+void LogFile::initLog(const QString &dirName, int maxFiles)
+{
+    qInstallMessageHandler(&LogFile::messageHandler);
+    LogFile &log = instance();
+    log.setDirectory(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
+                     + QLatin1Char('/') + dirName);
+    log.prune(maxFiles);
+}
+
+void LogFile::messageHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    instance().write(type, message);
+}
+
+void LogFile::setDirectory(const QString &directory)
+{
+    QMutexLocker lock(&m_mutex);
+    m_directory = directory;
+    QDir().mkpath(directory);
+}
+
+QString LogFile::directory() const
+{
+    return m_directory;
+}
+
+void LogFile::setClock(Clock clock)
+{
+    QMutexLocker lock(&m_mutex);
+    m_clock = std::move(clock);
+}
+
+void LogFile::setDebuggerOutput(Output output)
+{
+    QMutexLocker lock(&m_mutex);
+    m_output = std::move(output);
+}
+
+void LogFile::prune(int maxFiles)
+{
+    QDir dir(m_directory);
+    QStringList files = dir.entryList(QDir::Files, QDir::Name);
+    while (files.size() > maxFiles) {
+        // A file that cannot be deleted stays; it is dropped from the count all the same.
+        dir.remove(files.takeFirst());
+    }
+}
+
+void LogFile::write(QtMsgType type, const QString &message)
+{
+    if (t_inHandler) {
+        // A message raised while this thread writes the log: the debugger still sees it.
+        Output output = m_output;
+        if (output)
+            output(message);
+        return;
+    }
+    t_inHandler = true;
+
+    QDateTime now;
+    Output output;
+    {
+        QMutexLocker lock(&m_mutex);
+        now = m_clock();
+        output = m_output;
+    }
+    const QString text = QStringLiteral("%1 %2").arg(now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), message);
+    // The text may come from outside (the firmware catalogue, a serial number): escaped, it
+    // can never turn into markup or script in the log page.
+    const QString line = QStringLiteral("<div class=\"%1\">%2</div>\r\n").arg(classLetter(type), text.toHtmlEscaped());
+
+    {
+        QMutexLocker lock(&m_mutex);
+        if (!m_directory.isEmpty()) {
+            const QString fileName = QStringLiteral("%1/%2_log.html")
+                                         .arg(m_directory, now.toString(QStringLiteral("yyyy-MM-dd_hh")));
+            if (m_file.fileName() != fileName) {
+                if (m_file.isOpen())
+                    m_file.close();
+                m_file.setFileName(fileName);
+                const bool existed = m_file.exists();
+                m_file.open(QIODevice::WriteOnly | QIODevice::Append);
+                m_stream.setDevice(&m_file);
+                m_stream.setCodec("UTF-8");
+                m_charCount = 0;
+                if (!existed && m_file.isOpen())
+                    m_stream << headerText() << "\r\n";
+            }
+            if (m_file.isOpen()) {
+                m_stream << line;
+                m_stream.flush();
+            }
+            m_charCount += line.size();
+            if (m_charCount >= ReopenAfterChars) {
+                m_file.close();
+                m_file.open(QIODevice::WriteOnly | QIODevice::Append);
+                m_charCount = 0;
+            }
+        }
+    }
+
+    if (output)
+        output(text);
+    t_inHandler = false;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/appoptions.h"
+
+#include <QMainWindow>
+#include <QQmlApplicationEngine>
+#include <QString>
+
+class DataManagement;
+
+// The application's controller: owns every back-end object, publishes them to the QML scene
+// and decides when the controller's ports are open. The widget itself is never shown; it
+// parents the dialogs and, moved along with the QML window, tells which screen that is on.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(const AppOptions &options = AppOptions());
+    ~MainWindow() override;
+
+    DataManagement *dataManagement() const { return m_dataMgt; }
+    QQmlApplicationEngine &engine() { return m_engine; }
+
+    // Brings the QML window to the front, restored (a second start asked for it).
+    void raiseWindow();
+
+signals:
+    void showHint(bool isSend, bool isSuccess);
+    void s_midiIndata(char *data, int length);
+    void screenChanged();
+    void devStateChanged(bool state);
+    void s_snNum(QString snStr);
+
+public slots:
+    void sendData();
+    void getData();
+    QString rgbtoStr(int r, int g, int b);
+    void save();
+    void saveAs();
+    void openFile();
+    double getScalingRate();
+    void updateProgra(int x, int y);
+    QString getSoftVersion();
+
+private slots:
+    void slotMidiIndata(char *data, int length);
+    void screenCountChange();
+
+private:
+    void setupQml();
+    int currentScreenNumber() const;
+    void writePreset();
+
+    DataManagement *m_dataMgt = nullptr;
+    QQmlApplicationEngine m_engine;
+    QString m_filePath;
+    double m_scalingRate = 1.0;
+    int m_lastScreenNumber = -1;
+    QList<QMetaObject::Connection> m_dpiConnections;
+    AppOptions m_options;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Every modal question and message of the back end goes through here, so that a test can
+// answer it instead of a person (and so never blocks on a dialog).
+class Prompt
+{
+public:
+    enum class Kind { Information, Warning };
+
+    struct Message {
+        Kind kind;
+        QString title;
+        QString text;
+    };
+
+    enum class FileMode { Save, Open };
+
+    struct FileRequest {
+        FileMode mode;
+        QString caption;
+        QString directory;
+        QString filter;
+    };
+
+    using MessageHandler = std::function<void(QWidget *parent, const Message &)>;
+    using FileHandler = std::function<QString(QWidget *parent, const FileRequest &)>;
+
+    static void information(QWidget *parent, const QString &title, const QString &text);
+    static void warning(QWidget *parent, const QString &title, const QString &text);
+    static QString saveFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter);
+    static QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter);
+
+    // Replace the real dialogs; an empty function restores them.
+    static void setMessageHandler(MessageHandler handler);
+    static void setFileHandler(FileHandler handler);
+};

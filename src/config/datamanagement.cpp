@@ -1,0 +1,351 @@
+#include "config/datamanagement.h"
+
+#include <QColor>
+#include <QDebug>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr int PadRecordSize = 7;
+constexpr int BqmRecordSize = 7;
+constexpr int BeltRecordSize = 4;
+constexpr int PadsPerBank = 16;
+constexpr int BqmPerBank = 4;
+constexpr int BankCount = 3;
+
+// Byte position of every field inside its record; the keys are the ones the screens use.
+int padFieldIndex(const QString &key)
+{
+    static const char *const keys[] = {"padtype", "padData", "padCh", "padMode", "padR", "padG", "padB"};
+    for (int i = 0; i < PadRecordSize; ++i) {
+        if (key == QLatin1String(keys[i]))
+            return i;
+    }
+    return -1;
+}
+
+int bqmFieldIndex(const QString &key)
+{
+    static const char *const keys[] = {"bqmType", "bqmData", "bqmCh", "bqmLsbMin", "bqmLsbMax", "bqmMsbMin", "bqmMsbMax"};
+    for (int i = 0; i < BqmRecordSize; ++i) {
+        if (key == QLatin1String(keys[i]))
+            return i;
+    }
+    return -1;
+}
+
+int beltFieldIndex(const QString &key)
+{
+    static const char *const keys[] = {"wbtype", "wbData", "wbCh", "wbMode"};
+    for (int i = 0; i < BeltRecordSize; ++i) {
+        if (key == QLatin1String(keys[i]))
+            return i;
+    }
+    return -1;
+}
+
+int padOffset(int index) { return DataManagement::PadOffset + PadRecordSize * index; }
+int bqmOffset(int index) { return DataManagement::BqmOffset + BqmRecordSize * index; }
+int beltOffset(int index) { return DataManagement::BeltOffset + BeltRecordSize * index; }
+
+bool validBank(int bank) { return bank >= 1 && bank <= BankCount; }
+
+// Anything that reaches the image is kept a MIDI data byte, whatever the caller passed.
+quint8 dataByte(int value) { return static_cast<quint8>(std::clamp(value, 0, DataManagement::MaxDataByte)); }
+
+} // namespace
+
+DataManagement::DataManagement(QObject *parent)
+    : QObject(parent)
+{
+    static const quint8 header[] = {0xF0, 0x01, 0x00, 0x00, 0x00, 0x20, 0x6F, 0x00, 0x01, 0x00, 0x00};
+    std::memcpy(m_configImage.data(), header, sizeof header);
+    // Velocity curve "FULL" and fixed level 127 until the controller or a preset says otherwise.
+    m_configImage[CurveOffset] = 0;
+    m_configImage[IntensityOffset] = 127;
+    m_configImage[ImageSize - 1] = 0xF7;
+}
+
+void DataManagement::store(int offset, int value)
+{
+    m_configImage[offset] = dataByte(value);
+}
+
+void DataManagement::loadConfigImage(const char *data, int length)
+{
+    if (data && length > 0)
+        std::memcpy(m_configImage.data(), data, std::min(length, ImageSize));
+    for (int i = 0; i < PadCount; ++i)
+        updateFullColor(i);
+    emit s_updateDate();
+}
+
+int DataManagement::findInvalidDataByte(const char *data, int length)
+{
+    if (!data)
+        return -1;
+    const int end = std::min(length, ImageSize - 1);
+    for (int i = 1; i < end; ++i) {
+        if (static_cast<quint8>(data[i]) > MaxDataByte)
+            return i;
+    }
+    return -1;
+}
+
+void DataManagement::initDefaultData()
+{
+    for (int i = 0; i < PadCount; ++i) {
+        const int o = padOffset(i);
+        store(o + 0, 0);
+        store(o + 1, 24 + i);
+        store(o + 2, 1);
+        store(o + 3, 0);
+        const int bank = i / PadsPerBank;
+        store(o + 4, bank == 0 ? 90 : 0);
+        store(o + 5, bank == 1 ? 90 : 0);
+        store(o + 6, bank == 2 ? 90 : 0);
+        updateFullColor(i);
+    }
+    static const int bqmNumbers[BqmCount] = {7, 1, 2, 10, 14, 15, 12, 13, 53, 54, 51, 52};
+    for (int k = 0; k < BqmCount; ++k) {
+        const int o = bqmOffset(k);
+        store(o + 0, 0);
+        store(o + 1, bqmNumbers[k]);
+        store(o + 2, 1);
+        store(o + 3, 0);
+        store(o + 4, 127);
+        store(o + 5, 0);
+        store(o + 6, 127);
+    }
+    for (int j = 0; j < BeltCount; ++j) {
+        const int o = beltOffset(j);
+        store(o + 0, 0);
+        store(o + 1, 21 + j);
+        store(o + 2, 1);
+        store(o + 3, 0);
+    }
+    emit s_updateDate();
+}
+
+QVariantMap DataManagement::getPadInfo(int index)
+{
+    if (index < 0 || index >= PadCount) {
+        qDebug() << "getPadInfo: pad index cross the border" << index;
+        return {};
+    }
+    const int o = padOffset(index);
+    QVariantMap info;
+    info.insert(QStringLiteral("padtype"), field(o + 0));
+    info.insert(QStringLiteral("padData"), field(o + 1));
+    info.insert(QStringLiteral("padCh"), field(o + 2));
+    info.insert(QStringLiteral("padMode"), field(o + 3));
+    info.insert(QStringLiteral("padR"), field(o + 4));
+    info.insert(QStringLiteral("padG"), field(o + 5));
+    info.insert(QStringLiteral("padB"), field(o + 6));
+    qDebug() << "pad ch" << field(o + 2);
+    return info;
+}
+
+bool DataManagement::storePadField(int index, const QString &valueType, int value)
+{
+    const int fieldIndex = padFieldIndex(valueType);
+    // The colour bytes are set through a colour name, which also updates the full colour.
+    if (index < 0 || index >= PadCount || fieldIndex < 0 || fieldIndex > 3)
+        return false;
+    store(padOffset(index) + fieldIndex, value);
+    return true;
+}
+
+void DataManagement::setPadInfo(int index, QString valueType, int value)
+{
+    if (index < 0 || index >= PadCount)
+        qDebug() << "setPadInfo: pad index cross the border" << index;
+    storePadField(index, valueType, value);
+    qDebug() << "setPadInfo1 " << "index:" << index << valueType << value;
+}
+
+void DataManagement::setPadInfo(int index, QString valueType, QString value)
+{
+    if (index >= 0 && index < PadCount && valueType == QLatin1String("padRGB"))
+        setPadColor(index, value);
+    qDebug() << "setPadInfo2 " << "index:" << index << valueType << value;
+}
+
+void DataManagement::setPadBatch(int bank, QString mode, bool isDes, QString valueType, int value)
+{
+    if (validBank(bank)) {
+        int type = 0;
+        if (mode == QLatin1String("cc"))
+            type = 1;
+        else if (mode == QLatin1String("pc"))
+            type = 2;
+        const int first = PadsPerBank * (bank - 1);
+        for (int k = 0; k < PadsPerBank; ++k) {
+            const int i = first + k;
+            store(padOffset(i) + 0, type);
+            if (valueType == QLatin1String("padData"))
+                store(padOffset(i) + 1, isDes ? value - k : value + k);
+            else
+                setPadInfo(i, valueType, value);
+        }
+    }
+    emit s_updateDate();
+}
+
+void DataManagement::setPadBatchColor(int bank, QString color)
+{
+    if (validBank(bank)) {
+        for (int i = PadsPerBank * (bank - 1); i < PadsPerBank * bank; ++i)
+            setPadColor(i, color);
+    }
+    qDebug() << "setPadBatchColor " << "bank:" << bank << "color" << color;
+    emit s_updateDate();
+}
+
+void DataManagement::setCurveInten(QString valueType, int value)
+{
+    if (valueType == QLatin1String("curve"))
+        store(CurveOffset, value);
+    else if (valueType == QLatin1String("intensity"))
+        store(IntensityOffset, value);
+    qDebug() << "setCurveInten " << "valueType:" << valueType << "value" << value;
+}
+
+QVariantMap DataManagement::getBQMInfo(int index)
+{
+    if (index < 0 || index >= BqmCount) {
+        qDebug() << "getBQMInfo: pad index cross the border" << index;
+        return {};
+    }
+    const int o = bqmOffset(index);
+    QVariantMap info;
+    info.insert(QStringLiteral("bqmType"), field(o + 0));
+    info.insert(QStringLiteral("bqmData"), field(o + 1));
+    info.insert(QStringLiteral("bqmCh"), field(o + 2));
+    info.insert(QStringLiteral("bqmLsbMin"), field(o + 3));
+    info.insert(QStringLiteral("bqmLsbMax"), field(o + 4));
+    info.insert(QStringLiteral("bqmMsbMin"), field(o + 5));
+    info.insert(QStringLiteral("bqmMsbMax"), field(o + 6));
+    return info;
+}
+
+bool DataManagement::storeBqmField(int index, const QString &valueType, int value)
+{
+    const int fieldIndex = bqmFieldIndex(valueType);
+    if (index < 0 || index >= BqmCount || fieldIndex < 0)
+        return false;
+    store(bqmOffset(index) + fieldIndex, value);
+    return true;
+}
+
+void DataManagement::setBQMInfo(int index, QString valueType, int value)
+{
+    if (index < 0 || index >= BqmCount)
+        qDebug() << "setBQMInfo: pad index cross the border" << index;
+    storeBqmField(index, valueType, value);
+    qDebug() << "setBQMInfo " << "index:" << index << valueType << value;
+}
+
+void DataManagement::setBQMBatch(int bank, QString mode, QString valueType, int value)
+{
+    if (validBank(bank)) {
+        int type = 0;
+        if (mode == QLatin1String("chn"))
+            type = 1;
+        else if (mode == QLatin1String("pitch"))
+            type = 2;
+        const int first = BqmPerBank * (bank - 1);
+        for (int k = 0; k < BqmPerBank; ++k) {
+            const int i = first + k;
+            store(bqmOffset(i) + 0, type);
+            if (valueType == QLatin1String("bqmData"))
+                store(bqmOffset(i) + 1, value + k);
+            else
+                setBQMInfo(i, valueType, value);
+        }
+    }
+    emit s_updateDate();
+}
+
+QVariantMap DataManagement::getWalkingBeltInfo(int index)
+{
+    if (index < 0 || index >= BeltCount) {
+        qDebug() << "getWalkingBeltInfo: belt index cross the border" << index;
+        return {};
+    }
+    const int o = beltOffset(index);
+    QVariantMap info;
+    info.insert(QStringLiteral("wbtype"), field(o + 0));
+    info.insert(QStringLiteral("wbData"), field(o + 1));
+    info.insert(QStringLiteral("wbCh"), field(o + 2));
+    info.insert(QStringLiteral("wbMode"), field(o + 3));
+    return info;
+}
+
+void DataManagement::setWalkingBeltInfo(int index, QString valueType, int value)
+{
+    const int fieldIndex = beltFieldIndex(valueType);
+    if (index < 0 || index >= BeltCount)
+        qDebug() << "setWalkingBeltInfo: belt index cross the border" << index;
+    else if (fieldIndex >= 0)
+        store(beltOffset(index) + fieldIndex, value);
+    qDebug() << "setWalkingBeltInfo " << "index:" << index << valueType << value;
+}
+
+void DataManagement::setLum(int bank, float value)
+{
+    if (validBank(bank)) {
+        for (int i = PadsPerBank * (bank - 1); i < PadsPerBank * bank; ++i) {
+            const Rgb &full = m_fullColor[i];
+            const qint8 components[3] = {full.r, full.g, full.b};
+            for (int c = 0; c < 3; ++c)
+                store(padOffset(i) + 4 + c, static_cast<int>(static_cast<float>(components[c]) * value));
+        }
+    }
+    qDebug() << "setLum " << "bank:" << bank << "value" << value;
+    emit s_updateDate();
+}
+
+QVariantList DataManagement::getVerInfo()
+{
+    return {field(8), field(9), field(10)};
+}
+
+void DataManagement::setPadColor(int index, const QString &colorName)
+{
+    QColor color;
+    color.setNamedColor(colorName);
+    const int o = padOffset(index);
+    if (color.isValid()) {
+        store(o + 4, color.red() / 2);
+        store(o + 5, color.green() / 2);
+        store(o + 6, color.blue() / 2);
+    } else {
+        store(o + 4, 0);
+        store(o + 5, 0);
+        store(o + 6, 0);
+    }
+    updateFullColor(index);
+}
+
+void DataManagement::updateFullColor(int index)
+{
+    const int o = padOffset(index);
+    int r = field(o + 4);
+    int g = field(o + 5);
+    int b = field(o + 6);
+    int m = std::max({r, g, b});
+    if (m < 1) {
+        r = g = b = 1;
+        m = 1;
+    }
+    // Single precision on purpose: the controller's colours were tuned against exactly this
+    // arithmetic (15/0/0 becomes 126/0/0, not 127/0/0).
+    const float factor = static_cast<float>(127.0 / m);
+    auto scale = [factor](int component) {
+        return static_cast<qint8>(static_cast<int>(static_cast<float>(component) * factor));
+    };
+    m_fullColor[index] = {scale(r), scale(g), scale(b)};
+}

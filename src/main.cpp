@@ -1,0 +1,18 @@
+#include "app/appoptions.h"
+#include "app/logfile.h"
+#include "app/mainwindow.h"
+#include "app/singleinstance.h"
+
+#include <QApplication>
+#include <QDebug>
+
+int main(int argc, char *argv[])
+{
+    if (SingleInstance::isAppRunning(QStringLiteral("kovelaTark9")))
+        return 0;
+    QApplication app(argc, argv);
+    LogFile::initLog(QStringLiteral("Log"), 1024);
+    qDebug() << __FILE__ << __LINE__ << "================progress start================";
+    MainWindow mainWindow(AppOptions::parse(app.arguments()));
+    return app.exec();
+}

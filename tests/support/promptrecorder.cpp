@@ -1,0 +1,16 @@
+#include "promptrecorder.h"
+
+PromptRecorder::PromptRecorder()
+{
+    Prompt::setMessageHandler([this](QWidget *, const Prompt::Message &message) { messages << message; });
+    Prompt::setFileHandler([this](QWidget *, const Prompt::FileRequest &request) {
+        fileRequests << request;
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    });
+}
+
+PromptRecorder::~PromptRecorder()
+{
+    Prompt::setMessageHandler({});
+    Prompt::setFileHandler({});
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/prompt.h"
+
+#include <QList>
+#include <QStringList>
+
+// Answers every dialog of the back end instead of a person and remembers what was shown.
+class PromptRecorder
+{
+public:
+    PromptRecorder();
+    ~PromptRecorder();
+
+    // The paths the next file dialogs return, in order; an empty string is a cancelled dialog.
+    QStringList fileAnswers;
+    QList<Prompt::FileRequest> fileRequests;
+    QList<Prompt::Message> messages;
+};

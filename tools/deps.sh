@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the editor and its tests need, only those that are missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qtbase5-dev qtdeclarative5-dev qtquickcontrols2-5-dev libqt5serialport5-dev
+    qttools5-dev qttools5-dev-tools qtdeclarative5-dev-tools
+    qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
+    qml-module-qtquick-layouts qml-module-qtgraphicaleffects qml-module-qttest
+    libasound2-dev libudev-dev
+    xvfb xauth fonts-wqy-microhei
+)
+if [ "${1:-}" = "--tests" ]; then
+    packages+=(lrzsz python3-pyftpdlib mingw-w64 chromium clang)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
