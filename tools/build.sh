@@ -10,4 +10,4 @@ flock 9
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${TARK9_BUILD_TYPE:-RelWithDebInfo}" "$@"
 fi
-cmake --build "$build" -j "$jobs"
+cmake --build "$build" -j "$jobs" ${TARK9_TARGETS:+--target $TARK9_TARGETS}

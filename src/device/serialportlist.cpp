@@ -1,0 +1,48 @@
+#include "device/serialportlist.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSerialPortInfo>
+
+namespace {
+
+QMutex &virtualPortsMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
+QList<SerialPortEntry> &virtualPorts()
+{
+    static QList<SerialPortEntry> ports;
+    return ports;
+}
+
+} // namespace
+
+QList<SerialPortEntry> SerialPortList::availablePorts()
+{
+    QList<SerialPortEntry> ports;
+    const QList<QSerialPortInfo> system = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : system)
+        ports.append({info.portName(), info.vendorIdentifier(), info.productIdentifier()});
+    QMutexLocker lock(&virtualPortsMutex());
+    ports.append(virtualPorts());
+    return ports;
+}
+
+void SerialPortList::addVirtualPort(const SerialPortEntry &entry)
+{
+    QMutexLocker lock(&virtualPortsMutex());
+    virtualPorts().append(entry);
+}
+
+void SerialPortList::removeVirtualPort(const QString &portName)
+{
+    QMutexLocker lock(&virtualPortsMutex());
+    QList<SerialPortEntry> &ports = virtualPorts();
+    for (int i = ports.size() - 1; i >= 0; --i) {
+        if (ports.at(i).portName == portName)
+            ports.removeAt(i);
+    }
+}
