@@ -4,6 +4,7 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -53,7 +54,7 @@ int beltOffset(int index) { return DataManagement::BeltOffset + BeltRecordSize *
 bool validBank(int bank) { return bank >= 1 && bank <= BankCount; }
 
 // Anything that reaches the image is kept a MIDI data byte, whatever the caller passed.
-quint8 dataByte(int value) { return static_cast<quint8>(std::clamp(value, 0, DataManagement::MaxDataByte)); }
+quint8 dataByte(qint64 value) { return static_cast<quint8>(std::clamp<qint64>(value, 0, DataManagement::MaxDataByte)); }
 
 } // namespace
 
@@ -68,7 +69,7 @@ DataManagement::DataManagement(QObject *parent)
     m_configImage[ImageSize - 1] = 0xF7;
 }
 
-void DataManagement::store(int offset, int value)
+void DataManagement::store(int offset, qint64 value)
 {
     m_configImage[offset] = dataByte(value);
 }
@@ -186,7 +187,7 @@ void DataManagement::setPadBatch(int bank, QString mode, bool isDes, QString val
             const int i = first + k;
             store(padOffset(i) + 0, type);
             if (valueType == QLatin1String("padData"))
-                store(padOffset(i) + 1, isDes ? value - k : value + k);
+                store(padOffset(i) + 1, isDes ? qint64(value) - k : qint64(value) + k);
             else
                 setPadInfo(i, valueType, value);
         }
@@ -261,7 +262,7 @@ void DataManagement::setBQMBatch(int bank, QString mode, QString valueType, int 
             const int i = first + k;
             store(bqmOffset(i) + 0, type);
             if (valueType == QLatin1String("bqmData"))
-                store(bqmOffset(i) + 1, value + k);
+                store(bqmOffset(i) + 1, qint64(value) + k);
             else
                 setBQMInfo(i, valueType, value);
         }
@@ -300,8 +301,12 @@ void DataManagement::setLum(int bank, float value)
         for (int i = PadsPerBank * (bank - 1); i < PadsPerBank * bank; ++i) {
             const Rgb &full = m_fullColor[i];
             const qint8 components[3] = {full.r, full.g, full.b};
-            for (int c = 0; c < 3; ++c)
-                store(padOffset(i) + 4 + c, static_cast<int>(static_cast<float>(components[c]) * value));
+            for (int c = 0; c < 3; ++c) {
+                // Clamped as a float: converting an out-of-range float to int is undefined.
+                const float scaled = static_cast<float>(components[c]) * value;
+                const float bounded = std::isnan(scaled) ? 0.0f : std::clamp(scaled, 0.0f, float(MaxDataByte));
+                store(padOffset(i) + 4 + c, static_cast<int>(bounded));
+            }
         }
     }
     qDebug() << "setLum " << "bank:" << bank << "value" << value;

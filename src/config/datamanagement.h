@@ -58,7 +58,7 @@ private:
     struct Rgb { qint8 r, g, b; };
 
     int field(int offset) const { return static_cast<qint8>(m_configImage[offset]); }
-    void store(int offset, int value);
+    void store(int offset, qint64 value);
     bool storePadField(int index, const QString &valueType, int value);
     bool storeBqmField(int index, const QString &valueType, int value);
     void setPadColor(int index, const QString &colorName);

@@ -1,0 +1,463 @@
+#include "config/datamanagement.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+QByteArray imageBytes(const DataManagement &model)
+{
+    const auto &image = model.configImage();
+    return QByteArray(reinterpret_cast<const char *>(image.data()), static_cast<int>(image.size()));
+}
+
+QVariantList padColor(DataManagement &model, int pad)
+{
+    const QVariantMap info = model.getPadInfo(pad);
+    return {info.value("padR"), info.value("padG"), info.value("padB")};
+}
+
+// The full colour is not visible directly: a luminance of 1.0 copies it into the pad colour.
+QVariantList fullColor(DataManagement &model, int pad)
+{
+    model.setLum(pad / 16 + 1, 1.0f);
+    return padColor(model, pad);
+}
+
+} // namespace
+
+class tst_DataManagement : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void headerAndDefaults();
+    void defaultRecords_data();
+    void defaultRecords();
+    void outOfRangeIndices();
+    void setters_data();
+    void setters();
+    void padBatch_data();
+    void padBatch();
+    void bqmBatch();
+    void batchOutsideBankChangesNothing();
+    void colorNames_data();
+    void colorNames();
+    void fullColorArithmetic_data();
+    void fullColorArithmetic();
+    void luminance();
+    void curveAndIntensity();
+    void loadConfigImage();
+    void everyStoredByteStaysMidiData_data();
+    void everyStoredByteStaysMidiData();
+    void findInvalidDataByte_data();
+    void findInvalidDataByte();
+};
+
+void tst_DataManagement::headerAndDefaults()
+{
+    DataManagement model;
+    QSignalSpy updates(&model, &DataManagement::s_updateDate);
+    model.initDefaultData();
+    QCOMPARE(updates.count(), 1);
+
+    const QByteArray image = imageBytes(model);
+    QCOMPARE(image.size(), 458);
+    QCOMPARE(image.left(11), QByteArray::fromHex("F001000000206F00010000"));
+    QCOMPARE(quint8(image.at(457)), quint8(0xF7));
+    // Pad 0's record follows the curve and level bytes.
+    QCOMPARE(image.mid(13, 7), QByteArray::fromHex("0018010" "05A0000"));
+    // Belt entry 5 is the last record before the end byte.
+    QCOMPARE(image.mid(453, 4), QByteArray::fromHex("001A0100"));
+    QCOMPARE(model.getVerInfo(), QVariantList({1, 0, 0}));
+}
+
+void tst_DataManagement::defaultRecords_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QVariantMap>("expected");
+
+    QTest::newRow("pad 0") << "pad" << 0
+        << QVariantMap{{"padtype", 0}, {"padData", 24}, {"padCh", 1}, {"padMode", 0}, {"padR", 90}, {"padG", 0}, {"padB", 0}};
+    QTest::newRow("pad 16") << "pad" << 16
+        << QVariantMap{{"padtype", 0}, {"padData", 40}, {"padCh", 1}, {"padMode", 0}, {"padR", 0}, {"padG", 90}, {"padB", 0}};
+    QTest::newRow("pad 47") << "pad" << 47
+        << QVariantMap{{"padtype", 0}, {"padData", 71}, {"padCh", 1}, {"padMode", 0}, {"padR", 0}, {"padG", 0}, {"padB", 90}};
+    QTest::newRow("knob 0") << "bqm" << 0
+        << QVariantMap{{"bqmType", 0}, {"bqmData", 7}, {"bqmCh", 1}, {"bqmLsbMin", 0}, {"bqmLsbMax", 127}, {"bqmMsbMin", 0}, {"bqmMsbMax", 127}};
+    QTest::newRow("knob 8") << "bqm" << 8
+        << QVariantMap{{"bqmType", 0}, {"bqmData", 53}, {"bqmCh", 1}, {"bqmLsbMin", 0}, {"bqmLsbMax", 127}, {"bqmMsbMin", 0}, {"bqmMsbMax", 127}};
+    QTest::newRow("knob 11") << "bqm" << 11
+        << QVariantMap{{"bqmType", 0}, {"bqmData", 52}, {"bqmCh", 1}, {"bqmLsbMin", 0}, {"bqmLsbMax", 127}, {"bqmMsbMin", 0}, {"bqmMsbMax", 127}};
+    QTest::newRow("belt 0") << "belt" << 0 << QVariantMap{{"wbtype", 0}, {"wbData", 21}, {"wbCh", 1}, {"wbMode", 0}};
+    QTest::newRow("belt 5") << "belt" << 5 << QVariantMap{{"wbtype", 0}, {"wbData", 26}, {"wbCh", 1}, {"wbMode", 0}};
+}
+
+void tst_DataManagement::defaultRecords()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, index);
+    QFETCH(QVariantMap, expected);
+    DataManagement model;
+    model.initDefaultData();
+    QVariantMap actual;
+    if (kind == "pad")
+        actual = model.getPadInfo(index);
+    else if (kind == "bqm")
+        actual = model.getBQMInfo(index);
+    else
+        actual = model.getWalkingBeltInfo(index);
+    QCOMPARE(actual, expected);
+}
+
+void tst_DataManagement::outOfRangeIndices()
+{
+    DataManagement model;
+    model.initDefaultData();
+    const QByteArray before = imageBytes(model);
+    QVERIFY(model.getPadInfo(48).isEmpty());
+    QVERIFY(model.getPadInfo(-1).isEmpty());
+    QVERIFY(model.getBQMInfo(12).isEmpty());
+    QVERIFY(model.getWalkingBeltInfo(6).isEmpty());
+    model.setPadInfo(48, "padData", 5);
+    model.setPadInfo(-1, "padCh", 5);
+    model.setPadInfo(48, "padRGB", QString("#ffffff"));
+    model.setBQMInfo(12, "bqmData", 5);
+    model.setWalkingBeltInfo(6, "wbData", 5);
+    model.setPadInfo(0, "padColour", 5);   // unknown key
+    model.setPadInfo(0, "padR", 5);        // colours only go through a colour name
+    model.setBQMInfo(0, "BQMDATA", 5);     // keys are case-sensitive
+    QCOMPARE(imageBytes(model), before);
+}
+
+void tst_DataManagement::setters_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("offset");
+
+    QTest::newRow("pad type") << "pad" << 3 << "padtype" << 13 + 7 * 3;
+    QTest::newRow("pad data") << "pad" << 47 << "padData" << 13 + 7 * 47 + 1;
+    QTest::newRow("pad channel") << "pad" << 20 << "padCh" << 13 + 7 * 20 + 2;
+    QTest::newRow("pad mode") << "pad" << 0 << "padMode" << 13 + 3;
+    QTest::newRow("knob type") << "bqm" << 5 << "bqmType" << 349 + 7 * 5;
+    QTest::newRow("knob lsb min") << "bqm" << 11 << "bqmLsbMin" << 349 + 7 * 11 + 3;
+    QTest::newRow("knob lsb max") << "bqm" << 11 << "bqmLsbMax" << 349 + 7 * 11 + 4;
+    QTest::newRow("knob msb min") << "bqm" << 2 << "bqmMsbMin" << 349 + 7 * 2 + 5;
+    QTest::newRow("knob msb max") << "bqm" << 2 << "bqmMsbMax" << 349 + 7 * 2 + 6;
+    QTest::newRow("belt type") << "belt" << 5 << "wbtype" << 433 + 4 * 5;
+    QTest::newRow("belt mode") << "belt" << 1 << "wbMode" << 433 + 4 + 3;
+}
+
+void tst_DataManagement::setters()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, index);
+    QFETCH(QString, key);
+    QFETCH(int, offset);
+    DataManagement model;
+    model.initDefaultData();
+    QSignalSpy updates(&model, &DataManagement::s_updateDate);
+    QByteArray expected = imageBytes(model);
+    expected[offset] = char(77);
+    if (kind == "pad")
+        model.setPadInfo(index, key, 77);
+    else if (kind == "bqm")
+        model.setBQMInfo(index, key, 77);
+    else
+        model.setWalkingBeltInfo(index, key, 77);
+    QCOMPARE(imageBytes(model), expected);
+    QCOMPARE(updates.count(), 0);
+}
+
+void tst_DataManagement::padBatch_data()
+{
+    QTest::addColumn<int>("bank");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("isDes");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QList<int>>("expected");   // the key's value for the bank's 16 pads
+
+    auto range = [](int start, int step) {
+        QList<int> values;
+        for (int k = 0; k < 16; ++k)
+            values << start + step * k;
+        return values;
+    };
+    auto clampedRange = [&](int start, int step) {
+        QList<int> values = range(start, step);
+        for (int &v : values)
+            v = qBound(0, v, 127);
+        return values;
+    };
+    QTest::newRow("A notes ascending") << 1 << "note" << false << "padData" << 36 << 0 << range(36, 1);
+    QTest::newRow("B cc descending") << 2 << "cc" << true << "padData" << 100 << 1 << range(100, -1);
+    QTest::newRow("C pc channel") << 3 << "pc" << false << "padCh" << 5 << 2 << QList<int>(range(5, 0));
+    QTest::newRow("unknown mode is note") << 1 << "drum" << false << "padMode" << 1 << 0 << range(1, 0);
+    // Past 127 a data byte would end the SysEx message early: the fill stops at the limits.
+    QTest::newRow("ascending past 127") << 1 << "note" << false << "padData" << 120 << 0 << clampedRange(120, 1);
+    QTest::newRow("descending past 0") << 2 << "note" << true << "padData" << 5 << 0 << clampedRange(5, -1);
+    QTest::newRow("start above 127") << 3 << "cc" << false << "padData" << 300 << 1 << clampedRange(300, 1);
+    QTest::newRow("negative channel") << 1 << "cc" << false << "padCh" << -4 << 1 << clampedRange(-4, 0);
+}
+
+void tst_DataManagement::padBatch()
+{
+    QFETCH(int, bank);
+    QFETCH(QString, mode);
+    QFETCH(bool, isDes);
+    QFETCH(QString, key);
+    QFETCH(int, value);
+    QFETCH(int, type);
+    QFETCH(QList<int>, expected);
+    DataManagement model;
+    model.initDefaultData();
+    QSignalSpy updates(&model, &DataManagement::s_updateDate);
+    model.setPadBatch(bank, mode, isDes, key, value);
+    QCOMPARE(updates.count(), 1);
+    for (int k = 0; k < 16; ++k) {
+        const int pad = 16 * (bank - 1) + k;
+        const QVariantMap info = model.getPadInfo(pad);
+        QCOMPARE(info.value("padtype").toInt(), type);
+        QCOMPARE(info.value(key).toInt(), expected.at(k));
+        if (key != "padData")   // the notes stay as they were
+            QCOMPARE(info.value("padData").toInt(), 24 + pad);
+    }
+    // The other banks are untouched.
+    for (int pad = 0; pad < 48; ++pad) {
+        if (pad / 16 != bank - 1)
+            QCOMPARE(model.getPadInfo(pad).value("padData").toInt(), 24 + pad);
+    }
+}
+
+void tst_DataManagement::bqmBatch()
+{
+    DataManagement model;
+    model.initDefaultData();
+    model.setBQMBatch(2, "pitch", "bqmMsbMax", 100);
+    for (int i = 4; i < 8; ++i) {
+        QCOMPARE(model.getBQMInfo(i).value("bqmType").toInt(), 2);
+        QCOMPARE(model.getBQMInfo(i).value("bqmMsbMax").toInt(), 100);
+    }
+    model.setBQMBatch(1, "cc", "bqmData", 20);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(model.getBQMInfo(i).value("bqmData").toInt(), 20 + i);
+    model.setBQMBatch(3, "chn", "bqmData", 126);
+    QCOMPARE(model.getBQMInfo(8).value("bqmType").toInt(), 1);
+    QCOMPARE(model.getBQMInfo(8).value("bqmData").toInt(), 126);
+    QCOMPARE(model.getBQMInfo(11).value("bqmData").toInt(), 127);
+}
+
+void tst_DataManagement::batchOutsideBankChangesNothing()
+{
+    DataManagement model;
+    model.initDefaultData();
+    const QByteArray before = imageBytes(model);
+    QSignalSpy updates(&model, &DataManagement::s_updateDate);
+    for (int bank : {0, 4, -1}) {
+        model.setPadBatch(bank, "cc", false, "padData", 1);
+        model.setPadBatchColor(bank, "#ffffff");
+        model.setBQMBatch(bank, "pitch", "bqmData", 1);
+        model.setLum(bank, 0.5f);
+    }
+    QCOMPARE(imageBytes(model), before);
+    QCOMPARE(updates.count(), 12);
+}
+
+void tst_DataManagement::colorNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QVariantList>("stored");
+    QTest::addColumn<QVariantList>("full");
+
+    QTest::newRow("orange") << "#ff8000" << QVariantList{127, 64, 0} << QVariantList{127, 64, 0};
+    QTest::newRow("grey 128") << "#808080" << QVariantList{64, 64, 64} << QVariantList{127, 127, 127};
+    QTest::newRow("black turns white at full") << "#000000" << QVariantList{0, 0, 0} << QVariantList{127, 127, 127};
+    QTest::newRow("svg name") << "red" << QVariantList{127, 0, 0} << QVariantList{127, 0, 0};
+    QTest::newRow("unparsable") << "not a colour" << QVariantList{0, 0, 0} << QVariantList{127, 127, 127};
+}
+
+void tst_DataManagement::colorNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QVariantList, stored);
+    QFETCH(QVariantList, full);
+    DataManagement model;
+    model.initDefaultData();
+    QSignalSpy updates(&model, &DataManagement::s_updateDate);
+    model.setPadInfo(3, "padRGB", name);
+    QCOMPARE(updates.count(), 0);
+    QCOMPARE(padColor(model, 3), stored);
+    QCOMPARE(fullColor(model, 3), full);
+}
+
+void tst_DataManagement::fullColorArithmetic_data()
+{
+    QTest::addColumn<QString>("name");       // 8-bit colour, halved on the way in
+    QTest::addColumn<QVariantList>("full");
+
+    // Single-precision scaling does not always reach 127.
+    QTest::newRow("15/0/0") << "#1e0000" << QVariantList{126, 0, 0};
+    QTest::newRow("45/30/0") << "#5a3c00" << QVariantList{127, 84, 0};
+    QTest::newRow("3/2/1") << "#060402" << QVariantList{127, 84, 42};
+}
+
+void tst_DataManagement::fullColorArithmetic()
+{
+    QFETCH(QString, name);
+    QFETCH(QVariantList, full);
+    DataManagement model;
+    model.initDefaultData();
+    model.setPadInfo(20, "padRGB", name);
+    QCOMPARE(fullColor(model, 20), full);
+}
+
+void tst_DataManagement::luminance()
+{
+    DataManagement model;
+    model.initDefaultData();
+    model.setPadBatchColor(1, "#ff0000");
+    model.setLum(1, 0.5f);
+    for (int pad = 0; pad < 16; ++pad)
+        QCOMPARE(padColor(model, pad), QVariantList({63, 0, 0}));
+    model.setLum(1, 0.0f);
+    QCOMPARE(padColor(model, 7), QVariantList({0, 0, 0}));
+    model.setLum(1, 1.0f);
+    QCOMPARE(padColor(model, 7), QVariantList({127, 0, 0}));
+    // Bank B keeps its default green, already at full brightness.
+    QCOMPARE(padColor(model, 16), QVariantList({0, 90, 0}));
+    QCOMPARE(fullColor(model, 16), QVariantList({0, 127, 0}));
+    // Out-of-range luminance stays within the data-byte range.
+    model.setLum(1, 3.0f);
+    QCOMPARE(padColor(model, 0), QVariantList({127, 0, 0}));
+    model.setLum(1, -1.0f);
+    QCOMPARE(padColor(model, 0), QVariantList({0, 0, 0}));
+}
+
+void tst_DataManagement::curveAndIntensity()
+{
+    DataManagement model;
+    model.initDefaultData();
+    QSignalSpy updates(&model, &DataManagement::s_updateDate);
+    QByteArray expected = imageBytes(model);
+    model.setCurveInten("curve", 2);
+    expected[11] = 2;
+    QCOMPARE(imageBytes(model), expected);
+    model.setCurveInten("intensity", 100);
+    expected[12] = 100;
+    QCOMPARE(imageBytes(model), expected);
+    model.setCurveInten("Curve", 3);
+    model.setCurveInten("level", 3);
+    QCOMPARE(imageBytes(model), expected);
+    QCOMPARE(updates.count(), 0);
+}
+
+void tst_DataManagement::loadConfigImage()
+{
+    DataManagement model;
+    model.initDefaultData();
+    QSignalSpy updates(&model, &DataManagement::s_updateDate);
+    const QByteArray before = imageBytes(model);
+
+    model.loadConfigImage(QByteArray(10, char(5)).constData(), 10);
+    QCOMPARE(updates.count(), 1);
+    QCOMPARE(imageBytes(model).left(10), QByteArray(10, char(5)));
+    QCOMPARE(imageBytes(model).mid(10), before.mid(10));
+
+    model.loadConfigImage(nullptr, 0);
+    QCOMPARE(updates.count(), 2);
+
+    // A longer block never writes past the image.
+    QByteArray big(600, char(9));
+    big[457] = char(0xF7);
+    model.loadConfigImage(big.constData(), big.size());
+    QCOMPARE(imageBytes(model), big.left(458));
+
+    // The full colours follow the loaded pad colours: 45/30/0 on pad 0.
+    QByteArray image = before;
+    image[13 + 4] = 45;
+    image[13 + 5] = 30;
+    image[13 + 6] = 0;
+    model.loadConfigImage(image.constData(), image.size());
+    QCOMPARE(fullColor(model, 0), QVariantList({127, 84, 0}));
+}
+
+void tst_DataManagement::everyStoredByteStaysMidiData_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::newRow("128") << 128;
+    QTest::newRow("255") << 255;
+    QTest::newRow("256") << 256;
+    QTest::newRow("-1") << -1;
+    QTest::newRow("int max") << std::numeric_limits<int>::max();
+    QTest::newRow("int min") << std::numeric_limits<int>::min();
+}
+
+void tst_DataManagement::everyStoredByteStaysMidiData()
+{
+    QFETCH(int, value);
+    DataManagement model;
+    model.initDefaultData();
+    const QStringList padKeys{"padtype", "padData", "padCh", "padMode"};
+    const QStringList bqmKeys{"bqmType", "bqmData", "bqmCh", "bqmLsbMin", "bqmLsbMax", "bqmMsbMin", "bqmMsbMax"};
+    const QStringList beltKeys{"wbtype", "wbData", "wbCh", "wbMode"};
+    for (const QString &key : padKeys) {
+        model.setPadInfo(5, key, value);
+        model.setPadBatch(2, "cc", false, key, value);
+        model.setPadBatch(3, "cc", true, key, value);
+    }
+    for (const QString &key : bqmKeys) {
+        model.setBQMInfo(1, key, value);
+        model.setBQMBatch(3, "pitch", key, value);
+    }
+    for (const QString &key : beltKeys)
+        model.setWalkingBeltInfo(2, key, value);
+    model.setCurveInten("curve", value);
+    model.setCurveInten("intensity", value);
+    model.setLum(1, float(value));
+
+    const QByteArray image = imageBytes(model);
+    QCOMPARE(DataManagement::findInvalidDataByte(image.constData(), image.size()), -1);
+    const int expected = qBound(0, value, 127);
+    QCOMPARE(model.getPadInfo(5).value("padData").toInt(), expected);
+    QCOMPARE(model.getBQMInfo(1).value("bqmCh").toInt(), expected);
+    QCOMPARE(int(quint8(image.at(11))), expected);
+}
+
+void tst_DataManagement::findInvalidDataByte_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("offset");
+
+    QByteArray image(458, char(0x10));
+    image[0] = char(0xF0);
+    image[457] = char(0xF7);
+    QTest::newRow("clean image") << image << -1;
+    QByteArray bad = image;
+    bad[1] = char(0x80);
+    QTest::newRow("command byte") << bad << 1;
+    bad = image;
+    bad[456] = char(0xFF);
+    QTest::newRow("last data byte") << bad << 456;
+    bad = image;
+    bad[200] = char(0xF7);
+    QTest::newRow("early end byte") << bad << 200;
+    QTest::newRow("short block") << QByteArray::fromHex("F0017F") << -1;
+    QTest::newRow("short block with high byte") << QByteArray::fromHex("F00181") << 2;
+    QByteArray longer = image + QByteArray(20, char(0xFF));
+    QTest::newRow("surplus beyond the image is ignored") << longer << -1;
+}
+
+void tst_DataManagement::findInvalidDataByte()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(int, offset);
+    QCOMPARE(DataManagement::findInvalidDataByte(data.constData(), data.size()), offset);
+}
+
+QTEST_GUILESS_MAIN(tst_DataManagement)
+#include "tst_datamanagement.moc"
