@@ -28,7 +28,12 @@ bool PresetFile::write(const QString &path, const QByteArray &image, QString *er
     QDataStream stream(&file);
     stream.setVersion(StreamVersion);
     stream.writeBytes(image.constData(), static_cast<uint>(image.size()));
-    if (stream.status() != QDataStream::Ok || !file.commit()) {
+    // Flushed and checked before the commit: QSaveFile::commit() does not notice a buffered
+    // write that failed (a full disk, say) and would replace the old preset with a torn one.
+    const bool written = stream.status() == QDataStream::Ok && file.flush() && file.error() == QFileDevice::NoError;
+    if (!written)
+        file.cancelWriting();
+    if (!written || !file.commit()) {
         if (error)
             *error = tr("The preset could not be saved to %1: %2").arg(path, file.errorString());
         return false;
