@@ -1,0 +1,196 @@
+#include "firmware/ymodemfiletransmit.h"
+
+#include <QDebug>
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace {
+
+constexpr int PollIntervalMs = 10;
+// Time for the last bytes (the receiver's final ACK, our CANs) to settle before the port closes
+// and the outcome is told.
+constexpr int FinalStatusDelayMs = 100;
+
+} // namespace
+
+YmodemFileTransmit::YmodemFileTransmit(QObject *parent)
+    : QObject(parent)
+    , Ymodem(499, 5, 999)
+{
+    qRegisterMetaType<YmodemFileTransmit::Status>("YmodemFileTransmit::Status");
+
+    m_port.setPortName(QStringLiteral("COM1"));
+    m_port.setBaudRate(115200, QSerialPort::AllDirections);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+
+    // Precise timers: a coarse one may fire up to 5 % early, and the poll period is what the
+    // protocol's time limits are counted in.
+    m_readTimer.setTimerType(Qt::PreciseTimer);
+    m_writeTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_readTimer, &QTimer::timeout, this, &YmodemFileTransmit::readTimeOut);
+    connect(&m_writeTimer, &QTimer::timeout, this, &YmodemFileTransmit::writeTimeOut);
+}
+
+YmodemFileTransmit::~YmodemFileTransmit() = default;
+
+void YmodemFileTransmit::setFileName(const QString &name)
+{
+    m_file.setFileName(name);
+}
+
+void YmodemFileTransmit::setPortName(const QString &name)
+{
+    m_port.setPortName(name);
+}
+
+void YmodemFileTransmit::setBaudRate(int baudrate)
+{
+    m_port.setBaudRate(baudrate, QSerialPort::AllDirections);
+}
+
+bool YmodemFileTransmit::startTransmit()
+{
+    // The port stays open until the final status has been told.
+    if (m_port.isOpen()) {
+        qDebug() << "startTransmit: a transfer is still running on" << m_port.portName();
+        return false;
+    }
+    m_progress = 0;
+    m_status = StatusEstablishing;
+    if (!m_port.open(QSerialPort::ReadWrite)) {
+        qDebug() << "startTransmit: cannot open" << m_port.portName() << m_port.errorString();
+        return false;
+    }
+    // Settings a pseudo-terminal does not support leave an error behind that is no line fault.
+    m_port.clearError();
+    m_readTimer.start(PollIntervalMs);
+    return true;
+}
+
+void YmodemFileTransmit::readTimeOut()
+{
+    m_readTimer.stop();
+    transmit();
+    if (m_status == StatusEstablishing || m_status == StatusTransmitting)
+        m_readTimer.start(PollIntervalMs);
+}
+
+void YmodemFileTransmit::writeTimeOut()
+{
+    m_writeTimer.stop();
+    m_port.close();
+    emit transmitStatus(m_status);
+}
+
+Ymodem::Code YmodemFileTransmit::handleStatus(Status status, uint8_t *buffer, uint32_t *length)
+{
+    switch (status) {
+    case StatusEstablishing:
+        return prepareHeader(buffer, length);
+    case StatusTransmitting:
+        return preparePiece(buffer, length);
+    case StatusFinished:
+    case StatusAborted:
+    case StatusTimedOut:
+        return finish(status);
+    default:
+        return finish(StatusFailed);
+    }
+}
+
+Ymodem::Code YmodemFileTransmit::prepareHeader(uint8_t *buffer, uint32_t *length)
+{
+    if (!m_file.open(QIODevice::ReadOnly)) {
+        qDebug() << "YmodemFileTransmit: cannot open" << m_file.fileName() << m_file.errorString();
+        return finish(StatusFailed);
+    }
+    m_fileSize = m_file.size();
+    m_bytesRead = 0;
+    QByteArray header = QFileInfo(m_file.fileName()).fileName().toLocal8Bit();
+    header.append('\0');
+    header.append(QByteArray::number(m_fileSize));
+    header.append('\0');
+    if (header.size() > int(SmallDataSize)) {
+        qDebug() << "YmodemFileTransmit: the file name is too long for the header" << m_file.fileName();
+        return finish(StatusFailed);
+    }
+    std::memcpy(buffer, header.constData(), size_t(header.size()));
+    *length = SmallDataSize;
+    m_status = StatusEstablishing;
+    emit transmitStatus(m_status);
+    return CodeAck;
+}
+
+Ymodem::Code YmodemFileTransmit::preparePiece(uint8_t *buffer, uint32_t *length)
+{
+    if (m_bytesRead == m_fileSize) {
+        m_status = StatusTransmitting;
+        emit transmitStatus(m_status);
+        return CodeEot;
+    }
+    const qint64 remaining = m_fileSize - m_bytesRead;
+    const uint32_t pieceSize = remaining <= qint64(SmallDataSize) ? SmallDataSize : LargeDataSize;
+    const qint64 wanted = qMin<qint64>(pieceSize, remaining);
+    const qint64 count = m_file.read(reinterpret_cast<char *>(buffer), wanted);
+    // A short read means the file changed or cannot be read: a block padded in the middle of
+    // the image would be flashed as if it were the image.
+    if (count != wanted) {
+        qDebug() << "YmodemFileTransmit: reading" << m_file.fileName() << "failed at byte" << m_bytesRead
+                 << m_file.errorString();
+        return finish(StatusFailed);
+    }
+    m_bytesRead += count;
+    *length = pieceSize;
+    m_progress = int(m_bytesRead * 100 / m_fileSize);
+    m_status = StatusTransmitting;
+    emit transmitProgress(m_progress);
+    emit transmitStatus(m_status);
+    return CodeAck;
+}
+
+Ymodem::Code YmodemFileTransmit::finish(Status status)
+{
+    m_file.close();
+    m_status = status;
+    m_writeTimer.start(FinalStatusDelayMs);
+    return status == StatusFinished ? CodeAck : CodeCan;
+}
+
+bool YmodemFileTransmit::hasLineFailed() const
+{
+    switch (m_port.error()) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::NotOpenError:
+    case QSerialPort::UnknownError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int64_t YmodemFileTransmit::readBytes(uint8_t *buffer, uint32_t length)
+{
+    // A vanished device (USB boot loader unplugged) leaves an error and an empty buffer behind;
+    // report it instead of waiting thirty seconds for bytes that cannot come.
+    if (hasLineFailed())
+        return -1;
+    return m_port.read(reinterpret_cast<char *>(buffer), length);
+}
+
+int64_t YmodemFileTransmit::writeBytes(uint8_t *buffer, uint32_t length)
+{
+    if (hasLineFailed())
+        return -1;
+    return m_port.write(reinterpret_cast<const char *>(buffer), length);
+}
+
+QByteArray YmodemFileTransmit::takeAllInput()
+{
+    return m_port.readAll();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "firmware/ymodem.h"
+
+#include <QFile>
+#include <QMetaType>
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+
+// Sends one file over a serial port with the YMODEM engine, polling it every 10 ms from the
+// event loop, and reports progress and the outcome by signals.
+class YmodemFileTransmit : public QObject, public Ymodem
+{
+    Q_OBJECT
+
+public:
+    explicit YmodemFileTransmit(QObject *parent = nullptr);
+    ~YmodemFileTransmit() override;
+
+    void setFileName(const QString &name);
+    void setPortName(const QString &name);
+    void setBaudRate(int baudrate);
+
+    // False when the port cannot be opened or a transfer is still under way; nothing is then
+    // signalled.
+    bool startTransmit();
+
+signals:
+    void transmitProgress(int progress);
+    void transmitStatus(YmodemFileTransmit::Status status);
+
+private slots:
+    void readTimeOut();
+    void writeTimeOut();
+
+private:
+    Code handleStatus(Status status, uint8_t *buffer, uint32_t *length) override;
+    int64_t readBytes(uint8_t *buffer, uint32_t length) override;
+    int64_t writeBytes(uint8_t *buffer, uint32_t length) override;
+    QByteArray takeAllInput() override;
+
+    Code prepareHeader(uint8_t *buffer, uint32_t *length);
+    Code preparePiece(uint8_t *buffer, uint32_t *length);
+    Code finish(Status status);
+    bool hasLineFailed() const;
+
+    QFile m_file;
+    QTimer m_readTimer;
+    QTimer m_writeTimer;
+    QSerialPort m_port;
+    int m_progress = 0;
+    Status m_status = StatusEstablishing;
+    qint64 m_fileSize = 0;
+    qint64 m_bytesRead = 0;
+};
+
+Q_DECLARE_METATYPE(YmodemFileTransmit::Status)
