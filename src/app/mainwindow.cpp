@@ -5,6 +5,9 @@
 #include "app/singleinstance.h"
 #include "config/datamanagement.h"
 #include "config/presetfile.h"
+#include "device/detectiondevice.h"
+#include "device/devicebackend.h"
+#include "device/mididevices.h"
 
 #include <QApplication>
 #include <QColor>
@@ -12,6 +15,9 @@
 #include <QQmlContext>
 #include <QQuickWindow>
 #include <QScreen>
+#include <QTimer>
+
+#include <array>
 
 namespace {
 
@@ -20,12 +26,50 @@ MainWindow *g_mainWindow = nullptr;
 // Logical dots per inch of a screen at 100 % scaling on the controller's home platform.
 constexpr double BaseDpi = 96.0;
 
+const QString ControllerPortName = QStringLiteral("Kovela Tark9");
+const QString MidiDeviceType = QStringLiteral("rk217");
+const QString SerialDeviceType = QStringLiteral("rk217SerialDev");
+
+// The editor's requests: F0, command, the identification bytes 00 00 00 20 6F, F7.
+const char ReadRequest[] = {'\xF0', '\x02', '\x00', '\x00', '\x00', '\x20', '\x6F', '\xF7'};
+const char SerialRequest[] = {'\xF0', '\x04', '\x00', '\x00', '\x00', '\x20', '\x6F', '\xF7'};
+constexpr quint8 WriteCommand = 0x01;
+constexpr quint8 SerialCommand = 0x04;
+constexpr int CommandOffset = 1;
+constexpr int SerialOffset = 7;
+constexpr int SerialLength = 13;          // bytes; a NUL ends the text early
+constexpr int SerialLogLength = 10;       // bytes of the serial field written to the log
+constexpr int SerialRequestDelayMs = 2000;
+
+// Offset of the first byte that keeps `data` from being (the start of) a configuration message
+// the controller can take: F0 at 0, data bytes at 1 to 456, F7 at 457; -1 when there is none.
+// Such a block would turn into a broken SysEx message the next time the image is sent.
+int configMessageDefect(const char *data, int length)
+{
+    if (length > 0 && static_cast<quint8>(data[0]) != 0xF0)
+        return 0;
+    const int invalid = DataManagement::findInvalidDataByte(data, length);
+    if (invalid >= 0)
+        return invalid;
+    const int end = DataManagement::ImageSize - 1;
+    if (length > end && static_cast<quint8>(data[end]) != 0xF7)
+        return end;
+    return -1;
+}
+
+QString hexByte(char byte)
+{
+    return QStringLiteral("0x%1").arg(static_cast<quint8>(byte), 2, 16, QLatin1Char('0'));
+}
+
 } // namespace
 
 MainWindow::MainWindow(const AppOptions &options)
     : QMainWindow(nullptr)
     , m_options(options)
 {
+    // Chosen before anything lists or opens a port, and not changed afterwards.
+    DeviceBackend::select(options.virtualDevice ? DeviceBackend::Kind::Virtual : DeviceBackend::Kind::Platform);
     resize(1080, 892);
     g_mainWindow = this;
     connect(this, &MainWindow::s_midiIndata, this, &MainWindow::slotMidiIndata);
@@ -34,6 +78,11 @@ MainWindow::MainWindow(const AppOptions &options)
     m_dataMgt->initDefaultData();
 
     setupQml();
+
+    // Never deleted before the process ends: it owns the registration for device messages.
+    m_detectionDevice = new DetectionDevice();
+    connect(m_detectionDevice, &DetectionDevice::s_devTypeAndState, this, &MainWindow::onDevArrivalOrRemove);
+    m_detectionDevice->scanDevices();
 
     connect(qApp, &QGuiApplication::screenAdded, this, &MainWindow::screenCountChange);
     connect(qApp, &QGuiApplication::screenRemoved, this, &MainWindow::screenCountChange);
@@ -44,6 +93,9 @@ MainWindow::MainWindow(const AppOptions &options)
 
 MainWindow::~MainWindow()
 {
+    m_midiIn.close();
+    m_midiOut.close();
+    // No input callback runs once the input port is closed, so nothing reads the pointer now.
     if (g_mainWindow == this)
         g_mainWindow = nullptr;
 }
@@ -76,13 +128,98 @@ void MainWindow::raiseWindow()
 
 void MainWindow::sendData()
 {
-    // No controller connection exists yet: report the failure rather than pretend.
-    emit showHint(true, false);
+    std::array<quint8, DataManagement::ImageSize> message = m_dataMgt->configImage();
+    message[CommandOffset] = WriteCommand;
+    const char *bytes = reinterpret_cast<const char *>(message.data());
+    const int defect = configMessageDefect(bytes, DataManagement::ImageSize);
+    bool sent = false;
+    if (defect >= 0) {
+        // The controller would take a broken SysEx message; nothing is sent at all.
+        qDebug() << "sendData refused: byte" << defect << "of the configuration is" << hexByte(bytes[defect]);
+    } else {
+        openMidiPorts(true);
+        sent = m_midiOut.sendLongMsg(bytes, DataManagement::ImageSize);
+    }
+    emit showHint(true, sent);
+    if (m_isDevConnected) {
+        m_midiIn.close();
+        m_midiOut.close();
+    }
 }
 
 void MainWindow::getData()
 {
-    emit showHint(false, false);
+    openMidiPorts(true);
+    emit showHint(false, m_midiOut.sendLongMsg(ReadRequest, sizeof ReadRequest));
+}
+
+void MainWindow::openMidiPorts(bool open)
+{
+    if (!m_isDevConnected)
+        return;
+    if (!open) {
+        m_midiIn.close();
+        m_midiOut.close();
+        return;
+    }
+    if (!m_midiIn.open(m_inDevIndex, &forwardMidiInput)) {
+        m_midiIn.close();
+        Prompt::warning(this, tr("Error prompt"), tr("The current device is occupied"));
+        return;
+    }
+    if (!m_midiOut.open(m_outDevIndex)) {
+        m_midiOut.close();
+        Prompt::warning(this, tr("Error prompt"), tr("The current device is occupied"));
+    }
+}
+
+void forwardMidiInput(char *data, int length)
+{
+    MainWindow *controller = g_mainWindow;
+    if (!controller || !data || length <= 0)
+        return;
+    // The port reuses its buffer as soon as this returns: the GUI thread gets a copy that the
+    // queued call owns and frees after the slot has run.
+    QByteArray copy(data, length);
+    QMetaObject::invokeMethod(controller, [controller, copy]() mutable {
+        emit controller->s_midiIndata(copy.data(), copy.size());
+    }, Qt::QueuedConnection);
+}
+
+void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
+{
+    qDebug() << "onDevArrivalOrRemove" << devType << isArrival;
+    if (devType == MidiDeviceType) {
+        // The firmware client takes the connection state up here (setConnected).
+        if (!isArrival) {
+            m_isDevConnected = false;
+            m_midiIn.close();
+            m_midiOut.close();
+            emit devStateChanged(false);
+            return;
+        }
+        m_isDevConnected = true;
+        const auto lowestIndexNamed = [](const QMap<int, QString> &ports, int current) {
+            for (auto it = ports.constBegin(); it != ports.constEnd(); ++it) {
+                if (it.value() == ControllerPortName)
+                    return it.key();
+            }
+            return current;
+        };
+        m_inDevIndex = lowestIndexNamed(getMidiInDevices(), m_inDevIndex);
+        m_outDevIndex = lowestIndexNamed(getMidiOutDevices(), m_outDevIndex);
+        qDebug() << "m_inDevIndex:" << m_inDevIndex;
+        qDebug() << "m_outDevIndex:" << m_outDevIndex;
+        openMidiPorts(true);
+        getData();
+        QTimer::singleShot(SerialRequestDelayMs, this, [this] {
+            openMidiPorts(true);
+            m_midiOut.sendLongMsg(SerialRequest, sizeof SerialRequest);
+        });
+        emit devStateChanged(true);
+    } else if (devType == SerialDeviceType) {
+        // The boot loader's serial port: the firmware client takes it up from here.
+    }
 }
 
 QString MainWindow::rgbtoStr(int r, int g, int b)
@@ -179,6 +316,24 @@ void MainWindow::slotMidiIndata(char *data, int length)
     qDebug() << "parseMidiData====";
     if (!data || length <= 0)
         return;
+    if (length > CommandOffset && static_cast<quint8>(data[CommandOffset]) == SerialCommand) {
+        // The reply may be shorter than its serial field: the text stops at its end.
+        const QByteArray field = QByteArray(data, length).mid(SerialOffset, SerialLength);
+        qDebug() << "===" << QString(field.left(SerialLogLength));
+        emit s_snNum(QString(field));
+        return;
+    }
+    const int defect = configMessageDefect(data, length);
+    if (defect >= 0) {
+        qDebug() << "configuration reply not loaded: byte" << defect << "is" << hexByte(data[defect])
+                 << "in" << length << "bytes";
+    } else {
+        m_dataMgt->loadConfigImage(data, length);
+    }
+    if (m_isDevConnected) {
+        m_midiIn.close();
+        m_midiOut.close();
+    }
 }
 
 void MainWindow::screenCountChange()

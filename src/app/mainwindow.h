@@ -1,12 +1,19 @@
 #pragma once
 
 #include "app/appoptions.h"
+#include "device/midiin.h"
+#include "device/midiout.h"
 
 #include <QMainWindow>
 #include <QQmlApplicationEngine>
 #include <QString>
 
 class DataManagement;
+class DetectionDevice;
+
+// The MIDI input port's data handler: runs on the MIDI system's thread and hands a copy of the
+// bytes to the controller's GUI thread.
+void forwardMidiInput(char *data, int length);
 
 // The application's controller: owns every back-end object, publishes them to the QML scene
 // and decides when the controller's ports are open. The widget itself is never shown; it
@@ -45,16 +52,24 @@ public slots:
 private slots:
     void slotMidiIndata(char *data, int length);
     void screenCountChange();
+    void onDevArrivalOrRemove(QString devType, bool isArrival);
 
 private:
     void setupQml();
     int currentScreenNumber() const;
     void writePreset();
+    void openMidiPorts(bool open);
 
+    MidiIn m_midiIn;
+    MidiOut m_midiOut;
     DataManagement *m_dataMgt = nullptr;
     QQmlApplicationEngine m_engine;
     QString m_filePath;
     double m_scalingRate = 1.0;
+    DetectionDevice *m_detectionDevice = nullptr;
+    bool m_isDevConnected = false;
+    int m_inDevIndex = -1;
+    int m_outDevIndex = -1;
     int m_lastScreenNumber = -1;
     QList<QMetaObject::Connection> m_dpiConnections;
     AppOptions m_options;

@@ -1,0 +1,73 @@
+#include "device/detectiondevice.h"
+
+#include "device/devicebackend.h"
+#include "device/devicepresence.h"
+#include "device/midisystem.h"
+#include "device/serialportlist.h"
+
+#include <QDebug>
+
+namespace {
+
+const QString MidiDeviceType = QStringLiteral("rk217");
+const QString SerialDeviceType = QStringLiteral("rk217SerialDev");
+const QString MidiPortName = QStringLiteral("Kovela Tark9");
+constexpr quint16 BootLoaderVendorId = 0x1C75;
+constexpr quint16 BootLoaderProductId = 0x0204;
+
+} // namespace
+
+DetectionDevice::DetectionDevice(QWidget *parent)
+    : QWidget(parent)
+{
+    m_devTypes.insert(MidiDeviceType, QStringLiteral("VID_0416&PID_B009"));
+    m_events = DeviceBackend::createEventSource(this, [this](const DeviceMessage &message) {
+        return handleDeviceMessage(message);
+    });
+    if (m_events)
+        m_events->setParent(this);
+}
+
+bool DetectionDevice::handleDeviceMessage(const DeviceMessage &message)
+{
+    const DevicePresence::Outcome outcome = DevicePresence::handle(message, m_isPresent, m_devTypes);
+    if (outcome.logLine)
+        qDebug() << outcome.logLine;
+    m_isPresent = outcome.present;
+    if (outcome.report)
+        emit s_devTypeAndState(outcome.deviceType, outcome.arrival);
+    return outcome.consumed;
+}
+
+bool DetectionDevice::nativeEvent(const QByteArray &eventType, void *message, long *result)
+{
+    DeviceMessage deviceMessage;
+    if (m_events && m_events->translateNative(eventType, message, &deviceMessage)
+        && handleDeviceMessage(deviceMessage)) {
+        return true;
+    }
+    return QWidget::nativeEvent(eventType, message, result);
+}
+
+void DetectionDevice::scanDevices()
+{
+    MidiSystem &system = DeviceBackend::midiSystem();
+    const unsigned count = system.inGetNumDevs();
+    for (unsigned i = 0; i < count; ++i) {
+        QString name;
+        if (system.inGetDevCaps(i, &name) == MidiResult::NoError && name == MidiPortName) {
+            m_isPresent = true;
+            emit s_devTypeAndState(MidiDeviceType, true);
+            return;
+        }
+    }
+    const QList<SerialPortEntry> ports = SerialPortList::availablePorts();
+    for (const SerialPortEntry &port : ports) {
+        qDebug() << "vid:" << port.vendorId << "pid" << port.productId;
+        if (port.vendorId == BootLoaderVendorId && port.productId == BootLoaderProductId) {
+            qDebug() << "===================";
+            emit s_devTypeAndState(SerialDeviceType, true);
+            return;
+        }
+    }
+}

@@ -1,0 +1,324 @@
+#include "device/virtual/virtualtark9.h"
+
+#include "config/datamanagement.h"
+
+#include <QDebug>
+
+#include <algorithm>
+
+namespace {
+
+constexpr quint8 SysExStart = 0xF0;
+constexpr quint8 SysExEnd = 0xF7;
+constexpr quint8 WriteCommand = 0x01;
+constexpr quint8 ReadCommand = 0x02;
+constexpr quint8 SerialCommand = 0x04;
+constexpr quint8 BootLoaderCommand = 0x05;
+constexpr int VersionOffset = 8;          // three bytes: major, minor, patch
+constexpr int CommandOffset = 1;
+const char IdBytes[] = {0x00, 0x00, 0x00, 0x20, 0x6F};
+constexpr int SerialOffset = 7;
+
+} // namespace
+
+const QString &VirtualTark9::interfacePath()
+{
+    static const QString path = QStringLiteral(
+        "\\\\?\\USB#VID_0416&PID_B009&MI_00#virtual-tark9#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global");
+    return path;
+}
+
+VirtualTark9 &VirtualTark9::instance()
+{
+    static VirtualTark9 device;
+    return device;
+}
+
+VirtualTark9::VirtualTark9()
+    : m_system(*this)
+{
+    reset();
+    m_thread = std::thread([this] { runLoop(); });
+}
+
+VirtualTark9::~VirtualTark9()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_jobMutex);
+        m_stopping = true;
+    }
+    m_jobAdded.notify_all();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+QByteArray VirtualTark9::factoryImage()
+{
+    DataManagement defaults;
+    defaults.initDefaultData();
+    const auto &image = defaults.configImage();
+    return QByteArray(reinterpret_cast<const char *>(image.data()), static_cast<int>(image.size()));
+}
+
+void VirtualTark9::reset()
+{
+    m_streamLeft = 0;
+    // Replies still due would otherwise arrive from the state being replaced.
+    waitIdle();
+    {
+        std::lock_guard<std::mutex> lock(m_stateMutex);
+        m_image = factoryImage();
+        m_serial = QByteArray("KT9V240100001");
+        m_version = {1, 0, 3};
+        for (int i = 0; i < 3; ++i)
+            m_image[VersionOffset + i] = static_cast<char>(m_version.at(i));
+        m_received.clear();
+    }
+    m_misbehaviour = Misbehaviour::None;
+    m_replyDelayMs = 5;
+    m_system.resetPortLayout();
+    m_plugged = true;
+}
+
+void VirtualTark9::plug()
+{
+    if (m_plugged.exchange(true))
+        return;
+    qDebug() << "virtual Tark9: plugged in";
+    emit plugged();
+}
+
+void VirtualTark9::unplug()
+{
+    if (!m_plugged.exchange(false))
+        return;
+    qDebug() << "virtual Tark9: unplugged";
+    emit unplugged();
+}
+
+QByteArray VirtualTark9::configuration() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_image;
+}
+
+void VirtualTark9::setConfiguration(const QByteArray &image)
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    m_image = image.left(ImageSize);
+}
+
+QByteArray VirtualTark9::serialNumber() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_serial;
+}
+
+void VirtualTark9::setSerialNumber(const QByteArray &serial)
+{
+    QByteArray field = serial.left(SerialLength);
+    field.append(QByteArray(SerialLength - field.size(), '\0'));
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    m_serial = field;
+}
+
+QList<int> VirtualTark9::firmwareVersion() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_version;
+}
+
+void VirtualTark9::setFirmwareVersion(int major, int minor, int patch)
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    m_version = {major & 0x7F, minor & 0x7F, patch & 0x7F};
+}
+
+void VirtualTark9::setMisbehaviour(Misbehaviour misbehaviour)
+{
+    m_misbehaviour = misbehaviour;
+}
+
+QList<QByteArray> VirtualTark9::receivedMessages() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_received;
+}
+
+void VirtualTark9::clearReceivedMessages()
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    m_received.clear();
+}
+
+void VirtualTark9::post(int delayMs, std::function<void()> run)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_jobMutex);
+        Job job{Clock::now() + std::chrono::milliseconds(delayMs), std::move(run)};
+        // Kept in due order; jobs due at the same time keep the order they were posted in.
+        const auto at = std::upper_bound(m_jobs.begin(), m_jobs.end(), job.due,
+                                         [](Clock::time_point due, const Job &j) { return due < j.due; });
+        m_jobs.insert(at, std::move(job));
+    }
+    m_jobAdded.notify_all();
+}
+
+void VirtualTark9::runLoop()
+{
+    std::unique_lock<std::mutex> lock(m_jobMutex);
+    for (;;) {
+        if (m_stopping)
+            return;
+        if (m_jobs.empty()) {
+            m_idle.notify_all();
+            m_jobAdded.wait(lock);
+            continue;
+        }
+        if (m_jobs.front().due > Clock::now()) {
+            m_jobAdded.wait_until(lock, m_jobs.front().due);
+            continue;
+        }
+        Job job = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        m_busy = true;
+        lock.unlock();
+        job.run();
+        lock.lock();
+        m_busy = false;
+    }
+}
+
+void VirtualTark9::waitIdle()
+{
+    std::unique_lock<std::mutex> lock(m_jobMutex);
+    m_idle.wait(lock, [this] { return m_stopping || (m_jobs.empty() && !m_busy); });
+}
+
+void VirtualTark9::receive(const QByteArray &message, quint64 ticket)
+{
+    post(0, [this, message, ticket] {
+        process(message);
+        m_system.messageProcessed(ticket);
+    });
+}
+
+void VirtualTark9::process(const QByteArray &message)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_stateMutex);
+        m_received.append(message);
+    }
+    if (message.size() < 2 || static_cast<quint8>(message.at(0)) != SysExStart)
+        return;
+    const auto command = static_cast<quint8>(message.at(CommandOffset));
+    if (command == WriteCommand) {
+        // Only a whole configuration is taken; anything else is line noise to the controller.
+        if (message.size() != ImageSize || static_cast<quint8>(message.at(ImageSize - 1)) != SysExEnd)
+            return;
+        {
+            std::lock_guard<std::mutex> lock(m_stateMutex);
+            m_image = message;
+        }
+        emit configurationWritten();
+        return;
+    }
+    if (command == BootLoaderCommand) {
+        emit bootLoaderRequested();
+        return;
+    }
+    if (command != ReadCommand && command != SerialCommand)
+        return;
+    const Misbehaviour misbehaviour = m_misbehaviour;
+    if (misbehaviour == Misbehaviour::UnplugMidExchange) {
+        unplug();
+        return;
+    }
+    if (misbehaviour == Misbehaviour::NoReply)
+        return;
+    const QByteArray reply = command == ReadCommand ? configurationReply() : serialReply(serialNumber());
+    post(m_replyDelayMs, [this, reply] {
+        if (m_plugged)
+            m_system.deliverToHost(reply, 200);
+    });
+}
+
+QByteArray VirtualTark9::serialReply(const QByteArray &serial)
+{
+    QByteArray reply;
+    reply.append(static_cast<char>(SysExStart));
+    reply.append(static_cast<char>(SerialCommand));
+    reply.append(IdBytes, sizeof IdBytes);
+    QByteArray field = serial.left(SerialLength);
+    field.append(QByteArray(SerialLength - field.size(), '\0'));
+    reply.append(field);
+    reply.append(static_cast<char>(SysExEnd));
+    return reply;
+}
+
+QByteArray VirtualTark9::configurationReply() const
+{
+    QByteArray reply;
+    {
+        std::lock_guard<std::mutex> lock(m_stateMutex);
+        reply = m_image;
+        for (int i = 0; i < 3; ++i)
+            reply[VersionOffset + i] = static_cast<char>(m_version.at(i));
+    }
+    reply[CommandOffset] = static_cast<char>(ReplyCommand);
+    switch (m_misbehaviour.load()) {
+    case Misbehaviour::ShortReply:
+        reply.truncate(ShortReplyLength - 1);
+        reply.append(static_cast<char>(SysExEnd));
+        break;
+    case Misbehaviour::LongReply:
+        reply.truncate(ImageSize - 1);
+        while (reply.size() < LongReplyLength - 1)
+            reply.append(static_cast<char>(reply.size() & 0x7F));
+        reply.append(static_cast<char>(SysExEnd));
+        break;
+    case Misbehaviour::InvalidBytes:
+        reply[InvalidByteOffset] = static_cast<char>(0x90);
+        break;
+    default:
+        break;
+    }
+    return reply;
+}
+
+void VirtualTark9::sendToHost(const QByteArray &bytes)
+{
+    post(0, [this, bytes] { m_system.deliverToHost(bytes, 200); });
+}
+
+void VirtualTark9::sendShortToHost(quint32 packed)
+{
+    post(0, [this, packed] { m_system.deliverShortToHost(packed); });
+}
+
+QByteArray VirtualTark9::streamSerial(int sequence)
+{
+    // Nine digits of the sequence, then a four-digit check of them, so a torn or mixed-up
+    // message cannot pass for a whole one.
+    const QByteArray digits = QByteArray::number(sequence).rightJustified(9, '0');
+    int check = 0;
+    for (char c : digits)
+        check = (check * 31 + c) % 10000;
+    return digits + QByteArray::number(check).rightJustified(4, '0');
+}
+
+void VirtualTark9::startStream(int count, int waitMs)
+{
+    m_streamLeft = count;
+    post(0, [this, waitMs] { streamNext(0, waitMs); });
+}
+
+void VirtualTark9::streamNext(int sequence, int waitMs)
+{
+    if (m_streamLeft <= 0)
+        return;
+    if (m_plugged)
+        m_system.deliverToHost(serialReply(streamSerial(sequence)), waitMs);
+    if (--m_streamLeft > 0)
+        post(0, [this, sequence, waitMs] { streamNext(sequence + 1, waitMs); });
+}

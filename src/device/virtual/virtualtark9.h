@@ -1,0 +1,137 @@
+#pragma once
+
+#include "device/virtual/virtualmidisystem.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+// An emulated Kovela Tark9 in MIDI mode, for demos, tests and benchmarks. It keeps its own
+// configuration image, serial number and firmware version, answers the editor's SysEx requests
+// from its own thread (as a real driver's callbacks come from a system thread), and can be told
+// to misbehave so that every failure path of the editor can be reached.
+//
+// Boot loader: on the firmware-update request F0 05 ... it emits bootLoaderRequested() from its
+// thread and otherwise stays as it is. The boot-loader personality connects to that signal, calls
+// unplug() to leave MIDI mode, and plug() with setFirmwareVersion() to come back.
+class VirtualTark9 : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Misbehaviour {
+        None,
+        NoReply,             // requests go unanswered
+        ShortReply,          // the configuration reply is cut to ShortReplyLength bytes, F7 included
+        LongReply,           // the configuration reply is LongReplyLength bytes: it needs two buffers
+        InvalidBytes,        // the configuration reply carries 0x90 at InvalidByteOffset
+        PortsBusy,           // another program holds the ports: opening them fails
+        UnplugMidExchange    // a request unplugs the device instead of being answered
+    };
+    Q_ENUM(Misbehaviour)
+
+    static constexpr int ImageSize = 458;
+    static constexpr int SerialLength = 13;
+    static constexpr int ShortReplyLength = 100;
+    static constexpr int LongReplyLength = 600;
+    static constexpr int InvalidByteOffset = 200;
+    static constexpr quint8 ReplyCommand = 0x03;   // the command byte of its configuration reply
+
+    // The device interface path its plug and unplug report, as Windows would name it.
+    static const QString &interfacePath();
+
+    static VirtualTark9 &instance();
+    ~VirtualTark9() override;
+
+    MidiSystem &midiSystem() { return m_system; }
+    VirtualMidiSystem &virtualMidiSystem() { return m_system; }
+
+    // Back to the state it leaves the factory in: plugged, default configuration, serial number
+    // and firmware, well-behaved, one input and one output port, nothing received.
+    void reset();
+
+    void plug();
+    void unplug();
+    bool isPlugged() const { return m_plugged; }
+
+    QByteArray configuration() const;
+    void setConfiguration(const QByteArray &image);
+    // The 13 bytes of the serial field; a shorter text is padded with NULs.
+    QByteArray serialNumber() const;
+    void setSerialNumber(const QByteArray &serial);
+    QList<int> firmwareVersion() const;
+    void setFirmwareVersion(int major, int minor, int patch);
+
+    void setMisbehaviour(Misbehaviour misbehaviour);
+    Misbehaviour misbehaviour() const { return m_misbehaviour; }
+    bool portsBusy() const { return m_misbehaviour == Misbehaviour::PortsBusy; }
+    void setReplyDelay(int ms) { m_replyDelayMs = ms; }
+
+    // Every long message the device received, oldest first.
+    QList<QByteArray> receivedMessages() const;
+    void clearReceivedMessages();
+
+    // Sends bytes to the editor from the device's thread, as if the device had sent them.
+    void sendToHost(const QByteArray &bytes);
+    void sendShortToHost(quint32 packed);
+    // Sends `count` serial-number replies whose serial field counts up (see streamSerial), each
+    // waiting up to `waitMs` for a queued buffer; returns at once, the device thread sends them.
+    void startStream(int count, int waitMs);
+    bool isStreaming() const { return m_streamLeft > 0; }
+    static QByteArray streamSerial(int sequence);
+    static QByteArray serialReply(const QByteArray &serial);
+
+    // Waits until every job given to the device's thread so far has run.
+    void waitIdle();
+
+    // From the virtual MIDI system (any thread): a long message arrived on the device's port.
+    void receive(const QByteArray &message, quint64 ticket);
+
+signals:
+    void plugged();
+    void unplugged();
+    void bootLoaderRequested();
+    void configurationWritten();
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct Job {
+        Clock::time_point due;
+        std::function<void()> run;
+    };
+
+    VirtualTark9();
+    void post(int delayMs, std::function<void()> run);
+    void runLoop();
+    void process(const QByteArray &message);
+    QByteArray configurationReply() const;
+    void streamNext(int sequence, int waitMs);
+    static QByteArray factoryImage();
+
+    VirtualMidiSystem m_system;
+    mutable std::mutex m_stateMutex;
+    QByteArray m_image;
+    QByteArray m_serial;
+    QList<int> m_version;
+    QList<QByteArray> m_received;
+    std::atomic<bool> m_plugged{true};
+    std::atomic<Misbehaviour> m_misbehaviour{Misbehaviour::None};
+    std::atomic<int> m_replyDelayMs{5};
+    std::atomic<int> m_streamLeft{0};
+
+    std::mutex m_jobMutex;
+    std::condition_variable m_jobAdded;
+    std::condition_variable m_idle;
+    std::deque<Job> m_jobs;
+    bool m_busy = false;
+    bool m_stopping = false;
+    std::thread m_thread;
+};
