@@ -1,0 +1,15 @@
+// The Windows backend: the multimedia API for MIDI, device notifications on the detector's window.
+#include "device/devicebackend.h"
+#include "device/winmm/windeviceeventsource.h"
+#include "device/winmm/winmmmidisystem.h"
+
+MidiSystem &DeviceBackend::platformMidiSystem()
+{
+    static WinMmMidiSystem system;
+    return system;
+}
+
+DeviceEventSource *DeviceEventSource::createPlatform(QWidget *window, Sink sink)
+{
+    return new WinDeviceEventSource(window, std::move(sink));
+}
