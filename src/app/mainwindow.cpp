@@ -8,6 +8,8 @@
 #include "device/detectiondevice.h"
 #include "device/devicebackend.h"
 #include "device/mididevices.h"
+#include "i18n/trans.h"
+#include "qml/screenshot.h"
 
 #include <QApplication>
 #include <QColor>
@@ -107,12 +109,17 @@ void MainWindow::setupQml()
     if (screenNumber < screens.size())
         m_scalingRate = screens.at(screenNumber)->logicalDotsPerInch() / BaseDpi;
 
+    m_trans = new Trans(&m_engine, this);
+
     QQmlContext *context = m_engine.rootContext();
+    context->setContextProperty(QStringLiteral("Tran"), m_trans);
     context->setContextProperty(QStringLiteral("MainLogic"), this);
     context->setContextProperty(QStringLiteral("DataMgt"), m_dataMgt);
     m_engine.load(QUrl(QStringLiteral("qrc:/qml/main.qml")));
     if (m_engine.rootObjects().isEmpty())
         qCritical() << "the user interface could not be loaded from qrc:/qml/main.qml";
+    if (!m_options.screenshotPath.isEmpty())
+        Screenshot::saveAfterFirstFrame(qobject_cast<QQuickWindow *>(m_engine.rootObjects().value(0)), m_options.screenshotPath);
 }
 
 void MainWindow::raiseWindow()

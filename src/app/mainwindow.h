@@ -10,6 +10,7 @@
 
 class DataManagement;
 class DetectionDevice;
+class Trans;
 
 // The MIDI input port's data handler: runs on the MIDI system's thread and hands a copy of the
 // bytes to the controller's GUI thread.
@@ -67,6 +68,7 @@ private:
     QString m_filePath;
     double m_scalingRate = 1.0;
     DetectionDevice *m_detectionDevice = nullptr;
+    Trans *m_trans = nullptr;
     bool m_isDevConnected = false;
     int m_inDevIndex = -1;
     int m_outDevIndex = -1;

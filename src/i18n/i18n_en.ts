@@ -1,0 +1,473 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="en">
+<context>
+    <name>BQM</name>
+    <message>
+        <source>MIN</source>
+        <translation type="vanished">MIN</translation>
+    </message>
+    <message>
+        <source>MAX</source>
+        <translation type="vanished">MAX</translation>
+    </message>
+    <message>
+        <source>LSB MIN</source>
+        <translation type="vanished">LSB MIN</translation>
+    </message>
+    <message>
+        <source>MSB MIN</source>
+        <translation type="vanished">MSB MIN</translation>
+    </message>
+    <message>
+        <source>CH</source>
+        <translation type="vanished">CH</translation>
+    </message>
+    <message>
+        <source>CHN TOUCH</source>
+        <translation type="vanished">CHN TOUCH</translation>
+    </message>
+    <message>
+        <source>PITCH BEND</source>
+        <translation type="vanished">PITCH BEND</translation>
+    </message>
+</context>
+<context>
+    <name>ColorDialog</name>
+    <message>
+        <source>R</source>
+        <translation type="vanished">R</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation type="vanished">G</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation type="vanished">B</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation type="vanished">cancel</translation>
+    </message>
+    <message>
+        <source>confirm</source>
+        <translation type="vanished">confirm</translation>
+    </message>
+</context>
+<context>
+    <name>ColorSet</name>
+    <message>
+        <source>Set Color</source>
+        <translation type="vanished">Set Color</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectState</name>
+    <message>
+        <source>No device found</source>
+        <translation>No device found</translation>
+    </message>
+    <message>
+        <source>Device connected</source>
+        <translation>Device connected</translation>
+    </message>
+</context>
+<context>
+    <name>CusButtonState</name>
+    <message>
+        <source>Momentary</source>
+        <translation type="vanished">Momentary</translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation type="vanished">Toggle</translation>
+    </message>
+</context>
+<context>
+    <name>CusTabButton</name>
+    <message>
+        <source>BANK A</source>
+        <translation>BANK A</translation>
+    </message>
+</context>
+<context>
+    <name>FuncItem1StateBtn</name>
+    <message>
+        <source>Moment</source>
+        <translation type="vanished">Moment</translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation type="vanished">Toggle</translation>
+    </message>
+</context>
+<context>
+    <name>FuncItemSort</name>
+    <message>
+        <source>With Values</source>
+        <translation type="vanished">With Values</translation>
+    </message>
+    <message>
+        <source>Asc</source>
+        <translation type="vanished">Asc</translation>
+    </message>
+    <message>
+        <source>Des</source>
+        <translation type="vanished">Des</translation>
+    </message>
+</context>
+<context>
+    <name>FunctionDialog</name>
+    <message>
+        <source>Auto Populate</source>
+        <translation type="vanished">Auto Populate</translation>
+    </message>
+    <message>
+        <source>KNOBs</source>
+        <translation type="vanished">KNOBs</translation>
+    </message>
+    <message>
+        <source>PADs</source>
+        <translation type="vanished">PADs</translation>
+    </message>
+    <message>
+        <source>Pressure Threshold</source>
+        <translation type="vanished">Pressure Threshold</translation>
+    </message>
+    <message>
+        <source>Luminance</source>
+        <translation type="vanished">Luminance</translation>
+    </message>
+    <message>
+        <source>CC range starting at</source>
+        <translation type="vanished">CC range starting at</translation>
+    </message>
+    <message>
+        <source>Set CC Min</source>
+        <translation type="vanished">Set CC Min</translation>
+    </message>
+    <message>
+        <source>Set CC Max</source>
+        <translation type="vanished">Set CC Max</translation>
+    </message>
+    <message>
+        <source>Set CC CH</source>
+        <translation type="vanished">Set CC CH</translation>
+    </message>
+    <message>
+        <source>Set CHN TOUCH Min</source>
+        <translation type="vanished">Set CHN TOUCH Min</translation>
+    </message>
+    <message>
+        <source>Set CHN TOUCH Max</source>
+        <translation type="vanished">Set CHN TOUCH Max</translation>
+    </message>
+    <message>
+        <source>Set CHN TOUCH CH</source>
+        <translation type="vanished">Set CHN TOUCH CH</translation>
+    </message>
+    <message>
+        <source>Set PITCH BEND LSB Min</source>
+        <translation type="vanished">Set PITCH BEND LSB Min</translation>
+    </message>
+    <message>
+        <source>Set PITCH BEND LSB Max</source>
+        <translation type="vanished">Set PITCH BEND LSB Max</translation>
+    </message>
+    <message>
+        <source>Set PITCH BEND MSB Min</source>
+        <translation type="vanished">Set PITCH BEND MSB Min</translation>
+    </message>
+    <message>
+        <source>Set PITCH BEND MSB Max</source>
+        <translation type="vanished">Set PITCH BEND MSB Max</translation>
+    </message>
+    <message>
+        <source>Set PITCH BEND CH</source>
+        <translation type="vanished">Set PITCH BEND CH</translation>
+    </message>
+    <message>
+        <source>Set CC Type</source>
+        <translation type="vanished">Set CC Type</translation>
+    </message>
+    <message>
+        <source>NOTE range starting at</source>
+        <translation type="vanished">NOTE range starting at</translation>
+    </message>
+    <message>
+        <source>Set NOTE CH</source>
+        <translation type="vanished">Set NOTE CH</translation>
+    </message>
+    <message>
+        <source>PC range starting at</source>
+        <translation type="vanished">PC range starting at</translation>
+    </message>
+    <message>
+        <source>Set PC CH</source>
+        <translation type="vanished">Set PC CH</translation>
+    </message>
+    <message>
+        <source>Full Level</source>
+        <translation type="vanished">Full Level</translation>
+    </message>
+    <message>
+        <source>Velocity Curve</source>
+        <translation type="vanished">Velocity Curve</translation>
+    </message>
+    <message>
+        <source>FULL</source>
+        <translation type="vanished">FULL</translation>
+    </message>
+    <message>
+        <source>LO</source>
+        <translation type="vanished">LO</translation>
+    </message>
+    <message>
+        <source>LINEAR</source>
+        <translation type="vanished">LINEAR</translation>
+    </message>
+    <message>
+        <source>EXP</source>
+        <translation type="vanished">EXP</translation>
+    </message>
+    <message>
+        <source>Apply to BANK A</source>
+        <translation type="vanished">Apply to BANK A</translation>
+    </message>
+    <message>
+        <source>Apply to BANK B</source>
+        <translation type="vanished">Apply to BANK B</translation>
+    </message>
+    <message>
+        <source>Apply to BANK C</source>
+        <translation type="vanished">Apply to BANK C</translation>
+    </message>
+</context>
+<context>
+    <name>HelpDialog</name>
+    <message>
+        <source>Kovela PC Control Windows OS</source>
+        <translation type="vanished">Kovela PC Control Windows OS</translation>
+    </message>
+    <message>
+        <source>Firmware:</source>
+        <translation type="vanished">Firmware:</translation>
+    </message>
+    <message>
+        <source>firmware updates</source>
+        <translation type="vanished">firmware updates</translation>
+    </message>
+    <message>
+        <source>SUPPORT CENTER</source>
+        <translation type="vanished">SUPPORT CENTER</translation>
+    </message>
+</context>
+<context>
+    <name>MainPage</name>
+    <message>
+        <source>BANK A</source>
+        <translation>BANK A</translation>
+    </message>
+    <message>
+        <source>BANK B</source>
+        <translation>BANK B</translation>
+    </message>
+    <message>
+        <source>BANK C</source>
+        <translation>BANK C</translation>
+    </message>
+    <message>
+        <source>SEND TO HARDWARE</source>
+        <translation>SEND TO HARDWARE</translation>
+    </message>
+    <message>
+        <source>GET FROM HARDWARE</source>
+        <translation>GET FROM HARDWARE</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Error prompt</source>
+        <translation>Error prompt</translation>
+    </message>
+    <message>
+        <source>The current device is occupied</source>
+        <translation>The current device is occupied</translation>
+    </message>
+    <message>
+        <source>Save File</source>
+        <translation>Save File</translation>
+    </message>
+    <message>
+        <source>stm (*.stm)</source>
+        <translation>stm (*.stm)</translation>
+    </message>
+</context>
+<context>
+    <name>MyMenuBar</name>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>Send To Hardware</source>
+        <translation>Send To Hardware</translation>
+    </message>
+    <message>
+        <source>Get From Hardware</source>
+        <translation>Get From Hardware</translation>
+    </message>
+    <message>
+        <source>Restore The Default</source>
+        <translation>Restore The Default</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Auto Populate</source>
+        <translation>Auto Populate</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Open Userguide   Ctrl+H</source>
+        <translation>Open Userguide   Ctrl+H</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+</context>
+<context>
+    <name>PadKey</name>
+    <message>
+        <source>KEY</source>
+        <translation type="vanished">KEY</translation>
+    </message>
+    <message>
+        <source>CH</source>
+        <translation type="vanished">CH</translation>
+    </message>
+</context>
+<context>
+    <name>PresetFile</name>
+    <message>
+        <source>The preset could not be saved to %1: %2</source>
+        <translation>The preset could not be saved to %1: %2</translation>
+    </message>
+    <message>
+        <source>The preset %1 could not be opened: %2</source>
+        <translation>The preset %1 could not be opened: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds no complete configuration; nothing was loaded.</source>
+        <translation>%1 holds no complete configuration; nothing was loaded.</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid preset (byte %2 is out of range); nothing was loaded.</source>
+        <translation>%1 is not a valid preset (byte %2 is out of range); nothing was loaded.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>检测到新的固件版本，请确认是否升级</source>
+        <translation type="vanished">New firmware version detected, please confirm whether to upgrade</translation>
+    </message>
+    <message>
+        <source>当前已是最新版本，无需升级</source>
+        <translation type="vanished">Currently, it is the latest version, no need to upgrade</translation>
+    </message>
+    <message>
+        <source>当前已是最新版本，无需升级!</source>
+        <translation type="vanished">Currently it is the latest version, no need to upgrade!</translation>
+    </message>
+    <message>
+        <source>固件升级</source>
+        <translation type="vanished">Firmware update</translation>
+    </message>
+    <message>
+        <source>固件名称:</source>
+        <translation type="vanished">Firmware name:</translation>
+    </message>
+    <message>
+        <source>版本号:</source>
+        <translation type="vanished">Version No.:</translation>
+    </message>
+    <message>
+        <source>固件升级成功！</source>
+        <translation type="vanished">Firmware upgrade succeeded!</translation>
+    </message>
+    <message>
+        <source>固件升级失败！</source>
+        <translation type="vanished">Firmware upgrade failed!</translation>
+    </message>
+</context>
+<context>
+    <name>Trans</name>
+    <message>
+        <source>TargetLanguage</source>
+        <translation>English</translation>
+    </message>
+</context>
+<context>
+    <name>WalkingBelt</name>
+    <message>
+        <source>#</source>
+        <translation type="vanished">#</translation>
+    </message>
+    <message>
+        <source>CH</source>
+        <translation type="vanished">CH</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Succeeded in sending data</source>
+        <translation>Succeeded in sending data</translation>
+    </message>
+    <message>
+        <source>Getting data succeeded</source>
+        <translation>Getting data succeeded</translation>
+    </message>
+    <message>
+        <source>Failed to send data</source>
+        <translation>Failed to send data</translation>
+    </message>
+    <message>
+        <source>Failed to get data</source>
+        <translation>Failed to get data</translation>
+    </message>
+    <message>
+        <source>The user guide could not be opened</source>
+        <translation>The user guide could not be opened</translation>
+    </message>
+</context>
+</TS>

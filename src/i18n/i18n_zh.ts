@@ -1,0 +1,473 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="en">
+<context>
+    <name>BQM</name>
+    <message>
+        <source>MIN</source>
+        <translation type="vanished">最小</translation>
+    </message>
+    <message>
+        <source>MAX</source>
+        <translation type="vanished">最大</translation>
+    </message>
+    <message>
+        <source>LSB MIN</source>
+        <translation type="vanished">LSB 最小</translation>
+    </message>
+    <message>
+        <source>MSB MIN</source>
+        <translation type="vanished">MSB 最小</translation>
+    </message>
+    <message>
+        <source>CH</source>
+        <translation type="vanished">通道</translation>
+    </message>
+    <message>
+        <source>CHN TOUCH</source>
+        <translation type="vanished">通道触后</translation>
+    </message>
+    <message>
+        <source>PITCH BEND</source>
+        <translation type="vanished">弯音</translation>
+    </message>
+</context>
+<context>
+    <name>ColorDialog</name>
+    <message>
+        <source>R</source>
+        <translation type="vanished">R</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation type="vanished">G</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation type="vanished">B</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation type="vanished">取消</translation>
+    </message>
+    <message>
+        <source>confirm</source>
+        <translation type="vanished">确定</translation>
+    </message>
+</context>
+<context>
+    <name>ColorSet</name>
+    <message>
+        <source>Set Color</source>
+        <translation type="vanished">设置颜色</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectState</name>
+    <message>
+        <source>No device found</source>
+        <translation>未检测到设备</translation>
+    </message>
+    <message>
+        <source>Device connected</source>
+        <translation>设备已连接</translation>
+    </message>
+</context>
+<context>
+    <name>CusButtonState</name>
+    <message>
+        <source>Momentary</source>
+        <translation type="vanished">瞬时</translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation type="vanished">切换</translation>
+    </message>
+</context>
+<context>
+    <name>CusTabButton</name>
+    <message>
+        <source>BANK A</source>
+        <translation>A 组</translation>
+    </message>
+</context>
+<context>
+    <name>FuncItem1StateBtn</name>
+    <message>
+        <source>Moment</source>
+        <translation type="vanished">瞬时</translation>
+    </message>
+    <message>
+        <source>Toggle</source>
+        <translation type="vanished">切换</translation>
+    </message>
+</context>
+<context>
+    <name>FuncItemSort</name>
+    <message>
+        <source>With Values</source>
+        <translation type="vanished">数值顺序</translation>
+    </message>
+    <message>
+        <source>Asc</source>
+        <translation type="vanished">升序</translation>
+    </message>
+    <message>
+        <source>Des</source>
+        <translation type="vanished">降序</translation>
+    </message>
+</context>
+<context>
+    <name>FunctionDialog</name>
+    <message>
+        <source>Auto Populate</source>
+        <translation type="vanished">自动填充</translation>
+    </message>
+    <message>
+        <source>KNOBs</source>
+        <translation type="vanished">旋钮</translation>
+    </message>
+    <message>
+        <source>PADs</source>
+        <translation type="vanished">打击垫</translation>
+    </message>
+    <message>
+        <source>Pressure Threshold</source>
+        <translation type="vanished">力度阈值</translation>
+    </message>
+    <message>
+        <source>Luminance</source>
+        <translation type="vanished">亮度</translation>
+    </message>
+    <message>
+        <source>CC range starting at</source>
+        <translation type="vanished">CC 起始编号</translation>
+    </message>
+    <message>
+        <source>Set CC Min</source>
+        <translation type="vanished">设置 CC 最小值</translation>
+    </message>
+    <message>
+        <source>Set CC Max</source>
+        <translation type="vanished">设置 CC 最大值</translation>
+    </message>
+    <message>
+        <source>Set CC CH</source>
+        <translation type="vanished">设置 CC 通道</translation>
+    </message>
+    <message>
+        <source>Set CHN TOUCH Min</source>
+        <translation type="vanished">设置通道触后最小值</translation>
+    </message>
+    <message>
+        <source>Set CHN TOUCH Max</source>
+        <translation type="vanished">设置通道触后最大值</translation>
+    </message>
+    <message>
+        <source>Set CHN TOUCH CH</source>
+        <translation type="vanished">设置通道触后通道</translation>
+    </message>
+    <message>
+        <source>Set PITCH BEND LSB Min</source>
+        <translation type="vanished">设置弯音 LSB 最小值</translation>
+    </message>
+    <message>
+        <source>Set PITCH BEND LSB Max</source>
+        <translation type="vanished">设置弯音 LSB 最大值</translation>
+    </message>
+    <message>
+        <source>Set PITCH BEND MSB Min</source>
+        <translation type="vanished">设置弯音 MSB 最小值</translation>
+    </message>
+    <message>
+        <source>Set PITCH BEND MSB Max</source>
+        <translation type="vanished">设置弯音 MSB 最大值</translation>
+    </message>
+    <message>
+        <source>Set PITCH BEND CH</source>
+        <translation type="vanished">设置弯音通道</translation>
+    </message>
+    <message>
+        <source>Set CC Type</source>
+        <translation type="vanished">设置 CC 类型</translation>
+    </message>
+    <message>
+        <source>NOTE range starting at</source>
+        <translation type="vanished">音符起始编号</translation>
+    </message>
+    <message>
+        <source>Set NOTE CH</source>
+        <translation type="vanished">设置音符通道</translation>
+    </message>
+    <message>
+        <source>PC range starting at</source>
+        <translation type="vanished">PC 起始编号</translation>
+    </message>
+    <message>
+        <source>Set PC CH</source>
+        <translation type="vanished">设置 PC 通道</translation>
+    </message>
+    <message>
+        <source>Full Level</source>
+        <translation type="vanished">满力度值</translation>
+    </message>
+    <message>
+        <source>Velocity Curve</source>
+        <translation type="vanished">力度曲线</translation>
+    </message>
+    <message>
+        <source>FULL</source>
+        <translation type="vanished">全力度</translation>
+    </message>
+    <message>
+        <source>LO</source>
+        <translation type="vanished">柔软</translation>
+    </message>
+    <message>
+        <source>LINEAR</source>
+        <translation type="vanished">中等</translation>
+    </message>
+    <message>
+        <source>EXP</source>
+        <translation type="vanished">强硬</translation>
+    </message>
+    <message>
+        <source>Apply to BANK A</source>
+        <translation type="vanished">应用到 A 组</translation>
+    </message>
+    <message>
+        <source>Apply to BANK B</source>
+        <translation type="vanished">应用到 B 组</translation>
+    </message>
+    <message>
+        <source>Apply to BANK C</source>
+        <translation type="vanished">应用到 C 组</translation>
+    </message>
+</context>
+<context>
+    <name>HelpDialog</name>
+    <message>
+        <source>Kovela PC Control Windows OS</source>
+        <translation type="vanished">Kovela PC控制面板 Win客户端</translation>
+    </message>
+    <message>
+        <source>Firmware:</source>
+        <translation type="vanished">固件：</translation>
+    </message>
+    <message>
+        <source>firmware updates</source>
+        <translation type="vanished">固件升级</translation>
+    </message>
+    <message>
+        <source>SUPPORT CENTER</source>
+        <translation type="vanished">支持中心</translation>
+    </message>
+</context>
+<context>
+    <name>MainPage</name>
+    <message>
+        <source>BANK A</source>
+        <translation>A 组</translation>
+    </message>
+    <message>
+        <source>BANK B</source>
+        <translation>B 组</translation>
+    </message>
+    <message>
+        <source>BANK C</source>
+        <translation>C 组</translation>
+    </message>
+    <message>
+        <source>SEND TO HARDWARE</source>
+        <translation>发送到硬件</translation>
+    </message>
+    <message>
+        <source>GET FROM HARDWARE</source>
+        <translation>从硬件读取</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Error prompt</source>
+        <translation>错误提示</translation>
+    </message>
+    <message>
+        <source>The current device is occupied</source>
+        <translation>当前设备被占用</translation>
+    </message>
+    <message>
+        <source>Save File</source>
+        <translation>保存文件</translation>
+    </message>
+    <message>
+        <source>stm (*.stm)</source>
+        <translation>stm (*.stm)</translation>
+    </message>
+</context>
+<context>
+    <name>MyMenuBar</name>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>另存为</translation>
+    </message>
+    <message>
+        <source>Send To Hardware</source>
+        <translation>发送到硬件</translation>
+    </message>
+    <message>
+        <source>Get From Hardware</source>
+        <translation>从硬件读取</translation>
+    </message>
+    <message>
+        <source>Restore The Default</source>
+        <translation>恢复默认设置</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Auto Populate</source>
+        <translation>自动填充</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Open Userguide   Ctrl+H</source>
+        <translation>打开用户手册   Ctrl+H</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+</context>
+<context>
+    <name>PadKey</name>
+    <message>
+        <source>KEY</source>
+        <translation type="vanished">音符</translation>
+    </message>
+    <message>
+        <source>CH</source>
+        <translation type="vanished">通道</translation>
+    </message>
+</context>
+<context>
+    <name>PresetFile</name>
+    <message>
+        <source>The preset could not be saved to %1: %2</source>
+        <translation>无法将预设保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>The preset %1 could not be opened: %2</source>
+        <translation>无法打开预设 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 holds no complete configuration; nothing was loaded.</source>
+        <translation>%1 中没有完整的配置，未载入任何内容。</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid preset (byte %2 is out of range); nothing was loaded.</source>
+        <translation>%1 不是有效的预设文件（第 %2 个字节超出范围），未载入任何内容。</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>检测到新的固件版本，请确认是否升级</source>
+        <translation type="vanished">检测到新的固件版本，请确认是否升级</translation>
+    </message>
+    <message>
+        <source>当前已是最新版本，无需升级</source>
+        <translation type="vanished">当前已是最新版本，无需升级</translation>
+    </message>
+    <message>
+        <source>当前已是最新版本，无需升级!</source>
+        <translation type="vanished">当前已是最新版本，无需升级！</translation>
+    </message>
+    <message>
+        <source>固件升级</source>
+        <translation type="vanished">固件升级</translation>
+    </message>
+    <message>
+        <source>固件名称:</source>
+        <translation type="vanished">固件名称：</translation>
+    </message>
+    <message>
+        <source>版本号:</source>
+        <translation type="vanished">版本号：</translation>
+    </message>
+    <message>
+        <source>固件升级成功！</source>
+        <translation type="vanished">固件升级成功！</translation>
+    </message>
+    <message>
+        <source>固件升级失败！</source>
+        <translation type="vanished">固件升级失败！</translation>
+    </message>
+</context>
+<context>
+    <name>Trans</name>
+    <message>
+        <source>TargetLanguage</source>
+        <translation>简体中文</translation>
+    </message>
+</context>
+<context>
+    <name>WalkingBelt</name>
+    <message>
+        <source>#</source>
+        <translation type="vanished">#</translation>
+    </message>
+    <message>
+        <source>CH</source>
+        <translation type="vanished">通道</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Succeeded in sending data</source>
+        <translation>数据发送成功</translation>
+    </message>
+    <message>
+        <source>Getting data succeeded</source>
+        <translation>数据读取成功</translation>
+    </message>
+    <message>
+        <source>Failed to send data</source>
+        <translation>数据发送失败</translation>
+    </message>
+    <message>
+        <source>Failed to get data</source>
+        <translation>数据读取失败</translation>
+    </message>
+    <message>
+        <source>The user guide could not be opened</source>
+        <translation>无法打开用户手册</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,243 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Window 2.15
+import "../../BaseControl"
+
+// The window's own title bar (drag to move, minimise, close) and its menu bar.
+Item {
+    id: root
+
+    // The user guide could not be handed to a viewer.
+    signal userGuideFailed()
+
+    readonly property string userGuideName: "kovelaTark9.pdf"
+
+    width: 1080
+    height: 24
+
+    // The guide lies beside the program. The program's own path is known when it was started
+    // by an absolute path (launchers, the shell with a path, Windows Explorer); otherwise the
+    // working directory is the best guess, as from a shortcut that starts in the program's
+    // folder.
+    function userGuideUrl(programPath) {
+        var path = programPath.replace(/\\/g, "/")
+        var slash = path.lastIndexOf("/")
+        if (slash >= 0 && path.charAt(0) === "/")
+            return "file://" + encodeURI(path.substring(0, slash + 1) + userGuideName)
+        if (slash >= 0 && /^[A-Za-z]:\//.test(path))
+            return "file:///" + encodeURI(path.substring(0, slash + 1) + userGuideName)
+        return "file:.//" + userGuideName
+    }
+
+    function openUserGuide() {
+        var program = Qt.application.arguments.length > 0 ? Qt.application.arguments[0] : ""
+        if (!Qt.openUrlExternally(userGuideUrl(program)))
+            userGuideFailed()
+    }
+
+    Rectangle {
+        id: titleStrip
+        x: 1
+        y: 1
+        width: root.width - 2
+        height: 36
+        color: CusConfig.colorTitle
+        radius: CusConfig.radiuSize1
+
+        // Squares off the lower corners: only the window's top corners are round.
+        Rectangle {
+            y: 18
+            width: parent.width
+            height: 18
+            color: CusConfig.colorTitle
+        }
+
+        CusImage {
+            x: 16
+            y: 7
+            width: 22
+            height: 22
+            source: "qrc:/img/logo.png"
+        }
+
+        BasicText {
+            x: 50
+            y: 11
+            text: "Kovela Tark9 Editor"
+            color: CusConfig.colorTitleText
+        }
+    }
+
+    MouseArea {
+        id: moveArea
+        objectName: "moveArea"
+
+        property real lastX: 0
+        property real lastY: 0
+
+        signal move(real xOffset, real yOffset)
+
+        x: titleStrip.x
+        y: titleStrip.y
+        width: titleStrip.width - 100
+        height: titleStrip.height
+        acceptedButtons: Qt.LeftButton
+        cursorShape: pressed ? Qt.SizeAllCursor : Qt.ArrowCursor
+
+        onPressed: {
+            lastX = mouse.x
+            lastY = mouse.y
+        }
+        // The window follows the pointer, so the pointer stays at the press position within it.
+        onPositionChanged: {
+            var xOffset = mouse.x - lastX
+            var yOffset = mouse.y - lastY
+            if (pressed && (xOffset !== 0 || yOffset !== 0))
+                move(xOffset, yOffset)
+        }
+        onMove: {
+            var window = root.Window.window
+            window.x += xOffset
+            window.y += yOffset
+            MainLogic.updateProgra(window.x, window.y)
+        }
+    }
+
+    CusButton_Image {
+        objectName: "minimizeButton"
+        x: root.width - width - 69
+        y: 1
+        btnImgNormal: "qrc:/img/icon_minimize_default.png"
+        btnImgHovered: "qrc:/img/icon_minimize_click.png"
+        btnImgPressed: "qrc:/img/icon_minimize_click.png"
+        btnImgDisbaled: "qrc:/img/icon_minimize_default.png"
+        onClicked: root.Window.window.showMinimized()
+    }
+
+    CusButton_Image {
+        objectName: "closeButton"
+        x: root.width - width - 20
+        y: 1
+        btnImgNormal: "qrc:/img/icon_close_default.png"
+        btnImgHovered: "qrc:/img/icon_close_click.png"
+        btnImgPressed: "qrc:/img/icon_close_click.png"
+        btnImgDisbaled: "qrc:/img/icon_close_default.png"
+        onClicked: root.Window.window.close()
+    }
+
+    MenuBar {
+        objectName: "menuBar"
+        x: 1
+        y: 36
+        width: root.width - 2
+        height: 24
+        delegate: GreenMenuBar {}
+        background: GreenMenuBarBg {}
+
+        Menu {
+            objectName: "fileMenu"
+            title: qsTr("File")
+            delegate: GreenMenuItem {}
+            background: GreenMenuBarBg {}
+
+            Action {
+                objectName: "openAction"
+                text: qsTr("Open")
+                shortcut: StandardKey.Open
+                onTriggered: MainLogic.openFile()
+            }
+            Action {
+                objectName: "saveAction"
+                text: qsTr("Save")
+                shortcut: StandardKey.Save
+                onTriggered: MainLogic.save()
+            }
+            Action {
+                objectName: "saveAsAction"
+                text: qsTr("Save As")
+                shortcut: StandardKey.SaveAs
+                onTriggered: MainLogic.saveAs()
+            }
+            Action {
+                objectName: "sendAction"
+                text: qsTr("Send To Hardware")
+                onTriggered: MainLogic.sendData()
+            }
+            Action {
+                objectName: "getAction"
+                text: qsTr("Get From Hardware")
+                onTriggered: MainLogic.getData()
+            }
+            Action {
+                objectName: "restoreAction"
+                text: qsTr("Restore The Default")
+                onTriggered: DataMgt.initDefaultData()
+            }
+            Action {
+                objectName: "quitAction"
+                text: qsTr("Quit")
+                shortcut: "Ctrl+Q"
+                onTriggered: root.Window.window.close()
+            }
+        }
+
+        Menu {
+            objectName: "autoPopulateMenu"
+            title: qsTr("Auto Populate")
+            delegate: GreenMenuItem {}
+            background: MenuBackground {}
+
+            // Opens the batch-setting dialog once that exists.
+            Action {
+                objectName: "autoPopulateAction"
+                text: qsTr("Auto Populate")
+                enabled: false
+            }
+        }
+
+        Menu {
+            objectName: "helpMenu"
+            title: qsTr("Help")
+            delegate: GreenMenuItem {}
+            background: MenuBackground {}
+
+            Action {
+                objectName: "userGuideAction"
+                text: qsTr("Open Userguide   Ctrl+H")
+                shortcut: "Ctrl+H"
+                onTriggered: root.openUserGuide()
+            }
+            // Opens the about dialog once that exists.
+            Action {
+                objectName: "aboutAction"
+                text: qsTr("About")
+                enabled: false
+            }
+            Menu {
+                objectName: "languageMenu"
+                title: qsTr("Language")
+                delegate: GreenMenuItem {}
+                background: MenuBackground {}
+
+                Action {
+                    objectName: "chineseAction"
+                    text: "简体中文"
+                    checked: Tran.currentLanguage === "简体中文"
+                    onTriggered: {
+                        Tran.reTrans("简体中文")
+                        Tran.setLanguage("简体中文")
+                    }
+                }
+                Action {
+                    objectName: "englishAction"
+                    text: qsTr("English")
+                    checked: Tran.currentLanguage === "English"
+                    onTriggered: {
+                        Tran.reTrans("English")
+                        Tran.setLanguage("English")
+                    }
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,150 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import "../BaseControl"
+import "../component"
+
+// The device picture with its three editing areas (pads, knobs, walking belt), the bank tabs,
+// the send and get buttons and the connection indicator.
+Item {
+    id: root
+
+    width: 998
+    height: 732
+
+    Connections {
+        target: MainLogic
+        function onDevStateChanged(state) {
+            connectstae.state = state ? "connect" : ""
+        }
+    }
+
+    CusImage {
+        objectName: "background"
+        source: "qrc:/img/bg@2x.png"
+    }
+
+    Rectangle {
+        objectName: "padFrame"
+        x: 422
+        y: 52
+        width: 548
+        height: 632
+        color: "transparent"
+        radius: CusConfig.radiuSize1
+        border.width: 1
+        border.color: CusConfig.colorTitle
+    }
+
+    SwipeView {
+        id: padSwipeView
+        objectName: "padSwipeView"
+        x: 427
+        y: 58
+        width: 535
+        height: 632
+        clip: true
+        currentIndex: padTabBar.currentIndex
+    }
+
+    CusTabBar {
+        id: padTabBar
+        objectName: "padTabBar"
+        x: 451
+        y: 30
+        text1: qsTr("BANK A")
+        text2: qsTr("BANK B")
+        text3: qsTr("BANK C")
+        itemSmallWidth: 71
+        itemWidth: 71
+        itemHidth: 16
+        fontSize: CusConfig.fontSizeLevel2
+        btnSmallImgNormal: "qrc:/img/titleBtn@2x.png"
+        btnImgNormal: "qrc:/img/titleBtn@2x.png"
+        btnSmallImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
+        btnImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
+        checkedTextColor: "#a6a6a6"
+        currentIndex: padSwipeView.currentIndex
+    }
+
+    Rectangle {
+        objectName: "bqmFrame"
+        x: 54
+        y: 52
+        width: 326
+        height: 329
+        color: "transparent"
+        radius: CusConfig.radiuSize1
+        border.width: 1
+        border.color: "#E5E5E5"
+    }
+
+    SwipeView {
+        id: bqmView
+        objectName: "bqmView"
+        x: 62
+        y: 52
+        width: 313
+        height: 329
+        clip: true
+        currentIndex: bqmTabBar.currentIndex
+    }
+
+    CusTabBar {
+        id: bqmTabBar
+        objectName: "bqmTabBar"
+        x: 79
+        y: 30
+        text1: qsTr("BANK A")
+        text2: qsTr("BANK B")
+        text3: qsTr("BANK C")
+        itemSmallWidth: 71
+        itemWidth: 71
+        itemHidth: 16
+        fontSize: CusConfig.fontSizeLevel2
+        btnSmallImgNormal: "qrc:/img/titleBtn@2x.png"
+        btnImgNormal: "qrc:/img/titleBtn@2x.png"
+        btnSmallImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
+        btnImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
+        checkedTextColor: CusConfig.colorTextDisable
+        currentIndex: bqmView.currentIndex
+    }
+
+    Rectangle {
+        objectName: "beltFrame"
+        x: 54
+        y: 393
+        width: 326
+        height: 259
+        color: "transparent"
+        radius: CusConfig.radiuSize1
+        border.width: 1
+        border.color: "#282A2B"
+    }
+
+    CusButton {
+        objectName: "sendButton"
+        x: 36
+        y: 660
+        width: 180
+        height: 24
+        text: qsTr("SEND TO HARDWARE")
+        onClicked: MainLogic.sendData()
+    }
+
+    CusButton {
+        objectName: "getButton"
+        x: 226
+        y: 660
+        width: 180
+        height: 24
+        text: qsTr("GET FROM HARDWARE")
+        onClicked: MainLogic.getData()
+    }
+
+    ConnectState {
+        id: connectstae
+        objectName: "connectState"
+        x: 860
+        y: 695
+    }
+}
