@@ -307,18 +307,18 @@ QByteArray VirtualTark9::streamSerial(int sequence)
     return digits + QByteArray::number(check).rightJustified(4, '0');
 }
 
-void VirtualTark9::startStream(int count, int waitMs)
+void VirtualTark9::startStream(int count, int intervalMs, int waitMs)
 {
     m_streamLeft = count;
-    post(0, [this, waitMs] { streamNext(0, waitMs); });
+    post(0, [this, intervalMs, waitMs] { streamNext(0, intervalMs, waitMs); });
 }
 
-void VirtualTark9::streamNext(int sequence, int waitMs)
+void VirtualTark9::streamNext(int sequence, int intervalMs, int waitMs)
 {
     if (m_streamLeft <= 0)
         return;
     if (m_plugged)
         m_system.deliverToHost(serialReply(streamSerial(sequence)), waitMs);
     if (--m_streamLeft > 0)
-        post(0, [this, sequence, waitMs] { streamNext(sequence + 1, waitMs); });
+        post(intervalMs, [this, sequence, intervalMs, waitMs] { streamNext(sequence + 1, intervalMs, waitMs); });
 }

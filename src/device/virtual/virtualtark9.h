@@ -82,9 +82,10 @@ public:
     // Sends bytes to the editor from the device's thread, as if the device had sent them.
     void sendToHost(const QByteArray &bytes);
     void sendShortToHost(quint32 packed);
-    // Sends `count` serial-number replies whose serial field counts up (see streamSerial), each
-    // waiting up to `waitMs` for a queued buffer; returns at once, the device thread sends them.
-    void startStream(int count, int waitMs);
+    // Sends `count` serial-number replies whose serial field counts up (see streamSerial), one
+    // every `intervalMs`, each waiting up to `waitMs` for a queued buffer; returns at once, the
+    // device thread sends them.
+    void startStream(int count, int intervalMs, int waitMs);
     bool isStreaming() const { return m_streamLeft > 0; }
     static QByteArray streamSerial(int sequence);
     static QByteArray serialReply(const QByteArray &serial);
@@ -113,7 +114,7 @@ private:
     void runLoop();
     void process(const QByteArray &message);
     QByteArray configurationReply() const;
-    void streamNext(int sequence, int waitMs);
+    void streamNext(int sequence, int intervalMs, int waitMs);
     static QByteArray factoryImage();
 
     VirtualMidiSystem m_system;
