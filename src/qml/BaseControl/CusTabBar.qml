@@ -42,7 +42,7 @@ TabBar {
     CusTabButton {
         visible: padTabBar.text3 !== ""
         text: padTabBar.text3
-        width: visible ? padTabBar.itemWidth : 0
+        width: padTabBar.text3 !== "" ? padTabBar.itemWidth : 0
         height: padTabBar.itemHidth
         fontSize: padTabBar.fontSize
         checkedTextColor: padTabBar.checkedTextColor

@@ -155,7 +155,8 @@ Item {
             Action {
                 objectName: "saveAsAction"
                 text: qsTr("Save As")
-                shortcut: StandardKey.SaveAs
+                // StandardKey.SaveAs is this key where a platform has one; Windows has none.
+                shortcut: "Ctrl+Shift+S"
                 onTriggered: MainLogic.saveAs()
             }
             Action {

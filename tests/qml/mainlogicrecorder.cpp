@@ -1,0 +1,36 @@
+#include "mainlogicrecorder.h"
+
+void MainLogicRecorder::clear()
+{
+    m_calls.clear();
+    m_openedUrls.clear();
+    emit callsChanged();
+}
+
+void MainLogicRecorder::record(const QString &call)
+{
+    m_calls << call;
+    emit callsChanged();
+}
+
+void MainLogicRecorder::sendData() { record(QStringLiteral("sendData")); }
+void MainLogicRecorder::getData() { record(QStringLiteral("getData")); }
+void MainLogicRecorder::save() { record(QStringLiteral("save")); }
+void MainLogicRecorder::saveAs() { record(QStringLiteral("saveAs")); }
+void MainLogicRecorder::openFile() { record(QStringLiteral("openFile")); }
+
+double MainLogicRecorder::getScalingRate()
+{
+    return m_scalingRate;
+}
+
+void MainLogicRecorder::updateProgra(int x, int y)
+{
+    record(QStringLiteral("updateProgra(%1,%2)").arg(x).arg(y));
+}
+
+void MainLogicRecorder::openUrl(const QUrl &url)
+{
+    m_openedUrls << url.toString();
+    emit callsChanged();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QUrl>
+
+// Stands in for the controller ("MainLogic") in the QML tests: it has the controller's signals
+// and the slots the scene calls, and records every call instead of talking to a device.
+class MainLogicRecorder : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList calls READ calls NOTIFY callsChanged)
+    Q_PROPERTY(QStringList openedUrls READ openedUrls NOTIFY callsChanged)
+    Q_PROPERTY(double scalingRate MEMBER m_scalingRate)
+public:
+    using QObject::QObject;
+
+    QStringList calls() const { return m_calls; }
+    QStringList openedUrls() const { return m_openedUrls; }
+
+    Q_INVOKABLE void clear();
+
+signals:
+    void showHint(bool isSend, bool isSuccess);
+    void screenChanged();
+    void devStateChanged(bool state);
+    void callsChanged();
+
+public slots:
+    void sendData();
+    void getData();
+    void save();
+    void saveAs();
+    void openFile();
+    double getScalingRate();
+    void updateProgra(int x, int y);
+
+    // Receives what the scene hands to the desktop's URL handler (installed by the tests).
+    void openUrl(const QUrl &url);
+
+private:
+    void record(const QString &call);
+
+    QStringList m_calls;
+    QStringList m_openedUrls;
+    double m_scalingRate = 1.0;
+};

@@ -1,0 +1,57 @@
+import QtQuick 2.15
+import QtTest 1.15
+import "qrc:/qml/BaseControl"
+
+// Test objects live in this visible item: a TestCase itself is never shown.
+Item {
+    id: stage
+    width: 300
+    height: 100
+
+    TestCase {
+        id: testCase
+        name: "CusTabBar"
+        when: windowShown
+
+        Component {
+            id: barComponent
+            CusTabBar {}
+        }
+
+        function test_tabs_data() {
+            return [
+                { tag: "three tabs", properties: {}, shown: ["NOTE", "CC", "PC"] },
+                { tag: "empty text3", properties: { text1: "CC", text2: "MC", text3: "" }, shown: ["CC", "MC"] }
+            ]
+        }
+
+        function test_tabs(data) {
+            var bar = createTemporaryObject(barComponent, stage, data.properties)
+            verify(bar)
+            waitForRendering(bar)
+            var shown = []
+            var right = 0
+            for (var i = 0; i < bar.count; ++i) {
+                var tab = bar.itemAt(i)
+                if (tab.visible && tab.width > 0) {
+                    shown.push(tab.text)
+                    right = Math.max(right, tab.x + tab.width)
+                }
+            }
+            compare(shown, data.shown)
+            // A hidden tab leaves no gap: the bar is as wide as the tabs it shows.
+            verify(bar.contentWidth <= right + bar.spacing)
+        }
+
+        function test_checkedTabUsesCheckedImageAndColour() {
+            var bar = createTemporaryObject(barComponent, stage, { checkedTextColor: "#ff0000" })
+            bar.currentIndex = 1
+            var first = bar.itemAt(0)
+            var second = bar.itemAt(1)
+            compare(second.btnImgUrl, bar.btnImgChecked)
+            compare(first.btnImgUrl, bar.btnSmallImgNormal)
+            verify(Qt.colorEqual(second.contentItem.color, "#ff0000"))
+            verify(Qt.colorEqual(first.contentItem.color, CusConfig.colorTextDisable))
+        }
+    }
+}

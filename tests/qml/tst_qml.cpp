@@ -1,0 +1,47 @@
+#include "mainlogicrecorder.h"
+
+#include "config/datamanagement.h"
+#include "i18n/trans.h"
+
+#include <QDesktopServices>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtQuickTest>
+
+// Publishes what the editor publishes: "Tran" and "DataMgt" are the real objects, "MainLogic"
+// records the calls the scene makes.
+class Setup : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void applicationAvailable()
+    {
+        // The language the tests choose is saved here, never in the user's own settings.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+    }
+
+    void qmlEngineAvailable(QQmlEngine *engine)
+    {
+        auto *trans = new Trans(engine, engine);
+        auto *mainLogic = new MainLogicRecorder(engine);
+        auto *dataMgt = new DataManagement(engine);
+        dataMgt->initDefaultData();
+        // The user guide goes to the recorder, not to a viewer.
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), mainLogic, "openUrl");
+
+        QQmlContext *context = engine->rootContext();
+        context->setContextProperty(QStringLiteral("Tran"), trans);
+        context->setContextProperty(QStringLiteral("MainLogic"), mainLogic);
+        context->setContextProperty(QStringLiteral("DataMgt"), dataMgt);
+    }
+
+private:
+    QTemporaryDir m_settingsDir;
+};
+
+QUICK_TEST_MAIN_WITH_SETUP(qml, Setup)
+
+#include "tst_qml.moc"
