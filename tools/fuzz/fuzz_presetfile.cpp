@@ -1,0 +1,71 @@
+// libFuzzer driver: every input is the content of a preset file, read by PresetFile::read and,
+// when it loads, copied into a model as opening a preset does. A loaded block must fit the image
+// and leave every byte from 1 to 456 a MIDI data byte.
+#include "config/datamanagement.h"
+#include "config/presetfile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QString g_path;
+
+void fail(const char *why)
+{
+    std::fprintf(stderr, "%s\n", why);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    static QCoreApplication app(*argc, *argv);
+    static QTemporaryDir dir;
+    if (!dir.isValid())
+        fail("no temporary directory");
+    g_path = dir.filePath(QStringLiteral("fuzz.stm"));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    {
+        QFile file(g_path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            fail("cannot write the preset");
+        file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+    }
+    const PresetFile::ReadResult result = PresetFile::read(g_path);
+    switch (result.status) {
+    case PresetFile::ReadStatus::Loaded: {
+        if (result.block.isEmpty() || result.block.size() > DataManagement::ImageSize)
+            fail("a loaded block does not fit the image");
+        DataManagement model;
+        model.initDefaultData();
+        model.loadConfigImage(result.block.constData(), result.block.size());
+        const auto &image = model.configImage();
+        for (int i = 1; i < DataManagement::ImageSize - 1; ++i) {
+            if (image[i] > DataManagement::MaxDataByte)
+                fail("a loaded preset left a byte of 0x80 or more in the image");
+        }
+        break;
+    }
+    case PresetFile::ReadStatus::InvalidBytes:
+        if (result.invalidOffset < 1 || result.invalidOffset > DataManagement::ImageSize - 2 || !result.block.isEmpty())
+            fail("an invalid preset is reported at the wrong place or still carries its block");
+        break;
+    case PresetFile::ReadStatus::NoBlock:
+    case PresetFile::ReadStatus::CannotOpen:
+        if (!result.block.isEmpty() || result.error.isEmpty())
+            fail("a preset that was not loaded carries a block or no reason");
+        break;
+    }
+    return 0;
+}
