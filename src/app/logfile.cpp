@@ -11,10 +11,6 @@ namespace {
 // The file is closed and reopened after this many characters, so that a crash loses little.
 constexpr int ReopenAfterChars = 512;
 
-// Set while this thread is inside the handler: a message the framework emits from within
-// (a failed open, say) must not try to take the mutex a second time.
-thread_local bool t_inHandler = false;
-
 QString classLetter(QtMsgType type)
 {
     switch (type) {
@@ -112,9 +108,11 @@ void LogFile::messageHandler(QtMsgType type, const QMessageLogContext &, const Q
 
 void LogFile::setDirectory(const QString &directory)
 {
+    // Made before taking the lock: a failing mkpath logs, and that message comes back here.
+    if (!directory.isEmpty())
+        QDir().mkpath(directory);
     QMutexLocker lock(&m_mutex);
     m_directory = directory;
-    QDir().mkpath(directory);
 }
 
 QString LogFile::directory() const
@@ -146,15 +144,9 @@ void LogFile::prune(int maxFiles)
 
 void LogFile::write(QtMsgType type, const QString &message)
 {
-    if (t_inHandler) {
-        // A message raised while this thread writes the log: the debugger still sees it.
-        Output output = m_output;
-        if (output)
-            output(message);
-        return;
-    }
-    t_inHandler = true;
-
+    // A message the framework raises while this thread is in here (a file that cannot be
+    // opened, say) never comes back: Qt hands a handler's own messages to its default output.
+    // Outside the handler the lock is never held around anything that logs.
     QDateTime now;
     Output output;
     {
@@ -199,5 +191,4 @@ void LogFile::write(QtMsgType type, const QString &message)
 
     if (output)
         output(text);
-    t_inHandler = false;
 }

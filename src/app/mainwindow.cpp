@@ -124,6 +124,7 @@ void MainWindow::setupQml()
 
 void MainWindow::raiseWindow()
 {
+    qDebug() << "another start asked for the window: raising it";
     for (QObject *root : m_engine.rootObjects()) {
         if (auto *window = qobject_cast<QWindow *>(root)) {
             window->showNormal();

@@ -1,10 +1,12 @@
 #include "app/singleinstance.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <memory>
 
@@ -13,7 +15,8 @@
 // asks the running copy to show its window.
 namespace {
 
-constexpr int ConnectTimeoutMs = 1000;
+constexpr int ConnectTimeoutMs = 1500;
+constexpr int RetryIntervalMs = 100;
 
 struct Instance {
     QString key;
@@ -51,12 +54,20 @@ bool SingleInstance::isAppRunning(const QString &key)
         // refuse every start.
         return false;
     }
-    QLocalSocket socket;
-    socket.connectToServer(runtimePath(key + QStringLiteral(".socket")));
-    if (socket.waitForConnected(ConnectTimeoutMs)) {
-        socket.write("raise\n");
-        socket.waitForBytesWritten(ConnectTimeoutMs);
-        socket.disconnectFromServer();
+    // The running copy may still be starting and not listen yet: keep trying for a while, but
+    // leave well within the time a user waits for the window.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < ConnectTimeoutMs) {
+        QLocalSocket socket;
+        socket.connectToServer(runtimePath(key + QStringLiteral(".socket")));
+        if (socket.waitForConnected(ConnectTimeoutMs)) {
+            socket.write("raise\n");
+            socket.waitForBytesWritten(ConnectTimeoutMs);
+            socket.disconnectFromServer();
+            break;
+        }
+        QThread::msleep(RetryIntervalMs);
     }
     return true;
 }
