@@ -116,7 +116,12 @@ TestCase {
         MainLogic.showHint(data.isSend, data.isSuccess)
         compare(hint.text, data.text)
         compare(hint.state, "pop")
-        tryCompare(child("hintFace"), "opacity", 1)
+        var face = child("hintFace")
+        tryCompare(face, "opacity", 1)
+        // The text lies within the toast, though the toast had no text when the layout was taken.
+        var label = child("hintText")
+        verify(label.contentWidth > 0 && label.contentWidth <= label.width, label.contentWidth + " in " + label.width)
+        verify(label.x >= 0 && label.x + label.width <= face.width)
     }
 
     function test_toastStaysAfterTheLastReport() {

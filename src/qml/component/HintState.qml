@@ -24,8 +24,12 @@ Item {
             NumberAnimation { duration: 200 }
         }
 
+        // Fills the face rather than sizing itself to the text: the window's scaling keeps
+        // the size each item had at start-up, when the toast had no text yet.
         BasicText {
-            anchors.centerIn: parent
+            objectName: "hintText"
+            anchors.fill: parent
+            horizontalAlignment: Text.AlignHCenter
             text: root.text
             color: "#333333"
         }

@@ -52,7 +52,8 @@ MenuItem {
         y: (root.height - height) / 2
         visible: root.checked
         text: "\u2713"
-        font: root.font
+        font.family: root.font.family
+        font.pixelSize: root.font.pixelSize - 2
         color: root.textColor
     }
 
