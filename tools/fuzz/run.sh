@@ -9,12 +9,26 @@ mode="${1:---short}"
 runs=20000
 [ "$mode" = "--long" ] && runs="${2:-1000000}"
 
+if ! grep -qs "add_subdirectory(tools/fuzz)" "$root/CMakeLists.txt"; then
+    echo "fuzz: the top-level CMakeLists.txt does not include tools/fuzz (add_subdirectory(tools/fuzz) after src)"
+    exit 1
+fi
+# libFuzzer's runtime comes with libclang-rt-14-dev, which clang only recommends.
+if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char *, unsigned long) { return 0; }' \
+        | clang++ -fsanitize=fuzzer -x c++ - -o /dev/null 2>/dev/null; then
+    echo "fuzz: clang cannot link libFuzzer here (install libclang-rt-14-dev)"
+    exit 1
+fi
+
+# The whole back end is built with the sanitizers and libFuzzer's coverage instrumentation.
 # Builds share the machine-wide build lock with tools/build.sh.
 (
     flock 9
     if [ ! -f "$build/CMakeCache.txt" ]; then
-        cmake -S "$root/tools/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-              -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+        cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+              -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+              -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" \
+              -DTARK9_FUZZ=ON -DTARK9_SANITIZE=ON -DTARK9_BUILD_TESTS=OFF -DTARK9_BUILD_BENCH=OFF >/dev/null
     fi
     cmake --build "$build" -j "${TARK9_JOBS:-$(nproc)}" --target fuzz_midiindata fuzz_presetfile
 ) 9>"/tmp/tark9-build.lock"
@@ -34,7 +48,7 @@ for driver in fuzz_midiindata fuzz_presetfile; do
     cp "$root/tools/fuzz/seeds/${driver#fuzz_}/"* "$corpus/"
     echo "== $driver: $runs inputs"
     status=0
-    "$build/$driver" -runs="$runs" -max_len=1100 -seed=1 -print_final_stats=1 -artifact_prefix="$work/" "$corpus" >"$work/$driver.log" 2>&1 || status=$?
+    "$build/tools/fuzz/$driver" -runs="$runs" -max_len=1100 -seed=1 -print_final_stats=1 -artifact_prefix="$work/" "$corpus" >"$work/$driver.log" 2>&1 || status=$?
     grep -E "^(#[0-9]+ +(INITED|DONE)|stat::|Done |==[0-9]+==ERROR|SUMMARY|.*runtime error)" "$work/$driver.log" || true
     if [ "$status" -ne 0 ]; then
         tail -n 60 "$work/$driver.log"
