@@ -54,13 +54,5 @@ Item {
                 mouseRelease(button, 10, 10)
             mouseMove(stage, stage.width - 1, stage.height - 1)
         }
-
-        function test_faceColoursFollowTheAccent() {
-            var button = createTemporaryObject(buttonComponent, stage)
-            verify(Qt.colorEqual(button.backgroundColorNormal, CusConfig.colorElement))
-            verify(Qt.colorEqual(button.backgroundColorHovered, Qt.lighter(CusConfig.colorElement, 1.2)))
-            verify(Qt.colorEqual(button.backgroundColorPressed, Qt.darker(CusConfig.colorElement, 1.2)))
-            verify(Qt.colorEqual(button.backgroundColorDisable, CusConfig.colorCbxDisable))
-        }
     }
 }

@@ -56,16 +56,6 @@ Item {
             compare(box.textInput.text, "0")
         }
 
-        function test_disabledLook() {
-            var box = createTemporaryObject(inputComponent, stage)
-            verify(Qt.colorEqual(box.color, CusConfig.colorInput))
-            compare(box.border.width, 0)
-            box.enabled = false
-            verify(Qt.colorEqual(box.color, CusConfig.colorInputDisable))
-            verify(Qt.colorEqual(box.textInput.color, CusConfig.colorTextDisable))
-            compare(box.border.width, 1)
-        }
-
         Component {
             id: signalSpyComponent
             SignalSpy {}

@@ -42,16 +42,5 @@ Item {
             // A hidden tab leaves no gap: the bar is as wide as the tabs it shows.
             verify(bar.contentWidth <= right + bar.spacing)
         }
-
-        function test_checkedTabUsesCheckedImageAndColour() {
-            var bar = createTemporaryObject(barComponent, stage, { checkedTextColor: "#ff0000" })
-            bar.currentIndex = 1
-            var first = bar.itemAt(0)
-            var second = bar.itemAt(1)
-            compare(second.btnImgUrl, bar.btnImgChecked)
-            compare(first.btnImgUrl, bar.btnSmallImgNormal)
-            verify(Qt.colorEqual(second.contentItem.color, "#ff0000"))
-            verify(Qt.colorEqual(first.contentItem.color, CusConfig.colorTextDisable))
-        }
     }
 }

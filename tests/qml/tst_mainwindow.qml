@@ -74,14 +74,6 @@ TestCase {
         }
     }
 
-    function test_bankTabs() {
-        var bar = child("padTabBar")
-        for (var i = 0; i < 3; ++i) {
-            compare(bar.itemAt(i).width, 71)
-            compare(bar.itemAt(i).text, ["BANK A", "BANK B", "BANK C"][i])
-        }
-    }
-
     function test_screenChangeRescalesFromTheDesign() {
         var frame = child("padFrame")
         var send = child("sendButton")
@@ -177,16 +169,6 @@ TestCase {
     }
 
     SignalSpy { id: updates; signalName: "s_updateDate" }
-
-    function test_entriesOfDialogsStillToComeAreDisabled_data() {
-        return [ { tag: "Auto Populate", action: "autoPopulateAction" }, { tag: "About", action: "aboutAction" } ]
-    }
-
-    function test_entriesOfDialogsStillToComeAreDisabled(data) {
-        var action = findChild(win, data.action)
-        verify(action)
-        verify(!action.enabled)
-    }
 
     function test_userGuideUrl_data() {
         return [
