@@ -17,7 +17,7 @@ fi
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     shot="$root/build/kovelaTark9.png"
     echo "No display: starting under Xvfb and saving a screenshot."
-    QT_QUICK_BACKEND=software xvfb-run -a -s "-screen 0 1280x1024x24" "$editor" "${args[@]}" --screenshot "$shot"
+    QT_QUICK_BACKEND=software xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$editor" "${args[@]}" --screenshot "$shot"
     echo "Screenshot saved to $shot"
 else
     exec "$editor" "${args[@]}"

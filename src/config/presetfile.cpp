@@ -13,7 +13,15 @@ namespace {
 
 constexpr int StreamVersion = QDataStream::Qt_5_15;   // 17; does not change the bytes written
 
-QString tr(const char *text) { return QCoreApplication::translate("PresetFile", text); }
+QString saveError(const QString &path, const QFileDevice &file)
+{
+    return QCoreApplication::translate("PresetFile", "The preset could not be saved to %1: %2").arg(path, file.errorString());
+}
+
+QString noBlockError(const QString &path)
+{
+    return QCoreApplication::translate("PresetFile", "%1 holds no complete configuration; nothing was loaded.").arg(path);
+}
 
 } // namespace
 
@@ -22,7 +30,7 @@ bool PresetFile::write(const QString &path, const QByteArray &image, QString *er
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = tr("The preset could not be saved to %1: %2").arg(path, file.errorString());
+            *error = saveError(path, file);
         return false;
     }
     QDataStream stream(&file);
@@ -35,7 +43,7 @@ bool PresetFile::write(const QString &path, const QByteArray &image, QString *er
         file.cancelWriting();
     if (!written || !file.commit()) {
         if (error)
-            *error = tr("The preset could not be saved to %1: %2").arg(path, file.errorString());
+            *error = saveError(path, file);
         return false;
     }
     return true;
@@ -47,7 +55,7 @@ PresetFile::ReadResult PresetFile::read(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.status = ReadStatus::CannotOpen;
-        result.error = tr("The preset %1 could not be opened: %2").arg(path, file.errorString());
+        result.error = QCoreApplication::translate("PresetFile", "The preset %1 could not be opened: %2").arg(path, file.errorString());
         return result;
     }
     // Read the count by hand rather than through readBytes, so that a huge count in a damaged
@@ -59,7 +67,7 @@ PresetFile::ReadResult PresetFile::read(const QString &path)
     const qint64 available = file.size() - file.pos();
     if (stream.status() != QDataStream::Ok || count == 0 || available < count) {
         result.status = ReadStatus::NoBlock;
-        result.error = tr("%1 holds no complete configuration; nothing was loaded.").arg(path);
+        result.error = noBlockError(path);
         return result;
     }
     // Only the image's worth is used; a longer block never writes past the image.
@@ -68,13 +76,13 @@ PresetFile::ReadResult PresetFile::read(const QString &path)
     if (result.block.size() != wanted) {
         result.block.clear();
         result.status = ReadStatus::NoBlock;
-        result.error = tr("%1 holds no complete configuration; nothing was loaded.").arg(path);
+        result.error = noBlockError(path);
         return result;
     }
     result.invalidOffset = DataManagement::findInvalidDataByte(result.block.constData(), result.block.size());
     if (result.invalidOffset >= 0) {
         result.status = ReadStatus::InvalidBytes;
-        result.error = tr("%1 is not a valid preset (byte %2 is out of range); nothing was loaded.")
+        result.error = QCoreApplication::translate("PresetFile", "%1 is not a valid preset (byte %2 is out of range); nothing was loaded.")
                            .arg(path)
                            .arg(result.invalidOffset);
         result.block.clear();
