@@ -135,6 +135,7 @@ void Ymodem::changeStage(Stage stage, uint8_t blockNumber)
     m_frameState = FrameNone;
     m_rxLength = 0;
     m_blockNumber = blockNumber;
+    m_eotAcknowledged = false;
 }
 
 void Ymodem::sendPacket(uint8_t blockNumber, uint32_t dataLength)
@@ -310,9 +311,15 @@ void Ymodem::transmitStageTransmitting(int reply)
 
 void Ymodem::transmitStageFinishing(int reply)
 {
-    if (reply == CodeNak) {
-        // Receivers NAK the first EOT on purpose; a receiver that never stops must still not
-        // keep the transfer alive forever, so these NAKs count like any other rejection.
+    if (reply == CodeAck) {
+        m_eotAcknowledged = true;
+        silentPoll(StatusFailed, true);
+    } else if (reply == CodeNak || (reply == CodeC && !m_eotAcknowledged)) {
+        // Receivers NAK the first EOT on purpose, and one still waiting for its first data
+        // block says so with 'C' (lrzsz does, for an empty file): either way the EOT goes again.
+        // Sending the closing block instead would have it taken for a repeated header, and the
+        // transfer would look finished to us alone. A receiver that never stops must still not
+        // keep the transfer alive forever, so these count like any other rejection.
         if (reject())
             sendTxBuffer();
     } else if (reply == CodeC) {

@@ -114,4 +114,5 @@ private:
     uint32_t m_rxLength = 0;
     uint32_t m_txLength = 0;
     bool m_writeFailed = false;
+    bool m_eotAcknowledged = false;
 };
