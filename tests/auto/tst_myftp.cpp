@@ -1,0 +1,474 @@
+// The firmware catalogue client against a real FTP server (pyftpdlib on 127.0.0.1).
+
+#include "firmware/myftp.h"
+
+#include "ftpserver.h"
+#include "promptrecorder.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMutex>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString User = QStringLiteral("tark9");
+const QString Password = QStringLiteral("Pa55-w0rd!unique");
+const QString ServerDirectory = QStringLiteral("firmware/kovela/rk21");
+
+QMutex logMutex;
+QStringList logLines;
+
+void recordMessage(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    QMutexLocker lock(&logMutex);
+    logLines << message;
+}
+
+int logCount(const QString &line)
+{
+    QMutexLocker lock(&logMutex);
+    return int(logLines.count(line));
+}
+
+void setServer(quint16 port, const QString &user, const QString &password, int timeoutSeconds = 30)
+{
+    QSettings settings(QStringLiteral("Kovela"), QStringLiteral("kovelaTark9"));
+    settings.beginGroup(QStringLiteral("FirmwareServer"));
+    settings.setValue(QStringLiteral("host"), QStringLiteral("127.0.0.1"));
+    settings.setValue(QStringLiteral("port"), port);
+    settings.setValue(QStringLiteral("user"), user);
+    settings.setValue(QStringLiteral("password"), password);
+    settings.setValue(QStringLiteral("timeout"), timeoutSeconds);
+}
+
+// A port on which nothing listens.
+quint16 closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+QString localPath(const QString &name)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QLatin1Char('/') + name;
+}
+
+// A server directory, a server on it and a connected client pointed at it.
+struct Fixture
+{
+    QTemporaryDir root;
+    FtpServer server;
+    MyFtp ftp;
+    QSignalSpy info{&ftp, &MyFtp::info};
+    QSignalSpy checkFailed{&ftp, &MyFtp::checkFailed};
+    QSignalSpy complete{&ftp, &MyFtp::downloadComplete};
+    QSignalSpy downloadFailed{&ftp, &MyFtp::downloadFailed};
+
+    bool start(const FtpServer::Options &options = {})
+    {
+        if (!QDir(root.path()).mkpath(ServerDirectory) || !server.start(root.path(), User, Password, options))
+            return false;
+        setServer(server.port(), User, Password);
+        ftp.setConnected(true);
+        ftp.setCurrentVersion(QStringLiteral("1.03"));
+        return true;
+    }
+
+    bool publish(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(root.filePath(ServerDirectory + QLatin1Char('/') + name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+    bool check()
+    {
+        const int before = info.size() + checkFailed.size();
+        ftp.checkOnLineFirmware();
+        return QTest::qWaitFor([&] { return info.size() + checkFailed.size() > before; }, 60000);
+    }
+
+    bool download()
+    {
+        const int before = complete.size() + downloadFailed.size();
+        ftp.downloadFir();
+        return QTest::qWaitFor([&] { return complete.size() + downloadFailed.size() > before; }, 60000);
+    }
+
+    QString offeredName() const { return info.isEmpty() ? QString() : info.last().at(0).toString(); }
+};
+
+QByteArray catalogue(const QString &name, double ver, const QString &sha256 = QString())
+{
+    QJsonObject object{{QStringLiteral("name"), name}, {QStringLiteral("ver"), ver},
+                       {QStringLiteral("info"), QJsonArray{QStringLiteral("fixes")}}};
+    if (!sha256.isEmpty())
+        object.insert(QStringLiteral("sha256"), sha256);
+    return QJsonDocument(object).toJson();
+}
+
+QString sha256Of(const QByteArray &bytes)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+} // namespace
+
+class tst_MyFtp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void check_data();
+    void check();
+    void catalogueInPieces();
+    void download_data();
+    void download();
+    void unusableCatalogueIsNeverDownloaded_data();
+    void unusableCatalogueIsNeverDownloaded();
+    void networkFailure_data();
+    void networkFailure();
+    void newRequestReplacesRunningOne();
+    void refusedWithoutDevice_data();
+    void refusedWithoutDevice();
+};
+
+void tst_MyFtp::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)).removeRecursively();
+    qInstallMessageHandler(recordMessage);
+}
+
+void tst_MyFtp::cleanup()
+{
+    QMutexLocker lock(&logMutex);
+    for (const QString &line : qAsConst(logLines))
+        QVERIFY2(!line.contains(Password), qPrintable(line));
+    logLines.clear();
+}
+
+void tst_MyFtp::check_data()
+{
+    QTest::addColumn<QByteArray>("describe");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("ver");
+    QTest::addColumn<QStringList>("notes");
+
+    const QStringList none;
+    const QString null = QStringLiteral("null");
+    QTest::newRow("newer") << QByteArray(R"({"name":"rk21_104.bin","ver":1.04,"info":["a","b"]})") << "1.03"
+                           << "rk21_104.bin" << 1.04 << QStringList{"a", "b"};
+    QTest::newRow("equal, inexact in single precision") << QByteArray(R"({"name":"f.bin","ver":1.03})") << "1.03"
+                                                        << null << 0.0 << none;
+    QTest::newRow("equal, exact") << QByteArray(R"({"name":"f.bin","ver":1.5})") << "1.5" << null << 0.0 << none;
+    QTest::newRow("older") << QByteArray(R"({"name":"f.bin","ver":1.02})") << "1.03" << null << 0.0 << none;
+    QTest::newRow("boot loader found at start-up") << QByteArray(R"({"name":"f.bin","ver":0.01})") << "0" << "f.bin"
+                                                   << 0.01 << none;
+    QTest::newRow("current version not a number") << QByteArray(R"({"name":"f.bin","ver":2})") << "v?" << "f.bin"
+                                                   << 2.0 << none;
+    QTest::newRow("version given as text") << QByteArray(R"({"name":"f.bin","ver":"1.04"})") << "1.03" << null << 0.0
+                                           << none;
+    QTest::newRow("no version") << QByteArray(R"({"name":"f.bin"})") << "0" << null << 0.0 << none;
+    QTest::newRow("notes of other types") << QByteArray(R"({"name":"f.bin","ver":2,"info":[1,"x",null]})") << "1"
+                                          << "f.bin" << 2.0 << QStringList{"", "x", ""};
+    QTest::newRow("notes not a list") << QByteArray(R"({"name":"f.bin","ver":2,"info":"x"})") << "1" << "f.bin" << 2.0
+                                      << none;
+    QTest::newRow("no name") << QByteArray(R"({"ver":2})") << "1" << null << 0.0 << none;
+    QTest::newRow("name not text") << QByteArray(R"({"name":7,"ver":2})") << "1" << null << 0.0 << none;
+    QTest::newRow("not an object") << QByteArray(R"([{"name":"f.bin","ver":2}])") << "1" << null << 0.0 << none;
+    QTest::newRow("not JSON") << QByteArray("name=f.bin\nver=2\n") << "1" << null << 0.0 << none;
+    QTest::newRow("empty file") << QByteArray() << "1" << null << 0.0 << none;
+    QTest::newRow("valid digest") << catalogue("f.bin", 2, QString(64, QLatin1Char('A'))) << "1" << "f.bin" << 2.0
+                                  << QStringList{"fixes"};
+    QTest::newRow("digest too short") << catalogue("f.bin", 2, "abc") << "1" << null << 0.0 << none;
+    QTest::newRow("digest not hexadecimal") << catalogue("f.bin", 2, QString(64, QLatin1Char('g'))) << "1" << null
+                                            << 0.0 << none;
+    QTest::newRow("digest not text") << QByteArray(R"({"name":"f.bin","ver":2,"sha256":12})") << "1" << null << 0.0
+                                     << none;
+    QByteArray huge = catalogue("f.bin", 2);
+    huge.insert(1, QByteArray(70 * 1024, ' '));
+    QTest::newRow("far too large") << huge << "1" << null << 0.0 << none;
+}
+
+void tst_MyFtp::check()
+{
+    QFETCH(QByteArray, describe);
+    QFETCH(QString, current);
+    QFETCH(QString, name);
+    QFETCH(double, ver);
+    QFETCH(QStringList, notes);
+
+    Fixture fixture;
+    QVERIFY(fixture.start());
+    QVERIFY(fixture.publish(QStringLiteral("describe.json"), describe));
+    QSignalSpy dialog(&fixture.ftp, &MyFtp::showDialog);
+    fixture.ftp.setCurrentVersion(current);
+    QVERIFY(fixture.check());
+    QCOMPARE(dialog.size(), 1);
+    QCOMPARE(fixture.checkFailed.size(), 0);
+    QCOMPARE(fixture.info.size(), 1);
+    QCOMPARE(fixture.info.last().at(0).toString(), name);
+    QCOMPARE(fixture.info.last().at(1).toDouble(), ver);
+    QCOMPARE(fixture.info.last().at(2).toStringList(), notes);
+}
+
+void tst_MyFtp::catalogueInPieces()
+{
+    Fixture fixture;
+    FtpServer::Options options;
+    options.piece = 40;
+    QVERIFY(fixture.start(options));
+    const QStringList notes{QStringLiteral("first line of the notes"), QStringLiteral("second line of the notes"),
+                            QStringLiteral("third line of the notes"), QStringLiteral("第四行")};
+    const QByteArray describe = QJsonDocument(QJsonObject{{QStringLiteral("name"), QStringLiteral("rk21_200.bin")},
+                                                          {QStringLiteral("ver"), 2.0},
+                                                          {QStringLiteral("info"), QJsonArray::fromStringList(notes)}})
+                                    .toJson();
+    QVERIFY(describe.size() > 4 * options.piece);
+    QVERIFY(fixture.publish(QStringLiteral("describe.json"), describe));
+    QVERIFY(fixture.check());
+    QVERIFY(logCount(QStringLiteral("httpReadyRead")) >= 2);
+    QCOMPARE(fixture.offeredName(), QStringLiteral("rk21_200.bin"));
+    QCOMPARE(fixture.info.last().at(2).toStringList(), notes);
+}
+
+void tst_MyFtp::download_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<bool>("withDigest");
+    QTest::addColumn<bool>("digestMatches");
+    QTest::addColumn<bool>("onServer");
+    QTest::addColumn<int>("sizeOffset");
+    QTest::addColumn<int>("piece");
+    QTest::addColumn<bool>("accepted");
+
+    QByteArray image(70000, Qt::Uninitialized);
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char((i * 131) ^ (i >> 8));
+    QTest::newRow("whole image") << image << false << false << true << 0 << 0 << true;
+    QTest::newRow("whole image in pieces") << image.left(3000) << false << false << true << 0 << 500 << true;
+    QTest::newRow("digest matches") << image << true << true << true << 0 << 0 << true;
+    QTest::newRow("digest differs") << image << true << false << true << 0 << 0 << false;
+    QTest::newRow("missing on the server") << image << false << false << false << 0 << 0 << false;
+    QTest::newRow("fewer bytes than reported") << image << false << false << true << 1 << 0 << false;
+    QTest::newRow("more bytes than reported") << image << false << false << true << -1 << 0 << false;
+    QTest::newRow("empty image") << QByteArray() << false << false << true << 0 << 0 << false;
+}
+
+void tst_MyFtp::download()
+{
+    QFETCH(QByteArray, image);
+    QFETCH(bool, withDigest);
+    QFETCH(bool, digestMatches);
+    QFETCH(bool, onServer);
+    QFETCH(int, sizeOffset);
+    QFETCH(int, piece);
+    QFETCH(bool, accepted);
+
+    Fixture fixture;
+    FtpServer::Options options;
+    options.sizeOffset = sizeOffset;
+    options.piece = piece;
+    QVERIFY(fixture.start(options));
+    const QString name = QStringLiteral("rk21_105.bin");
+    const QString digest = withDigest ? sha256Of(digestMatches ? image : image + 'x') : QString();
+    QVERIFY(fixture.publish(QStringLiteral("describe.json"), catalogue(name, 1.05, digest)));
+    if (onServer)
+        QVERIFY(fixture.publish(name, image));
+    QVERIFY(fixture.check());
+    QCOMPARE(fixture.offeredName(), name);
+
+    QVERIFY(fixture.download());
+    if (accepted) {
+        QCOMPARE(fixture.complete.size(), 1);
+        QCOMPARE(fixture.complete.last().at(0).toString(), localPath(name));
+        QFile file(localPath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), image);
+    } else {
+        QCOMPARE(fixture.complete.size(), 0);
+        QCOMPARE(fixture.downloadFailed.size(), 1);
+        QVERIFY(!fixture.downloadFailed.last().at(0).toString().isEmpty());
+        QVERIFY(!QFile::exists(localPath(name)));
+    }
+    QFile::remove(localPath(name));
+
+    // Nothing was left open: the same image can be fetched again.
+    if (accepted) {
+        QVERIFY(fixture.download());
+        QCOMPARE(fixture.complete.size(), 2);
+        QFile::remove(localPath(name));
+    }
+}
+
+void tst_MyFtp::unusableCatalogueIsNeverDownloaded_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("parent directory") << QStringLiteral("../evil.bin");
+    QTest::newRow("bare parent") << QStringLiteral("..");
+    QTest::newRow("subdirectory") << QStringLiteral("sub/evil.bin");
+    QTest::newRow("absolute") << QStringLiteral("/etc/evil.bin");
+    QTest::newRow("backslash") << QStringLiteral("..\\evil.bin");
+    QTest::newRow("drive") << QStringLiteral("C:evil.bin");
+    QTest::newRow("second FTP command") << QStringLiteral("evil.bin\r\nDELE describe.json");
+}
+
+void tst_MyFtp::unusableCatalogueIsNeverDownloaded()
+{
+    QFETCH(QString, name);
+    Fixture fixture;
+    QVERIFY(fixture.start());
+    QVERIFY(fixture.publish(QStringLiteral("describe.json"), catalogue(name, 9)));
+    QVERIFY(fixture.publish(QStringLiteral("evil.bin"), "evil"));
+    QVERIFY(fixture.check());
+    QCOMPARE(fixture.offeredName(), QStringLiteral("null"));
+
+    QVERIFY(fixture.download());
+    QCOMPARE(fixture.complete.size(), 0);
+    QCOMPARE(fixture.downloadFailed.size(), 1);
+    const QDir dataDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    QVERIFY(!QFile::exists(dataDir.absoluteFilePath(QStringLiteral("../evil.bin"))));
+    QVERIFY(!QFile::exists(dataDir.absoluteFilePath(QStringLiteral("evil.bin"))));
+    QVERIFY(QFile::exists(fixture.root.filePath(ServerDirectory + QStringLiteral("/describe.json"))));
+}
+
+void tst_MyFtp::networkFailure_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<bool>("duringDownload");
+    QTest::addColumn<QString>("logLine");
+    const QStringList failures{QStringLiteral("wrong login"), QStringLiteral("refused connection"),
+                               QStringLiteral("silent server")};
+    const QStringList lines{QStringLiteral("httpFinished AuthenticationRequiredError "),
+                            QStringLiteral("httpFinished ConnectionRefusedError "),
+                            QStringLiteral("httpFinished other Error ")};
+    for (int i = 0; i < failures.size(); ++i) {
+        QTest::addRow("%s, catalogue", qPrintable(failures.at(i))) << failures.at(i) << false << lines.at(i);
+        QTest::addRow("%s, image", qPrintable(failures.at(i))) << failures.at(i) << true << lines.at(i);
+    }
+}
+
+void tst_MyFtp::networkFailure()
+{
+    QFETCH(QString, failure);
+    QFETCH(bool, duringDownload);
+    QFETCH(QString, logLine);
+
+    Fixture fixture;
+    QVERIFY(fixture.start());
+    const QString name = QStringLiteral("rk21_106.bin");
+    QVERIFY(fixture.publish(QStringLiteral("describe.json"), catalogue(name, 1.06)));
+    QVERIFY(fixture.publish(name, QByteArray(5000, 'f')));
+    if (duringDownload) {
+        QVERIFY(fixture.check());
+        QCOMPARE(fixture.offeredName(), name);
+    }
+
+    // Accepts connections and never says a word.
+    QTcpServer silent;
+    // Another user name too: the network access manager keeps a logged-in FTP connection per
+    // user and host and would not log in again for a changed password alone.
+    if (failure == QLatin1String("wrong login"))
+        setServer(fixture.server.port(), QStringLiteral("intruder"), QStringLiteral("not-the-password"));
+    else if (failure == QLatin1String("refused connection"))
+        setServer(closedPort(), User, Password);
+    else if (silent.listen(QHostAddress::LocalHost))
+        setServer(silent.serverPort(), User, Password, 1);
+    else
+        QFAIL("cannot listen on 127.0.0.1");
+
+    if (duringDownload) {
+        QVERIFY(fixture.download());
+        QCOMPARE(fixture.complete.size(), 0);
+        QCOMPARE(fixture.downloadFailed.size(), 1);
+        QVERIFY(!QFile::exists(localPath(name)));
+    } else {
+        QVERIFY(fixture.check());
+        QCOMPARE(fixture.info.size(), 0);
+        QCOMPARE(fixture.checkFailed.size(), 1);
+    }
+    QCOMPARE(logCount(logLine), 1);
+
+    // Everything was released: with the right settings the next request goes through.
+    setServer(fixture.server.port(), User, Password);
+    QVERIFY(fixture.check());
+    QCOMPARE(fixture.offeredName(), name);
+    QVERIFY(fixture.download());
+    QCOMPARE(fixture.complete.size(), 1);
+    QFile::remove(localPath(name));
+}
+
+void tst_MyFtp::newRequestReplacesRunningOne()
+{
+    Fixture fixture;
+    FtpServer::Options options;
+    options.piece = 100; // about 1000 bytes a second: the download below takes a minute
+    QVERIFY(fixture.start(options));
+    const QString name = QStringLiteral("rk21_107.bin");
+    QVERIFY(fixture.publish(QStringLiteral("describe.json"), catalogue(name, 1.07)));
+    QVERIFY(fixture.publish(name, QByteArray(60000, 's')));
+    QVERIFY(fixture.check());
+
+    fixture.ftp.downloadFir();
+    QVERIFY(QTest::qWaitFor([&] { return QFileInfo(localPath(name)).size() > 0; }, 20000));
+    QVERIFY(fixture.check());
+    QCOMPARE(fixture.info.size(), 2);
+    QTest::qWait(500);
+    QCOMPARE(fixture.complete.size(), 0);
+    QCOMPARE(fixture.downloadFailed.size(), 0);
+    QVERIFY(!QFile::exists(localPath(name)));
+}
+
+void tst_MyFtp::refusedWithoutDevice_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<bool>("download");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("check, no device") << false << "1.03" << false << QStringLiteral("请先连接设备");
+    QTest::newRow("check, no version") << true << "" << false << QStringLiteral("获取当前版本号失败");
+    QTest::newRow("download, no device") << false << "1.03" << true << QStringLiteral("请先连接设备");
+}
+
+void tst_MyFtp::refusedWithoutDevice()
+{
+    QFETCH(bool, connected);
+    QFETCH(QString, version);
+    QFETCH(bool, download);
+    QFETCH(QString, text);
+
+    PromptRecorder prompts;
+    MyFtp ftp;
+    QSignalSpy dialog(&ftp, &MyFtp::showDialog);
+    QSignalSpy failed(&ftp, &MyFtp::downloadFailed);
+    ftp.setConnected(connected);
+    ftp.setCurrentVersion(version);
+    if (download)
+        ftp.downloadFir();
+    else
+        ftp.checkOnLineFirmware();
+    QCOMPARE(prompts.messages.size(), 1);
+    QCOMPARE(prompts.messages.first().title, QStringLiteral("提示"));
+    QCOMPARE(prompts.messages.first().text, text);
+    QTest::qWait(200);
+    QCOMPARE(dialog.size(), 0);
+    QCOMPARE(failed.size(), 0);
+    QCOMPARE(logCount(QStringLiteral("download describe")), 0);
+}
+
+QTEST_GUILESS_MAIN(tst_MyFtp)
+#include "tst_myftp.moc"
