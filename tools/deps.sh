@@ -12,7 +12,7 @@ packages=(
     xvfb xauth fonts-wqy-microhei
 )
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(lrzsz python3-pyftpdlib mingw-w64 chromium clang)
+    packages+=(lrzsz python3-pyftpdlib mingw-w64 chromium clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -43,22 +43,6 @@ constexpr int SerialLength = 13;          // bytes; a NUL ends the text early
 constexpr int SerialLogLength = 10;       // bytes of the serial field written to the log
 constexpr int SerialRequestDelayMs = 2000;
 
-// Offset of the first byte that keeps `data` from being (the start of) a configuration message
-// the controller can take: F0 at 0, data bytes at 1 to 456, F7 at 457; -1 when there is none.
-// Such a block would turn into a broken SysEx message the next time the image is sent.
-int configMessageDefect(const char *data, int length)
-{
-    if (length > 0 && static_cast<quint8>(data[0]) != 0xF0)
-        return 0;
-    const int invalid = DataManagement::findInvalidDataByte(data, length);
-    if (invalid >= 0)
-        return invalid;
-    const int end = DataManagement::ImageSize - 1;
-    if (length > end && static_cast<quint8>(data[end]) != 0xF7)
-        return end;
-    return -1;
-}
-
 QString hexByte(char byte)
 {
     return QStringLiteral("0x%1").arg(static_cast<quint8>(byte), 2, 16, QLatin1Char('0'));
@@ -139,7 +123,7 @@ void MainWindow::sendData()
     std::array<quint8, DataManagement::ImageSize> message = m_dataMgt->configImage();
     message[CommandOffset] = WriteCommand;
     const char *bytes = reinterpret_cast<const char *>(message.data());
-    const int defect = configMessageDefect(bytes, DataManagement::ImageSize);
+    const int defect = DataManagement::findMessageDefect(bytes, DataManagement::ImageSize);
     bool sent = false;
     if (defect >= 0) {
         // The controller would take a broken SysEx message; nothing is sent at all.
@@ -331,7 +315,7 @@ void MainWindow::slotMidiIndata(char *data, int length)
         emit s_snNum(QString(field));
         return;
     }
-    const int defect = configMessageDefect(data, length);
+    const int defect = DataManagement::findMessageDefect(data, length);
     if (defect >= 0) {
         qDebug() << "configuration reply not loaded: byte" << defect << "is" << hexByte(data[defect])
                  << "in" << length << "bytes";

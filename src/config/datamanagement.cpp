@@ -83,15 +83,19 @@ void DataManagement::loadConfigImage(const char *data, int length)
     emit s_updateDate();
 }
 
-int DataManagement::findInvalidDataByte(const char *data, int length)
+int DataManagement::findMessageDefect(const char *data, int length)
 {
-    if (!data)
+    if (!data || length <= 0)
         return -1;
-    const int end = std::min(length, ImageSize - 1);
-    for (int i = 1; i < end; ++i) {
+    if (static_cast<quint8>(data[0]) != 0xF0)
+        return 0;
+    const int end = ImageSize - 1;
+    for (int i = 1; i < std::min(length, end); ++i) {
         if (static_cast<quint8>(data[i]) > MaxDataByte)
             return i;
     }
+    if (length > end && static_cast<quint8>(data[end]) != 0xF7)
+        return end;
     return -1;
 }
 

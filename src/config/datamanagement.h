@@ -31,9 +31,10 @@ public:
     const std::array<quint8, ImageSize> &configImage() const { return m_configImage; }
     void loadConfigImage(const char *data, int length);
 
-    // Offset of the first byte in 1..456 of `data` that is not a MIDI data byte, or -1 when the
-    // block could be loaded without breaking the SysEx message.
-    static int findInvalidDataByte(const char *data, int length);
+    // Offset of the first byte that keeps `data` from being (the start of) a configuration
+    // message the controller can take: F0 at 0, MIDI data bytes at 1 to 456, F7 at 457; -1 when
+    // there is none. Loaded, such a block would go out as a broken SysEx message.
+    static int findMessageDefect(const char *data, int length);
 
 signals:
     void s_updateDate();

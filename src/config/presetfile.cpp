@@ -79,7 +79,7 @@ PresetFile::ReadResult PresetFile::read(const QString &path)
         result.error = noBlockError(path);
         return result;
     }
-    result.invalidOffset = DataManagement::findInvalidDataByte(result.block.constData(), result.block.size());
+    result.invalidOffset = DataManagement::findMessageDefect(result.block.constData(), result.block.size());
     if (result.invalidOffset >= 0) {
         result.status = ReadStatus::InvalidBytes;
         result.error = QCoreApplication::translate("PresetFile", "%1 is not a valid preset (byte %2 is out of range); nothing was loaded.")

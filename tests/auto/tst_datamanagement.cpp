@@ -50,8 +50,8 @@ private slots:
     void loadConfigImage();
     void everyStoredByteStaysMidiData_data();
     void everyStoredByteStaysMidiData();
-    void findInvalidDataByte_data();
-    void findInvalidDataByte();
+    void findMessageDefect_data();
+    void findMessageDefect();
 };
 
 void tst_DataManagement::headerAndDefaults()
@@ -421,14 +421,14 @@ void tst_DataManagement::everyStoredByteStaysMidiData()
     model.setLum(1, float(value));
 
     const QByteArray image = imageBytes(model);
-    QCOMPARE(DataManagement::findInvalidDataByte(image.constData(), image.size()), -1);
+    QCOMPARE(DataManagement::findMessageDefect(image.constData(), image.size()), -1);
     const int expected = qBound(0, value, 127);
     QCOMPARE(model.getPadInfo(5).value("padData").toInt(), expected);
     QCOMPARE(model.getBQMInfo(1).value("bqmCh").toInt(), expected);
     QCOMPARE(int(quint8(image.at(11))), expected);
 }
 
-void tst_DataManagement::findInvalidDataByte_data()
+void tst_DataManagement::findMessageDefect_data()
 {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<int>("offset");
@@ -448,15 +448,20 @@ void tst_DataManagement::findInvalidDataByte_data()
     QTest::newRow("early end byte") << bad << 200;
     QTest::newRow("short block") << QByteArray::fromHex("F0017F") << -1;
     QTest::newRow("short block with high byte") << QByteArray::fromHex("F00181") << 2;
+    QTest::newRow("no start byte") << QByteArray::fromHex("00017F") << 0;
+    bad = image;
+    bad[457] = char(0x00);
+    QTest::newRow("no end byte") << bad << 457;
     QByteArray longer = image + QByteArray(20, char(0xFF));
     QTest::newRow("surplus beyond the image is ignored") << longer << -1;
+    QTest::newRow("empty") << QByteArray() << -1;
 }
 
-void tst_DataManagement::findInvalidDataByte()
+void tst_DataManagement::findMessageDefect()
 {
     QFETCH(QByteArray, data);
     QFETCH(int, offset);
-    QCOMPARE(DataManagement::findInvalidDataByte(data.constData(), data.size()), offset);
+    QCOMPARE(DataManagement::findMessageDefect(data.constData(), data.size()), offset);
 }
 
 QTEST_GUILESS_MAIN(tst_DataManagement)

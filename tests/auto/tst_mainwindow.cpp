@@ -148,6 +148,7 @@ void tst_MainWindow::openPartialAndBrokenFiles_data()
     QTest::newRow("three bytes") << QByteArray::fromHex("000001") << 0 << 1 << true;
     QTest::newRow("count 0") << counted(QByteArray(458, char(1)), 0) << 0 << 1 << true;
     QTest::newRow("huge count") << counted(QByteArray(458, char(1)), 0xFFFFFFFFu) << 0 << 1 << true;
+    QTest::newRow("not a configuration") << counted(QByteArray(458, char(1)), 458) << 0 << 0 << true;
     QByteArray highByte(458, char(1));
     highByte[0] = char(0xF0);
     highByte[300] = char(0x90);
