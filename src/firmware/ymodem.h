@@ -13,7 +13,6 @@ class Ymodem
 public:
     // Bytes on the wire; the same values are the answers of handleStatus().
     enum Code : uint8_t {
-        CodeNone = 0x00,
         CodeSoh = 0x01,
         CodeStx = 0x02,
         CodeEot = 0x04,

@@ -54,18 +54,13 @@ void YmodemFileTransmit::setBaudRate(int baudrate)
 
 bool YmodemFileTransmit::startTransmit()
 {
-    // The port stays open until the final status has been told.
-    if (m_port.isOpen()) {
-        qDebug() << "startTransmit: a transfer is still running on" << m_port.portName();
-        return false;
-    }
     m_progress = 0;
     m_status = StatusEstablishing;
     if (!m_port.open(QSerialPort::ReadWrite)) {
         qDebug() << "startTransmit: cannot open" << m_port.portName() << m_port.errorString();
         return false;
     }
-    // Settings a pseudo-terminal does not support leave an error behind that is no line fault.
+    // An error left by the previous transfer (a port that vanished under it) is not this one's.
     m_port.clearError();
     m_readTimer.start(PollIntervalMs);
     return true;

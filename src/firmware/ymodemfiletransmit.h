@@ -22,8 +22,7 @@ public:
     void setPortName(const QString &name);
     void setBaudRate(int baudrate);
 
-    // False when the port cannot be opened or a transfer is still under way; nothing is then
-    // signalled.
+    // False when the port cannot be opened; nothing is then signalled.
     bool startTransmit();
 
 signals:

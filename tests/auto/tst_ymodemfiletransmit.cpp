@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -117,7 +116,6 @@ private slots:
     void unreadableFile();
     void lineFailure();
     void portCannotOpen();
-    void oneTransferAtATime();
 };
 
 void tst_YmodemFileTransmit::sendsToRb_data()
@@ -330,39 +328,6 @@ void tst_YmodemFileTransmit::portCannotOpen()
     QTest::qWait(300);
     QCOMPARE(statuses.size(), 0);
     QCOMPARE(progress.size(), 0);
-}
-
-void tst_YmodemFileTransmit::oneTransferAtATime()
-{
-    QTemporaryDir source;
-    const QByteArray image = randomBytes(40000, 11);
-    QVERIFY(writeFile(source.filePath(QStringLiteral("first.bin")), image));
-    QVERIFY(writeFile(source.filePath(QStringLiteral("second.bin")), image.left(3000)));
-
-    Line line;
-    QVERIFY(line.isValid());
-    QVERIFY(line.startReceiver());
-    line.sender.setFileName(source.filePath(QStringLiteral("first.bin")));
-    QVERIFY(line.sender.startTransmit());
-    QVERIFY(QTest::qWaitFor([&] { return !line.progress.isEmpty(); }, 20000));
-    QVERIFY(!line.sender.startTransmit());
-    QVERIFY(line.waitForFinalStatus());
-    QCOMPARE(line.finalStatus(), YmodemFileTransmit::StatusFinished);
-    QVERIFY(line.receiver().waitForExit(10000));
-    QCOMPARE(line.received(QStringLiteral("first.bin")), image);
-
-    // The port was given back: the same sender serves the next update, on another line.
-    ReceiverLine second;
-    QVERIFY(second.isValid());
-    QVERIFY(second.startReceiver());
-    QSignalSpy statuses(&line.sender, &YmodemFileTransmit::transmitStatus);
-    line.sender.setPortName(second.portPath());
-    line.sender.setFileName(source.filePath(QStringLiteral("second.bin")));
-    QVERIFY(line.sender.startTransmit());
-    QVERIFY(QTest::qWaitFor([&] { return !statuses.isEmpty() && statuses.last().at(0).value<Status>() > YmodemFileTransmit::StatusTransmitting; }, HangLimitMs));
-    QCOMPARE(statuses.last().at(0).value<Status>(), YmodemFileTransmit::StatusFinished);
-    QVERIFY(second.receiver().waitForExit(10000));
-    QCOMPARE(second.received(QStringLiteral("second.bin")), image.left(3000));
 }
 
 QTEST_GUILESS_MAIN(tst_YmodemFileTransmit)
