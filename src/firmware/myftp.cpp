@@ -130,8 +130,6 @@ void MyFtp::setCurrentVersion(const QString &version)
 
 void MyFtp::checkOnLineFirmware()
 {
-    m_catalogue.clear();
-    m_catalogueTooLarge = false;
     if (!m_isConnected) {
         Prompt::information(nullptr, tr("提示"), tr("请先连接设备"));
         return;
@@ -142,7 +140,10 @@ void MyFtp::checkOnLineFirmware()
     }
     emit showDialog();
     QTimer::singleShot(CheckDelayMs, this, [this] {
+        // Emptied only now: a request still running until here would have added to it.
         releaseReply();
+        m_catalogue.clear();
+        m_catalogueTooLarge = false;
         startRequest(buildUrl(RequestCatalogue));
     });
     qInfo() << "download describe";
