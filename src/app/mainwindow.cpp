@@ -35,6 +35,7 @@ const QString SerialDeviceType = QStringLiteral("rk217SerialDev");
 // The editor's requests: F0, command, the identification bytes 00 00 00 20 6F, F7.
 const char ReadRequest[] = {'\xF0', '\x02', '\x00', '\x00', '\x00', '\x20', '\x6F', '\xF7'};
 const char SerialRequest[] = {'\xF0', '\x04', '\x00', '\x00', '\x00', '\x20', '\x6F', '\xF7'};
+const char BootLoaderRequest[] = {'\xF0', '\x05', '\x00', '\x00', '\x00', '\x20', '\x6F', '\xF7'};
 constexpr quint8 WriteCommand = 0x01;
 constexpr quint8 SerialCommand = 0x04;
 constexpr int CommandOffset = 1;
@@ -42,6 +43,8 @@ constexpr int SerialOffset = 7;
 constexpr int SerialLength = 13;          // bytes; a NUL ends the text early
 constexpr int SerialLogLength = 10;       // bytes of the serial field written to the log
 constexpr int SerialRequestDelayMs = 2000;
+// What the controller gets to leave its MIDI personality before the boot loader is looked for.
+constexpr int BootLoaderDelayMs = 1000;
 
 QString hexByte(char byte)
 {
@@ -62,6 +65,11 @@ MainWindow::MainWindow(const AppOptions &options)
 
     m_dataMgt = new DataManagement(this);
     m_dataMgt->initDefaultData();
+    // Connected after the defaults, so the factory version is never taken for the device's.
+    connect(m_dataMgt, &DataManagement::s_updateDate, this, [this] {
+        const QVariantList version = m_dataMgt->getVerInfo();
+        m_ftp.setCurrentVersion(QStringLiteral("%1.%2%3").arg(version.value(0).toInt()).arg(version.value(1).toInt()).arg(version.value(2).toInt()));
+    }, Qt::DirectConnection);
 
     setupQml();
 
@@ -73,6 +81,8 @@ MainWindow::MainWindow(const AppOptions &options)
     connect(qApp, &QGuiApplication::screenAdded, this, &MainWindow::screenCountChange);
     connect(qApp, &QGuiApplication::screenRemoved, this, &MainWindow::screenCountChange);
     screenCountChange();
+
+    connect(&m_ftp, &MyFtp::downloadComplete, this, &MainWindow::onFirmwareUpdate);
 
     SingleInstance::onRaiseRequest([this] { raiseWindow(); });
 }
@@ -99,6 +109,8 @@ void MainWindow::setupQml()
     context->setContextProperty(QStringLiteral("Tran"), m_trans);
     context->setContextProperty(QStringLiteral("MainLogic"), this);
     context->setContextProperty(QStringLiteral("DataMgt"), m_dataMgt);
+    context->setContextProperty(QStringLiteral("Ftp"), &m_ftp);
+    context->setContextProperty(QStringLiteral("FirmwareUpdate"), &m_firmwareUpdate);
     m_engine.load(QUrl(QStringLiteral("qrc:/qml/main.qml")));
     if (m_engine.rootObjects().isEmpty())
         qCritical() << "the user interface could not be loaded from qrc:/qml/main.qml";
@@ -182,7 +194,7 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
 {
     qDebug() << "onDevArrivalOrRemove" << devType << isArrival;
     if (devType == MidiDeviceType) {
-        // The firmware client takes the connection state up here (setConnected).
+        m_ftp.setConnected(isArrival);
         if (!isArrival) {
             m_isDevConnected = false;
             m_midiIn.close();
@@ -210,8 +222,22 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
         });
         emit devStateChanged(true);
     } else if (devType == SerialDeviceType) {
-        // The boot loader's serial port: the firmware client takes it up from here.
+        // A controller found in its boot loader: offer it the newest image at once.
+        m_ftp.setConnected(isArrival);
+        m_ftp.setCurrentVersion(QStringLiteral("0"));
+        m_ftp.checkOnLineFirmware();
     }
+}
+
+void MainWindow::onFirmwareUpdate(QString path)
+{
+    openMidiPorts(true);
+    m_midiOut.sendLongMsg(BootLoaderRequest, sizeof BootLoaderRequest);
+    QTimer::singleShot(BootLoaderDelayMs, this, [this, path] {
+        m_midiIn.close();
+        m_midiOut.close();
+        m_firmwareUpdate.startUpdate(path);
+    });
 }
 
 QString MainWindow::rgbtoStr(int r, int g, int b)

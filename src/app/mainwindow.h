@@ -3,6 +3,8 @@
 #include "app/appoptions.h"
 #include "device/midiin.h"
 #include "device/midiout.h"
+#include "firmware/firmwareupdate.h"
+#include "firmware/myftp.h"
 
 #include <QMainWindow>
 #include <QQmlApplicationEngine>
@@ -28,6 +30,8 @@ public:
 
     DataManagement *dataManagement() const { return m_dataMgt; }
     QQmlApplicationEngine &engine() { return m_engine; }
+    MyFtp &ftp() { return m_ftp; }
+    FirmwareUpdate &firmwareUpdate() { return m_firmwareUpdate; }
 
     // Brings the QML window to the front, restored (a second start asked for it).
     void raiseWindow();
@@ -54,6 +58,7 @@ private slots:
     void slotMidiIndata(char *data, int length);
     void screenCountChange();
     void onDevArrivalOrRemove(QString devType, bool isArrival);
+    void onFirmwareUpdate(QString path);
 
 private:
     void setupQml();
@@ -65,6 +70,8 @@ private:
     MidiOut m_midiOut;
     DataManagement *m_dataMgt = nullptr;
     QQmlApplicationEngine m_engine;
+    MyFtp m_ftp;
+    FirmwareUpdate m_firmwareUpdate;
     QString m_filePath;
     double m_scalingRate = 1.0;
     DetectionDevice *m_detectionDevice = nullptr;
