@@ -1,0 +1,131 @@
+// How the controller hands the device's state to the firmware side: the version it reports,
+// whether a controller is there, and the boot loader found at start-up.
+#include "devicelogcapture.h"
+#include "promptrecorder.h"
+
+#include "app/mainwindow.h"
+#include "config/datamanagement.h"
+#include "device/serialportlist.h"
+#include "device/virtual/virtualtark9.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+VirtualTark9 &device() { return VirtualTark9::instance(); }
+
+std::unique_ptr<MainWindow> startEditor()
+{
+    AppOptions options;
+    options.virtualDevice = true;
+    return std::make_unique<MainWindow>(options);
+}
+
+bool portsClosed()
+{
+    return device().virtualMidiSystem().openInputCount() == 0 && device().virtualMidiSystem().openOutputCount() == 0;
+}
+
+} // namespace
+
+class tst_MainWindowFirmware : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { device().reset(); }
+    void cleanup();
+
+    void versionKnownOnlyFromTheController_data();
+    void versionKnownOnlyFromTheController();
+    void bootLoaderAtStartOffersTheNewestImage();
+
+private:
+    // A port on this machine that refuses connections: no check ever leaves the machine.
+    QTcpServer m_closedPort;
+};
+
+void tst_MainWindowFirmware::initTestCase()
+{
+    QVERIFY(m_closedPort.listen(QHostAddress::LocalHost));
+    const quint16 port = m_closedPort.serverPort();
+    m_closedPort.close();
+    QSettings settings(QStringLiteral("Kovela"), QStringLiteral("kovelaTark9"));
+    settings.setValue("FirmwareServer/host", "127.0.0.1");
+    settings.setValue("FirmwareServer/port", port);
+}
+
+void tst_MainWindowFirmware::cleanup()
+{
+    SerialPortList::removeVirtualPort("/dev/null-bootloader");
+    device().reset();
+}
+
+void tst_MainWindowFirmware::versionKnownOnlyFromTheController_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<QString>("box");   // the box the check shows instead of starting, if any
+
+    QTest::newRow("reply received") << "reply" << QString();
+    // The factory defaults written at start-up are not the controller's version.
+    QTest::newRow("no reply") << "silent" << QString("获取当前版本号失败");
+    QTest::newRow("no controller") << "unplugged" << QString("请先连接设备");
+    QTest::newRow("controller pulled out") << "pulled" << QString("请先连接设备");
+}
+
+void tst_MainWindowFirmware::versionKnownOnlyFromTheController()
+{
+    QFETCH(QString, situation);
+    QFETCH(QString, box);
+    if (situation == "silent")
+        device().setMisbehaviour(VirtualTark9::Misbehaviour::NoReply);
+    if (situation == "unplugged")
+        device().unplug();
+    PromptRecorder prompts;
+    auto editor = startEditor();
+    if (situation == "reply" || situation == "pulled")
+        QTRY_VERIFY(portsClosed());
+    if (situation == "pulled") {
+        device().unplug();
+        QTRY_VERIFY(!device().isPlugged());
+        QCoreApplication::processEvents();
+    }
+    device().waitIdle();
+    QCoreApplication::processEvents();
+
+    QSignalSpy dialog(&editor->ftp(), &MyFtp::showDialog);
+    editor->ftp().checkOnLineFirmware();
+    if (box.isEmpty()) {
+        QCOMPARE(dialog.count(), 1);
+        QVERIFY(prompts.messages.isEmpty());
+    } else {
+        QCOMPARE(dialog.count(), 0);
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.messages.first().text, box);
+    }
+}
+
+void tst_MainWindowFirmware::bootLoaderAtStartOffersTheNewestImage()
+{
+    // The controller sits in its boot loader: no MIDI ports, only its serial port.
+    device().unplug();
+    SerialPortList::addVirtualPort({"/dev/null-bootloader", 0x1C75, 0x0204});
+    DeviceLogCapture log;
+    PromptRecorder prompts;
+    auto editor = startEditor();
+    // The check started during construction, with the version "0".
+    QVERIFY(log.lines().contains("download describe"));
+    QVERIFY(prompts.messages.isEmpty());
+    // The catalogue request then fails on the closed port, and says so.
+    QSignalSpy failed(&editor->ftp(), &MyFtp::checkFailed);
+    QVERIFY(failed.wait(10000));
+}
+
+QTEST_MAIN(tst_MainWindowFirmware)
+#include "tst_mainwindowfirmware.moc"
