@@ -1,6 +1,6 @@
 // libFuzzer driver: every input is the content of a preset file, read by PresetFile::read and,
 // when it loads, copied into a model as opening a preset does. A loaded block must fit the image
-// and leave every byte from 1 to 456 a MIDI data byte.
+// and leave the image a whole SysEx message: F0 first, MIDI data bytes from 1 to 456, F7 last.
 #include "config/datamanagement.h"
 #include "config/presetfile.h"
 
@@ -51,14 +51,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         model.initDefaultData();
         model.loadConfigImage(result.block.constData(), result.block.size());
         const auto &image = model.configImage();
-        for (int i = 1; i < DataManagement::ImageSize - 1; ++i) {
-            if (image[i] > DataManagement::MaxDataByte)
-                fail("a loaded preset left a byte of 0x80 or more in the image");
-        }
+        bool whole = image[0] == 0xF0 && image[DataManagement::ImageSize - 1] == 0xF7;
+        for (int i = 1; i < DataManagement::ImageSize - 1; ++i)
+            whole = whole && image[i] <= DataManagement::MaxDataByte;
+        if (!whole)
+            fail("a loaded preset left the image a broken SysEx message");
         break;
     }
     case PresetFile::ReadStatus::InvalidBytes:
-        if (result.invalidOffset < 1 || result.invalidOffset > DataManagement::ImageSize - 2 || !result.block.isEmpty())
+        if (result.invalidOffset < 0 || result.invalidOffset > DataManagement::ImageSize - 1 || !result.block.isEmpty())
             fail("an invalid preset is reported at the wrong place or still carries its block");
         break;
     case PresetFile::ReadStatus::NoBlock:
