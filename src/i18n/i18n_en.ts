@@ -92,6 +92,13 @@
     </message>
 </context>
 <context>
+    <name>FirmwareUpdate</name>
+    <message>
+        <source>A firmware update is already running.</source>
+        <translation>A firmware update is already running.</translation>
+    </message>
+</context>
+<context>
     <name>FuncItem1StateBtn</name>
     <message>
         <source>Moment</source>
@@ -303,6 +310,73 @@
     <message>
         <source>stm (*.stm)</source>
         <translation>stm (*.stm)</translation>
+    </message>
+</context>
+<context>
+    <name>MyFtp</name>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>请先连接设备</source>
+        <translation>请先连接设备</translation>
+    </message>
+    <message>
+        <source>获取当前版本号失败</source>
+        <translation>获取当前版本号失败</translation>
+    </message>
+    <message>
+        <source>No firmware image is known yet; check for a new version first.</source>
+        <translation>No firmware image is known yet; check for a new version first.</translation>
+    </message>
+    <message>
+        <source>The firmware image cannot be saved as %1.</source>
+        <translation>The firmware image cannot be saved as %1.</translation>
+    </message>
+    <message>
+        <source>The firmware server refused the connection.</source>
+        <translation>The firmware server refused the connection.</translation>
+    </message>
+    <message>
+        <source>The firmware server was not found.</source>
+        <translation>The firmware server was not found.</translation>
+    </message>
+    <message>
+        <source>The firmware server did not accept the login.</source>
+        <translation>The firmware server did not accept the login.</translation>
+    </message>
+    <message>
+        <source>The firmware server stopped answering.</source>
+        <translation>The firmware server stopped answering.</translation>
+    </message>
+    <message>
+        <source>The file is not on the firmware server.</source>
+        <translation>The file is not on the firmware server.</translation>
+    </message>
+    <message>
+        <source>The transfer from the firmware server failed (%1).</source>
+        <translation>The transfer from the firmware server failed (%1).</translation>
+    </message>
+    <message>
+        <source>The firmware image could not be saved completely.</source>
+        <translation>The firmware image could not be saved completely.</translation>
+    </message>
+    <message>
+        <source>The firmware server did not report the size of the image.</source>
+        <translation>The firmware server did not report the size of the image.</translation>
+    </message>
+    <message>
+        <source>The firmware image is incomplete: %1 of %2 bytes arrived.</source>
+        <translation>The firmware image is incomplete: %1 of %2 bytes arrived.</translation>
+    </message>
+    <message>
+        <source>The firmware image is empty.</source>
+        <translation>The firmware image is empty.</translation>
+    </message>
+    <message>
+        <source>The firmware image does not match its checksum.</source>
+        <translation>The firmware image does not match its checksum.</translation>
     </message>
 </context>
 <context>

@@ -92,6 +92,13 @@
     </message>
 </context>
 <context>
+    <name>FirmwareUpdate</name>
+    <message>
+        <source>A firmware update is already running.</source>
+        <translation>固件更新正在进行中。</translation>
+    </message>
+</context>
+<context>
     <name>FuncItem1StateBtn</name>
     <message>
         <source>Moment</source>
@@ -303,6 +310,73 @@
     <message>
         <source>stm (*.stm)</source>
         <translation>stm (*.stm)</translation>
+    </message>
+</context>
+<context>
+    <name>MyFtp</name>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>请先连接设备</source>
+        <translation>请先连接设备</translation>
+    </message>
+    <message>
+        <source>获取当前版本号失败</source>
+        <translation>获取当前版本号失败</translation>
+    </message>
+    <message>
+        <source>No firmware image is known yet; check for a new version first.</source>
+        <translation>尚无可用的固件，请先检查新版本。</translation>
+    </message>
+    <message>
+        <source>The firmware image cannot be saved as %1.</source>
+        <translation>无法将固件保存为 %1。</translation>
+    </message>
+    <message>
+        <source>The firmware server refused the connection.</source>
+        <translation>固件服务器拒绝了连接。</translation>
+    </message>
+    <message>
+        <source>The firmware server was not found.</source>
+        <translation>找不到固件服务器。</translation>
+    </message>
+    <message>
+        <source>The firmware server did not accept the login.</source>
+        <translation>固件服务器拒绝了登录。</translation>
+    </message>
+    <message>
+        <source>The firmware server stopped answering.</source>
+        <translation>固件服务器没有响应。</translation>
+    </message>
+    <message>
+        <source>The file is not on the firmware server.</source>
+        <translation>固件服务器上没有该文件。</translation>
+    </message>
+    <message>
+        <source>The transfer from the firmware server failed (%1).</source>
+        <translation>从固件服务器下载失败（%1）。</translation>
+    </message>
+    <message>
+        <source>The firmware image could not be saved completely.</source>
+        <translation>固件未能完整保存。</translation>
+    </message>
+    <message>
+        <source>The firmware server did not report the size of the image.</source>
+        <translation>固件服务器未提供固件大小。</translation>
+    </message>
+    <message>
+        <source>The firmware image is incomplete: %1 of %2 bytes arrived.</source>
+        <translation>固件不完整：%2 字节中只收到 %1 字节。</translation>
+    </message>
+    <message>
+        <source>The firmware image is empty.</source>
+        <translation>固件文件为空。</translation>
+    </message>
+    <message>
+        <source>The firmware image does not match its checksum.</source>
+        <translation>固件与其校验值不符。</translation>
     </message>
 </context>
 <context>
