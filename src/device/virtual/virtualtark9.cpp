@@ -37,6 +37,8 @@ VirtualTark9 &VirtualTark9::instance()
 VirtualTark9::VirtualTark9()
     : m_system(*this)
 {
+    // Called on the device's thread, which goes on answering while the boot loader runs on its own.
+    connect(this, &VirtualTark9::bootLoaderRequested, this, [this] { m_bootLoader.enter(); }, Qt::DirectConnection);
     reset();
     m_thread = std::thread([this] { runLoop(); });
 }
@@ -65,6 +67,8 @@ void VirtualTark9::reset()
     m_streamLeft = 0;
     // Replies still due would otherwise arrive from the state being replaced.
     waitIdle();
+    m_bootLoader.stop();
+    m_bootLoader.setIdleTimeout(VirtualBootLoader::DefaultIdleTimeoutMs);
     {
         std::lock_guard<std::mutex> lock(m_stateMutex);
         m_image = factoryImage();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/virtual/virtualbootloader.h"
 #include "device/virtual/virtualmidisystem.h"
 
 #include <QByteArray>
@@ -21,8 +22,8 @@
 // to misbehave so that every failure path of the editor can be reached.
 //
 // Boot loader: on the firmware-update request F0 05 ... it emits bootLoaderRequested() from its
-// thread and otherwise stays as it is. The boot-loader personality connects to that signal, calls
-// unplug() to leave MIDI mode, and plug() with setFirmwareVersion() to come back.
+// thread, and its boot-loader personality (bootLoader()) takes over: it leaves MIDI mode, takes an
+// image by YMODEM on a serial port of its own and comes back with the image's firmware version.
 class VirtualTark9 : public QObject
 {
     Q_OBJECT
@@ -53,9 +54,10 @@ public:
 
     MidiSystem &midiSystem() { return m_system; }
     VirtualMidiSystem &virtualMidiSystem() { return m_system; }
+    VirtualBootLoader &bootLoader() { return m_bootLoader; }
 
-    // Back to the state it leaves the factory in: plugged, default configuration, serial number
-    // and firmware, well-behaved, one input and one output port, nothing received.
+    // Back to the state it leaves the factory in: plugged, in MIDI mode, default configuration,
+    // serial number and firmware, well-behaved, one input and one output port, nothing received.
     void reset();
 
     void plug();
@@ -135,4 +137,6 @@ private:
     bool m_busy = false;
     bool m_stopping = false;
     std::thread m_thread;
+    // Last, so that it goes first: its thread reads the state above until it has stopped.
+    VirtualBootLoader m_bootLoader{*this};
 };

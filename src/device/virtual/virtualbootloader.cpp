@@ -1,0 +1,217 @@
+#include "device/virtual/virtualbootloader.h"
+
+#include "device/pseudoterminal.h"
+#include "device/serialportlist.h"
+#include "device/virtual/virtualtark9.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QStringList>
+
+#include <chrono>
+
+namespace {
+
+// How often the boot loader looks whether a host has opened its port.
+constexpr std::chrono::milliseconds AttachPoll(20);
+// After a failed transfer a host that keeps the port open gets this long to let go before the
+// boot loader asks it for an image again.
+constexpr int RetryPauseMs = 1000;
+
+const QByteArray VersionTag("Tark9 firmware ");
+constexpr int MaxVersionText = 11; // "127.127.127"
+constexpr int MaxVersionPart = 127; // the version travels in 7-bit SysEx bytes
+
+QString versionText(const QList<int> &version)
+{
+    QStringList parts;
+    for (int part : version)
+        parts << QString::number(part);
+    return parts.join(QLatin1Char('.'));
+}
+
+} // namespace
+
+VirtualBootLoader::VirtualBootLoader(VirtualTark9 &device)
+    : m_device(device)
+{
+}
+
+VirtualBootLoader::~VirtualBootLoader()
+{
+    // Only at process exit (the device is a singleton): the serial-port list may be gone by now,
+    // so the port is left registered.
+    m_processEnding = true;
+    stop();
+}
+
+void VirtualBootLoader::enter()
+{
+    std::lock_guard<std::mutex> lock(m_threadMutex);
+    if (m_active) {
+        qDebug() << "virtual Tark9 boot loader: already running";
+        return;
+    }
+    // A boot loader that has just finished may still be on its way out.
+    if (m_thread.joinable())
+        m_thread.join();
+    m_active = true;
+    qDebug() << "virtual Tark9: boot-loader command, leaving MIDI mode";
+    m_device.unplug();
+    m_thread = std::thread([this] { run(); });
+}
+
+void VirtualBootLoader::stop()
+{
+    std::lock_guard<std::mutex> lock(m_threadMutex);
+    m_stopRequested = true;
+    if (m_thread.joinable())
+        m_thread.join();
+    m_stopRequested = false;
+}
+
+QString VirtualBootLoader::portName() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_portName;
+}
+
+void VirtualBootLoader::setPortName(const QString &name)
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    m_portName = name;
+}
+
+QByteArray VirtualBootLoader::lastImage() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_lastImage;
+}
+
+YmodemReceiver::Result VirtualBootLoader::lastResult() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_lastResult;
+}
+
+QList<int> VirtualBootLoader::nextVersion(const QByteArray &image, const QList<int> &current)
+{
+    const int at = image.indexOf(VersionTag);
+    if (at >= 0) {
+        const QByteArray text = image.mid(at + VersionTag.size(), MaxVersionText + 1);
+        int end = 0;
+        while (end < text.size() && ((text.at(end) >= '0' && text.at(end) <= '9') || text.at(end) == '.'))
+            ++end;
+        const QList<QByteArray> parts = text.left(end).split('.');
+        QList<int> carried;
+        for (const QByteArray &part : parts) {
+            bool ok = false;
+            const int number = part.toInt(&ok);
+            if (!ok || part.size() > 3 || number > MaxVersionPart)
+                break;
+            carried << number;
+        }
+        if (parts.size() == 3 && carried.size() == 3)
+            return carried;
+    }
+    // No version of its own: the patch number one higher, carried into minor and major.
+    QList<int> next = current.mid(0, 3);
+    while (next.size() < 3)
+        next << 0;
+    for (int i = 2; i >= 0; --i) {
+        if (next.at(i) < MaxVersionPart) {
+            ++next[i];
+            break;
+        }
+        next[i] = 0;
+    }
+    return next;
+}
+
+void VirtualBootLoader::run()
+{
+    const QList<int> oldVersion = m_device.firmwareVersion();
+    PseudoTerminal line;
+    if (!line.open()) {
+        qDebug() << "virtual Tark9 boot loader: no serial port (" << line.errorString()
+                 << "); restarting firmware" << versionText(oldVersion);
+        m_active = false;
+        m_device.plug();
+        return;
+    }
+    const QString port = line.portName();
+    SerialPortList::addVirtualPort({port, VendorId, ProductId});
+    setPortName(port);
+    qDebug() << "virtual Tark9 boot loader: serial port" << port << "(1C75:0204) waiting for an image";
+
+    YmodemReceiver receiver(line, m_stopRequested);
+    receiver.setSizeRange(1, MaxImageSize);
+    bool intact = true;
+    bool flashed = false;
+    bool attached = false;
+    QElapsedTimer idle;
+    idle.start();
+    while (!m_stopRequested) {
+        if (intact && idle.elapsed() > m_idleTimeoutMs) {
+            qDebug() << "virtual Tark9 boot loader: no image within" << m_idleTimeoutMs << "ms, old firmware intact";
+            break;
+        }
+        if (!line.isAttached()) {
+            attached = false;
+            std::this_thread::sleep_for(AttachPoll);
+            continue;
+        }
+        if (!attached)
+            qDebug() << "virtual Tark9 boot loader: a host opened" << port;
+        attached = true;
+        const YmodemReceiver::Result result = receiver.receive();
+        {
+            std::lock_guard<std::mutex> lock(m_stateMutex);
+            m_lastResult = result;
+        }
+        if (result == YmodemReceiver::Result::Received) {
+            flashed = true;
+            break;
+        }
+        if (result == YmodemReceiver::Result::Stopped)
+            break;
+        if (intact && receiver.declaredSize() >= 0) {
+            // The application area was erased for the announced image.
+            intact = false;
+            qDebug() << "virtual Tark9 boot loader: transfer of" << receiver.fileName() << "failed ("
+                     << receiver.errorString() << "); old firmware erased, staying in boot-loader mode";
+        } else {
+            qDebug() << "virtual Tark9 boot loader: transfer failed (" << receiver.errorString() << "); waiting for another";
+        }
+        QElapsedTimer pause;
+        pause.start();
+        while (!m_stopRequested && line.isAttached() && pause.elapsed() < RetryPauseMs)
+            std::this_thread::sleep_for(AttachPoll);
+        idle.restart();
+    }
+
+    line.close();
+    if (!m_processEnding)
+        SerialPortList::removeVirtualPort(port);
+    setPortName(QString());
+    if (m_stopRequested) {
+        m_active = false;
+        return;
+    }
+    QList<int> version = oldVersion;
+    if (flashed) {
+        const QByteArray image = receiver.data();
+        version = nextVersion(image, oldVersion);
+        m_device.setFirmwareVersion(version.at(0), version.at(1), version.at(2));
+        {
+            std::lock_guard<std::mutex> lock(m_stateMutex);
+            m_lastImage = image;
+        }
+        qDebug() << "virtual Tark9 boot loader: flashed" << receiver.fileName() << "(" << image.size()
+                 << "bytes), firmware" << versionText(oldVersion) << "->" << versionText(version);
+    }
+    qDebug() << "virtual Tark9 boot loader: port" << port << "removed, restarting in MIDI mode with firmware"
+             << versionText(version);
+    m_active = false;
+    m_device.plug();
+}

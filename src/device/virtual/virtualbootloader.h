@@ -1,0 +1,78 @@
+#pragma once
+
+#include "device/virtual/ymodemreceiver.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+class VirtualTark9;
+
+// The virtual Tark9's boot-loader personality. Entered on the firmware-update command, it takes
+// the device out of MIDI mode (a removal), shows a serial port 1C75:0204 on a pseudo-terminal and
+// receives one image by YMODEM there, on a thread of its own.
+//
+// After an image has arrived whole (as many bytes as block 0 announced) it "flashes" it: the port
+// goes, the device takes the image's firmware version (nextVersion) and comes back in MIDI mode (an
+// arrival).
+//
+// A failed transfer is handled as a boot loader that erases the application for the image it has
+// accepted: once a block 0 was accepted, the old firmware is gone, so the device stays in
+// boot-loader mode, port listed, for as long as it takes to get a whole image (the editor's
+// start-up recovery finds it there). While no block 0 has been accepted the old firmware is
+// intact, and after idleTimeoutMs without a transfer the device restarts it: back in MIDI mode
+// with the old version.
+class VirtualBootLoader
+{
+public:
+    static constexpr quint16 VendorId = 0x1C75;
+    static constexpr quint16 ProductId = 0x0204;
+    // What the flash of such a controller holds, in bytes; an empty image is no firmware.
+    static constexpr qint64 MaxImageSize = 1024 * 1024;
+    static constexpr int DefaultIdleTimeoutMs = 60000;
+
+    explicit VirtualBootLoader(VirtualTark9 &device);
+    ~VirtualBootLoader();
+    VirtualBootLoader(const VirtualBootLoader &) = delete;
+    VirtualBootLoader &operator=(const VirtualBootLoader &) = delete;
+
+    // Any thread (the device's, on the command): leaves MIDI mode and waits for an image. Nothing
+    // happens while the boot loader is already running.
+    void enter();
+    // Ends boot-loader mode at once, nothing flashed, the port removed; waits for the thread.
+    // The device is left unplugged: whoever stops it decides what comes next.
+    void stop();
+
+    bool isActive() const { return m_active; }
+    // The port while active, else empty.
+    QString portName() const;
+    // The last image flashed, and how the last transfer ended.
+    QByteArray lastImage() const;
+    YmodemReceiver::Result lastResult() const;
+
+    void setIdleTimeout(int ms) { m_idleTimeoutMs = ms; }
+
+    // The version an image brings: the one it carries as the text "Tark9 firmware " followed by
+    // major.minor.patch (each 0 to 127), else `current` with the patch number one higher.
+    static QList<int> nextVersion(const QByteArray &image, const QList<int> &current);
+
+private:
+    void run();
+    void setPortName(const QString &name);
+
+    VirtualTark9 &m_device;
+    std::mutex m_threadMutex; // enter() and stop() come from different threads
+    std::thread m_thread;
+    std::atomic<bool> m_active{false};
+    std::atomic<bool> m_stopRequested{false};
+    std::atomic<bool> m_processEnding{false};
+    std::atomic<int> m_idleTimeoutMs{DefaultIdleTimeoutMs};
+    mutable std::mutex m_stateMutex;
+    QString m_portName;
+    QByteArray m_lastImage;
+    YmodemReceiver::Result m_lastResult = YmodemReceiver::Result::Stopped;
+};
