@@ -74,12 +74,16 @@ YmodemReceiver::Result YmodemReceiver::receive()
     m_inputPos = 0;
     // Whatever an earlier host left on the line is not part of this transfer.
     purge();
-    if (const auto end = receiveHeader())
+    std::optional<Result> end = receiveHeader();
+    if (!end)
+        end = receiveData();
+    if (!end)
+        end = receiveClosingBlock();
+    if (end) {
+        // Part of an image is no image.
+        m_data.clear();
         return *end;
-    if (const auto end = receiveData())
-        return *end;
-    if (const auto end = receiveClosingBlock())
-        return *end;
+    }
     qDebug() << "YMODEM receiver: received" << m_fileName << m_data.size() << "bytes";
     linger();
     return Result::Received;
@@ -87,21 +91,18 @@ YmodemReceiver::Result YmodemReceiver::receive()
 
 std::optional<YmodemReceiver::Result> YmodemReceiver::receiveHeader()
 {
-    int requests = 0;
+    int unanswered = 0;
     int errors = 0;
     bool ask = true;
     for (;;) {
-        if (ask) {
-            if (requests == MaxRequests)
-                return giveUp(Result::TimedOut, QStringLiteral("no file header after %1 requests").arg(MaxRequests));
-            if (!send(Ymodem::CodeC))
-                return lineLost();
-            ++requests;
-        }
+        if (ask && !send(Ymodem::CodeC))
+            return lineLost();
         ask = true;
         const Packet packet = readPacket(RequestIntervalMs);
         switch (packet.kind) {
         case Packet::Nothing:
+            if (++unanswered == MaxRequests)
+                return giveUp(Result::TimedOut, QStringLiteral("no answer to %1 requests for a file").arg(MaxRequests));
             continue;
         case Packet::Block:
             if (packet.number != 0)
@@ -153,7 +154,7 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::acceptHeader(const QByteAr
     m_declaredSize = size;
     qDebug() << "YMODEM receiver: file" << name << "of" << size << "bytes announced";
     // ACK for block 0, 'C' for the data that follows.
-    if (!send(QByteArray{char(Ymodem::CodeAck), char(Ymodem::CodeC)}))
+    if (!send(QByteArray(1, char(Ymodem::CodeAck)).append(char(Ymodem::CodeC))))
         return lineLost();
     return std::nullopt;
 }
@@ -223,21 +224,18 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::receiveData()
 
 std::optional<YmodemReceiver::Result> YmodemReceiver::receiveClosingBlock()
 {
-    int requests = 0;
+    int unanswered = 0;
     int errors = 0;
     bool ask = true;
     for (;;) {
-        if (ask) {
-            if (requests == MaxRequests)
-                return giveUp(Result::TimedOut, QStringLiteral("no closing block after %1 requests").arg(MaxRequests));
-            if (!send(Ymodem::CodeC))
-                return lineLost();
-            ++requests;
-        }
+        if (ask && !send(Ymodem::CodeC))
+            return lineLost();
         ask = true;
         const Packet packet = readPacket(RequestIntervalMs);
         switch (packet.kind) {
         case Packet::Nothing:
+            if (++unanswered == MaxRequests)
+                return giveUp(Result::TimedOut, QStringLiteral("no answer to %1 requests for the closing block").arg(MaxRequests));
             continue;
         case Packet::Eot:
             // Our ACK of the end was lost.

@@ -42,7 +42,7 @@ public:
     QString fileName() const { return m_fileName; }
     // The announced size; -1 until a block 0 has been accepted.
     qint64 declaredSize() const { return m_declaredSize; }
-    // The file's bytes, without the padding of its last block.
+    // The file's bytes, without the padding of its last block; empty unless it was Received.
     QByteArray data() const { return m_data; }
     // Why the last receive ended, when it did not succeed.
     QString errorString() const { return m_error; }
