@@ -8,8 +8,9 @@
 #include "lrzszprocess.h"
 #include "ptypair.h"
 #include "scriptedhost.h"
+#include "senderrun.h"
+#include "testimage.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,20 +30,6 @@ const QByteArray Ack("\x06");
 const QByteArray Nak("\x15");
 const QByteArray Eot("\x04");
 const QByteArray AckC("\x06" "C");
-
-QByteArray imageBytes(int size)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char((i * 7) ^ (i >> 9));
-    return bytes;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A receiver on a line of its own, run on a thread of its own as the boot loader runs it.
 class ReceiverThread
@@ -84,33 +71,6 @@ private:
     YmodemReceiver::Result m_result = YmodemReceiver::Result::Stopped;
 };
 
-// Our sender with every status it signals.
-class Sender
-{
-public:
-    Sender()
-    {
-        QObject::connect(&m_sender, &YmodemFileTransmit::transmitStatus, &m_sender,
-                         [this](YmodemFileTransmit::Status status) { statuses << status; });
-    }
-    bool start(const QString &path, const QString &port)
-    {
-        m_sender.setFileName(path);
-        m_sender.setPortName(port);
-        m_sender.setBaudRate(115200);
-        return m_sender.startTransmit();
-    }
-    bool waitForEnd()
-    {
-        return QTest::qWaitFor([this] { return !statuses.isEmpty() && statuses.last() >= YmodemFileTransmit::StatusFinished; }, WaitMs);
-    }
-
-    QList<YmodemFileTransmit::Status> statuses;
-
-private:
-    YmodemFileTransmit m_sender;
-};
-
 } // namespace
 
 class tst_YmodemReceiver : public QObject
@@ -147,20 +107,20 @@ void tst_YmodemReceiver::receivesOurSender_data()
 void tst_YmodemReceiver::receivesOurSender()
 {
     QFETCH(int, size);
-    const QByteArray image = imageBytes(size);
+    const QByteArray image = TestImage::bytes(size);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("rk21_fw.bin"));
-    QVERIFY(writeFile(path, image));
+    QVERIFY(TestImage::write(path, image));
 
     ReceiverThread run;
     QVERIFY(run.open());
-    Sender sender;
+    SenderRun sender;
     QVERIFY(sender.start(path, run.portName()));
     run.start();
-    QVERIFY(sender.waitForEnd());
+    QVERIFY(sender.waitForEnd(WaitMs));
     QVERIFY(run.wait());
 
-    QCOMPARE(sender.statuses.last(), YmodemFileTransmit::StatusFinished);
+    QCOMPARE(sender.lastStatus(), YmodemFileTransmit::StatusFinished);
     QCOMPARE(run.result(), YmodemReceiver::Result::Received);
     QCOMPARE(run.receiver().fileName(), QStringLiteral("rk21_fw.bin"));
     QCOMPARE(run.receiver().declaredSize(), qint64(size));
@@ -184,9 +144,9 @@ void tst_YmodemReceiver::receivesSb()
 {
     QFETCH(QStringList, options);
     QFETCH(int, size);
-    const QByteArray image = imageBytes(size);
+    const QByteArray image = TestImage::bytes(size);
     QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("image.bin")), image));
+    QVERIFY(TestImage::write(dir.filePath(QStringLiteral("image.bin")), image));
 
     ReceiverThread run;
     QVERIFY(run.open());
@@ -226,10 +186,10 @@ void tst_YmodemReceiver::spoiltLineNeverGivesAWrongFile()
     QFETCH(double, corrupt);
     QFETCH(double, delayRate);
     QFETCH(int, delayMs);
-    const QByteArray image = imageBytes(24 * 1024 + 300);
+    const QByteArray image = TestImage::bytes(24 * 1024 + 300);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("rk21_fw.bin"));
-    QVERIFY(writeFile(path, image));
+    QVERIFY(TestImage::write(path, image));
 
     PtyPair senderEnd;
     QVERIFY(senderEnd.isValid());
@@ -240,10 +200,10 @@ void tst_YmodemReceiver::spoiltLineNeverGivesAWrongFile()
     auto proxy = std::make_unique<LineProxy>(senderEnd.masterFd(), senderEnd.masterFd(), portSide.fd(), portSide.fd(), seed);
     proxy->setFaults({drop, corrupt, delayRate, delayMs});
 
-    Sender sender;
+    SenderRun sender;
     QVERIFY(sender.start(path, senderEnd.slavePath()));
     run.start();
-    QVERIFY(sender.waitForEnd());
+    QVERIFY(sender.waitForEnd(WaitMs));
     // The host's side of the cable goes with the sender.
     proxy.reset();
     portSide.close();
@@ -255,7 +215,7 @@ void tst_YmodemReceiver::spoiltLineNeverGivesAWrongFile()
     }
     if (drop == 0 && corrupt == 0 && delayRate == 0) {
         QCOMPARE(run.result(), YmodemReceiver::Result::Received);
-        QCOMPARE(sender.statuses.last(), YmodemFileTransmit::StatusFinished);
+        QCOMPARE(sender.lastStatus(), YmodemFileTransmit::StatusFinished);
     }
 }
 
@@ -271,8 +231,8 @@ void tst_YmodemReceiver::scriptedHosts_data()
     using H = ScriptedHost;
     const qint64 noLimit = 16 * 1024 * 1024;
     const QByteArray hello("hello");
-    const QByteArray kilo = imageBytes(1024);
-    const QByteArray twoHundred = imageBytes(200);
+    const QByteArray kilo = TestImage::bytes(1024);
+    const QByteArray twoHundred = TestImage::bytes(200);
     const QByteArray cut = H::block(1, hello).left(23);
 
     QTest::newRow("intact transfer")

@@ -56,6 +56,10 @@ void VirtualBootLoader::enter()
     if (m_thread.joinable())
         m_thread.join();
     m_active = true;
+    {
+        std::lock_guard<std::mutex> stateLock(m_stateMutex);
+        m_results.clear();
+    }
     qDebug() << "virtual Tark9: boot-loader command, leaving MIDI mode";
     m_device.unplug();
     m_thread = std::thread([this] { run(); });
@@ -88,10 +92,10 @@ QByteArray VirtualBootLoader::lastImage() const
     return m_lastImage;
 }
 
-YmodemReceiver::Result VirtualBootLoader::lastResult() const
+QList<YmodemReceiver::Result> VirtualBootLoader::results() const
 {
     std::lock_guard<std::mutex> lock(m_stateMutex);
-    return m_lastResult;
+    return m_results;
 }
 
 QList<int> VirtualBootLoader::nextVersion(const QByteArray &image, const QList<int> &current)
@@ -165,16 +169,16 @@ void VirtualBootLoader::run()
             qDebug() << "virtual Tark9 boot loader: a host opened" << port;
         attached = true;
         const YmodemReceiver::Result result = receiver.receive();
+        if (result == YmodemReceiver::Result::Stopped)
+            break;
         {
             std::lock_guard<std::mutex> lock(m_stateMutex);
-            m_lastResult = result;
+            m_results << result;
         }
         if (result == YmodemReceiver::Result::Received) {
             flashed = true;
             break;
         }
-        if (result == YmodemReceiver::Result::Stopped)
-            break;
         if (intact && receiver.declaredSize() >= 0) {
             // The application area was erased for the announced image.
             intact = false;

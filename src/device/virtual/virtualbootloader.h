@@ -50,9 +50,10 @@ public:
     bool isActive() const { return m_active; }
     // The port while active, else empty.
     QString portName() const;
-    // The last image flashed, and how the last transfer ended.
+    // The last image flashed.
     QByteArray lastImage() const;
-    YmodemReceiver::Result lastResult() const;
+    // How each transfer ended since the boot loader was last entered, oldest first.
+    QList<YmodemReceiver::Result> results() const;
 
     void setIdleTimeout(int ms) { m_idleTimeoutMs = ms; }
 
@@ -74,5 +75,5 @@ private:
     mutable std::mutex m_stateMutex;
     QString m_portName;
     QByteArray m_lastImage;
-    YmodemReceiver::Result m_lastResult = YmodemReceiver::Result::Stopped;
+    QList<YmodemReceiver::Result> m_results;
 };
