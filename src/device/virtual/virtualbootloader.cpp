@@ -137,8 +137,8 @@ void VirtualBootLoader::run()
     const QList<int> oldVersion = m_device.firmwareVersion();
     PseudoTerminal line;
     if (!line.open()) {
-        qDebug() << "virtual Tark9 boot loader: no serial port (" << line.errorString()
-                 << "); restarting firmware" << versionText(oldVersion);
+        qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: no serial port (%1); restarting firmware %2")
+                                  .arg(line.errorString(), versionText(oldVersion));
         m_active = false;
         m_device.plug();
         return;
@@ -146,7 +146,7 @@ void VirtualBootLoader::run()
     const QString port = line.portName();
     SerialPortList::addVirtualPort({port, VendorId, ProductId});
     setPortName(port);
-    qDebug() << "virtual Tark9 boot loader: serial port" << port << "(1C75:0204) waiting for an image";
+    qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: serial port %1 (1C75:0204) waiting for an image").arg(port);
 
     YmodemReceiver receiver(line, m_stopRequested);
     receiver.setSizeRange(1, MaxImageSize);
@@ -157,7 +157,8 @@ void VirtualBootLoader::run()
     idle.start();
     while (!m_stopRequested) {
         if (intact && idle.elapsed() > m_idleTimeoutMs) {
-            qDebug() << "virtual Tark9 boot loader: no image within" << m_idleTimeoutMs << "ms, old firmware intact";
+            qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: no image within %1 ms, old firmware intact")
+                                      .arg(m_idleTimeoutMs.load());
             break;
         }
         if (!line.isAttached()) {
@@ -166,7 +167,7 @@ void VirtualBootLoader::run()
             continue;
         }
         if (!attached)
-            qDebug() << "virtual Tark9 boot loader: a host opened" << port;
+            qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: a host opened %1").arg(port);
         attached = true;
         const YmodemReceiver::Result result = receiver.receive();
         if (result == YmodemReceiver::Result::Stopped)
@@ -182,10 +183,12 @@ void VirtualBootLoader::run()
         if (intact && receiver.declaredSize() >= 0) {
             // The application area was erased for the announced image.
             intact = false;
-            qDebug() << "virtual Tark9 boot loader: transfer of" << receiver.fileName() << "failed ("
-                     << receiver.errorString() << "); old firmware erased, staying in boot-loader mode";
+            qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: transfer of \"%1\" failed (%2); old firmware "
+                                                 "erased, staying in boot-loader mode")
+                                      .arg(receiver.fileName(), receiver.errorString());
         } else {
-            qDebug() << "virtual Tark9 boot loader: transfer failed (" << receiver.errorString() << "); waiting for another";
+            qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: transfer failed (%1); waiting for another")
+                                      .arg(receiver.errorString());
         }
         QElapsedTimer pause;
         pause.start();
@@ -211,11 +214,13 @@ void VirtualBootLoader::run()
             std::lock_guard<std::mutex> lock(m_stateMutex);
             m_lastImage = image;
         }
-        qDebug() << "virtual Tark9 boot loader: flashed" << receiver.fileName() << "(" << image.size()
-                 << "bytes), firmware" << versionText(oldVersion) << "->" << versionText(version);
+        qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: flashed \"%1\" (%2 bytes), firmware %3 -> %4")
+                                  .arg(receiver.fileName())
+                                  .arg(image.size())
+                                  .arg(versionText(oldVersion), versionText(version));
     }
-    qDebug() << "virtual Tark9 boot loader: port" << port << "removed, restarting in MIDI mode with firmware"
-             << versionText(version);
+    qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: port %1 removed, restarting in MIDI mode with firmware %2")
+                              .arg(port, versionText(version));
     m_active = false;
     m_device.plug();
 }

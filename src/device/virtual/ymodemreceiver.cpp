@@ -84,7 +84,7 @@ YmodemReceiver::Result YmodemReceiver::receive()
         m_data.clear();
         return *end;
     }
-    qDebug() << "YMODEM receiver: received" << m_fileName << m_data.size() << "bytes";
+    qDebug().noquote() << QStringLiteral("YMODEM receiver: received \"%1\", %2 bytes").arg(m_fileName).arg(m_data.size());
     linger();
     return Result::Received;
 }
@@ -113,7 +113,7 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::receiveHeader()
         case Packet::Eot:
             if (++errors > MaxErrors)
                 return giveUp(Result::Failed, QStringLiteral("no intact file header in %1 tries").arg(MaxErrors));
-            qDebug() << "YMODEM receiver: no intact file header, try" << errors << "of" << MaxErrors;
+            qDebug().noquote() << QStringLiteral("YMODEM receiver: no intact file header, try %1 of %2").arg(errors).arg(MaxErrors);
             purge();
             // A damaged block 0 is asked for again at once; noise only gets the next 'C'.
             if (packet.kind == Packet::Bad) {
@@ -152,7 +152,7 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::acceptHeader(const QByteAr
     }
     m_fileName = name;
     m_declaredSize = size;
-    qDebug() << "YMODEM receiver: file" << name << "of" << size << "bytes announced";
+    qDebug().noquote() << QStringLiteral("YMODEM receiver: file \"%1\" of %2 bytes announced").arg(name).arg(size);
     // ACK for block 0, 'C' for the data that follows.
     if (!send(QByteArray(1, char(Ymodem::CodeAck)).append(char(Ymodem::CodeC))))
         return lineLost();
@@ -209,8 +209,11 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::receiveData()
                 return giveUp(packet.kind == Packet::Nothing ? Result::TimedOut : Result::Failed,
                               QStringLiteral("block %1 did not come intact in %2 tries").arg(expected).arg(MaxErrors));
             }
-            qDebug() << "YMODEM receiver: block" << expected << (packet.kind == Packet::Nothing ? "missing" : "damaged")
-                     << ", NAK" << errors << "of" << MaxErrors;
+            qDebug().noquote() << QStringLiteral("YMODEM receiver: block %1 %2, NAK %3 of %4")
+                                      .arg(expected)
+                                      .arg(packet.kind == Packet::Nothing ? QStringLiteral("missing") : QStringLiteral("damaged"))
+                                      .arg(errors)
+                                      .arg(MaxErrors);
             if (packet.kind != Packet::Nothing)
                 purge();
             if (!send(Ymodem::CodeNak))
@@ -415,7 +418,7 @@ YmodemReceiver::Result YmodemReceiver::giveUp(Result result, const QString &reas
     // The sender is told, so that it does not go on waiting for an answer.
     send(QByteArray(Ymodem::CancelCount, static_cast<char>(Ymodem::CodeCan)));
     m_error = reason;
-    qDebug() << "YMODEM receiver:" << resultName(result) << "-" << reason;
+    qDebug().noquote() << QStringLiteral("YMODEM receiver: %1, %2").arg(resultName(result), reason);
     return result;
 }
 
@@ -423,7 +426,7 @@ YmodemReceiver::Result YmodemReceiver::ended(const Packet &packet)
 {
     if (packet.kind == Packet::Cancel) {
         m_error = QStringLiteral("the sender cancelled");
-        qDebug() << "YMODEM receiver: Cancelled -" << m_error;
+        qDebug().noquote() << QStringLiteral("YMODEM receiver: Cancelled, %1").arg(m_error);
         return Result::Cancelled;
     }
     if (packet.kind == Packet::Stopped) {
@@ -436,6 +439,6 @@ YmodemReceiver::Result YmodemReceiver::ended(const Packet &packet)
 YmodemReceiver::Result YmodemReceiver::lineLost()
 {
     m_error = QStringLiteral("the host let go of the port");
-    qDebug() << "YMODEM receiver: LineLost -" << m_error;
+    qDebug().noquote() << QStringLiteral("YMODEM receiver: LineLost, %1").arg(m_error);
     return Result::LineLost;
 }
