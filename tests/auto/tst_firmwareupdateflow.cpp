@@ -123,6 +123,7 @@ private slots:
     void wholeUpdate_data();
     void wholeUpdate();
     void refusedImageNeverReachesTheBootLoader();
+    void recoveryOfAControllerFoundInItsBootLoader();
     void noControllerShowsNotFound();
 };
 
@@ -228,6 +229,35 @@ void tst_FirmwareUpdateFlow::refusedImageNeverReachesTheBootLoader()
     QVERIFY(device().isPlugged());
     QVERIFY(!device().bootLoader().isActive());
     QCOMPARE(device().firmwareVersion(), (QList<int>{1, 0, 3}));
+}
+
+// A controller whose last update failed waits in its boot loader; the editor's start-up finds
+// its port and offers the newest image straight away.
+void tst_FirmwareUpdateFlow::recoveryOfAControllerFoundInItsBootLoader()
+{
+    const QByteArray image = TestImage::withText(TestImage::bytes(12 * 1024), 512, "Tark9 firmware 1.0.4");
+    Server server;
+    QVERIFY(server.publish(QStringLiteral("describe.json"), catalogue(1.04, sha256Of(image))));
+    QVERIFY(server.publish(ImageName, image));
+    QVERIFY(server.start());
+    PromptRecorder prompts;
+    device().bootLoader().enter();
+    QVERIFY(QTest::qWaitFor([] { return bootLoaderPortListed(); }, WaitMs));
+
+    auto editor = startEditor();
+    MyFtp &ftp = editor->ftp();
+    QSignalSpy info(&ftp, &MyFtp::info);
+    QSignalSpy status(&editor->firmwareUpdate(), &FirmwareUpdate::transStatus);
+    QVERIFY(info.wait(WaitMs));
+    QCOMPARE(info.first().at(0).toString(), ImageName);
+    ftp.downloadFir();
+    QVERIFY(status.wait(WaitMs));
+    QCOMPARE(status.first().at(0).toBool(), true);
+    QVERIFY(QTest::qWaitFor([&] { return editor->dataManagement()->getVerInfo() == QVariantList({1, 0, 4}); }, WaitMs));
+    QVERIFY(device().bootLoader().lastImage() == image);
+    QVERIFY(!bootLoaderPortListed());
+    QCOMPARE(status.size(), 1);
+    QCOMPARE(prompts.messages.size(), 0);
 }
 
 void tst_FirmwareUpdateFlow::noControllerShowsNotFound()
