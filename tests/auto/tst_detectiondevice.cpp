@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(DeviceMessage)
+
 namespace {
 
 const QString Path = QStringLiteral("\\\\?\\USB#VID_0416&PID_B009&MI_00#7&1a2b3c&0&0000#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global");
@@ -147,8 +149,6 @@ private slots:
         QCOMPARE(spy.last(), QVariantList({"rk217", true}));
     }
 };
-
-Q_DECLARE_METATYPE(DeviceMessage)
 
 QTEST_MAIN(TestDetectionDevice)
 #include "tst_detectiondevice.moc"
