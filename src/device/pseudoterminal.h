@@ -31,7 +31,6 @@ public:
 
     bool open();
     void close();
-    bool isOpen() const;
     // What a program opens, valid while open.
     QString portName() const;
     // Why the last open() failed.

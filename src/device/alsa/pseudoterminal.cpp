@@ -93,11 +93,6 @@ void PseudoTerminal::close()
     m_portName.clear();
 }
 
-bool PseudoTerminal::isOpen() const
-{
-    return m_handle >= 0;
-}
-
 QString PseudoTerminal::portName() const
 {
     return m_portName;

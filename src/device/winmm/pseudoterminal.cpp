@@ -22,11 +22,6 @@ void PseudoTerminal::close()
     m_portName.clear();
 }
 
-bool PseudoTerminal::isOpen() const
-{
-    return false;
-}
-
 QString PseudoTerminal::portName() const
 {
     return m_portName;
