@@ -1,6 +1,7 @@
 #include "senderrun.h"
 
-#include <QtTest>
+#include <QEventLoop>
+#include <QTimer>
 
 SenderRun::SenderRun()
 {
@@ -16,10 +17,21 @@ bool SenderRun::start(const QString &path, const QString &portName)
     return m_sender.startTransmit();
 }
 
+// A real event loop, not QTest::qWaitFor: that one sleeps 10 ms between rounds, which would
+// hold back every block the sender writes by up to one poll.
 bool SenderRun::waitForEnd(int timeoutMs)
 {
-    return QTest::qWaitFor([this] { return !statuses.isEmpty() && statuses.last() >= YmodemFileTransmit::StatusFinished; },
-                           timeoutMs);
+    const auto ended = [this] { return !statuses.isEmpty() && statuses.last() >= YmodemFileTransmit::StatusFinished; };
+    if (!ended()) {
+        QEventLoop loop;
+        QObject::connect(&m_sender, &YmodemFileTransmit::transmitStatus, &loop, [&] {
+            if (ended())
+                loop.quit();
+        });
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return ended();
 }
 
 YmodemFileTransmit::Status SenderRun::lastStatus() const
