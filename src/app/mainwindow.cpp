@@ -62,6 +62,11 @@ MainWindow::MainWindow(const AppOptions &options)
     resize(1080, 892);
     g_mainWindow = this;
     connect(this, &MainWindow::s_midiIndata, this, &MainWindow::slotMidiIndata);
+    m_serialRequestTimer.setSingleShot(true);
+    connect(&m_serialRequestTimer, &QTimer::timeout, this, [this] {
+        openMidiPorts(true);
+        m_midiOut.sendLongMsg(SerialRequest, sizeof SerialRequest);
+    });
 
     m_dataMgt = new DataManagement(this);
     m_dataMgt->initDefaultData();
@@ -216,10 +221,7 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
         qDebug() << "m_outDevIndex:" << m_outDevIndex;
         openMidiPorts(true);
         getData();
-        QTimer::singleShot(SerialRequestDelayMs, this, [this] {
-            openMidiPorts(true);
-            m_midiOut.sendLongMsg(SerialRequest, sizeof SerialRequest);
-        });
+        m_serialRequestTimer.start(SerialRequestDelayMs);
         emit devStateChanged(true);
     } else if (devType == SerialDeviceType) {
         // A controller found in its boot loader: offer it the newest image at once.
@@ -231,6 +233,9 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
 
 void MainWindow::onFirmwareUpdate(QString path)
 {
+    // The controller is about to leave its MIDI personality: a serial-number request due now
+    // would only meet ports on their way out and warn that they are occupied.
+    m_serialRequestTimer.stop();
     openMidiPorts(true);
     m_midiOut.sendLongMsg(BootLoaderRequest, sizeof BootLoaderRequest);
     QTimer::singleShot(BootLoaderDelayMs, this, [this, path] {

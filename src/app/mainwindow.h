@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QQmlApplicationEngine>
 #include <QString>
+#include <QTimer>
 
 class DataManagement;
 class DetectionDevice;
@@ -80,6 +81,7 @@ private:
     int m_inDevIndex = -1;
     int m_outDevIndex = -1;
     int m_lastScreenNumber = -1;
+    QTimer m_serialRequestTimer;   // the serial-number request after an arrival
     QList<QMetaObject::Connection> m_dpiConnections;
     AppOptions m_options;
 };

@@ -6,16 +6,18 @@
 
 namespace {
 
+// Never destroyed: the virtual device is a singleton too and may still unregister its port
+// while static objects are being torn down at exit.
 QMutex &virtualPortsMutex()
 {
-    static QMutex mutex;
-    return mutex;
+    static QMutex *mutex = new QMutex;
+    return *mutex;
 }
 
 QList<SerialPortEntry> &virtualPorts()
 {
-    static QList<SerialPortEntry> ports;
-    return ports;
+    static QList<SerialPortEntry> *ports = new QList<SerialPortEntry>;
+    return *ports;
 }
 
 } // namespace
