@@ -28,6 +28,28 @@ foreach(source ${windows_sources})
         set(failed 1)
     endif()
 endforeach()
+# The version resource, filled in as the Windows build does, through the resource compiler.
+get_filename_component(mingw_dir ${MINGW_CXX} DIRECTORY)
+find_program(MINGW_WINDRES x86_64-w64-mingw32-windres HINTS ${mingw_dir})
+if(MINGW_WINDRES)
+    set(PROJECT_VERSION_MAJOR 1)
+    set(PROJECT_VERSION_MINOR 2)
+    set(PROJECT_VERSION_PATCH 3)
+    set(PROJECT_VERSION_TWEAK 4)
+    set(PROJECT_VERSION 1.2.3.4)
+    configure_file(${SOURCE_DIR}/src/app/win/version.rc.in ${BINARY_DIR}/windows_check/version.rc @ONLY)
+    execute_process(
+        COMMAND ${MINGW_WINDRES} ${BINARY_DIR}/windows_check/version.rc -O coff -o ${BINARY_DIR}/windows_check/version.res
+        RESULT_VARIABLE result
+        ERROR_VARIABLE errors)
+    if(result EQUAL 0)
+        message(STATUS "ok      version.rc")
+    else()
+        message(STATUS "FAILED  version.rc\n${errors}")
+        set(failed 1)
+    endif()
+endif()
+
 if(failed)
     message(FATAL_ERROR "the Windows sources do not compile")
 endif()
