@@ -32,9 +32,9 @@ public:
     bool open();
     void close();
     // What a program opens, valid while open.
-    QString portName() const;
+    QString portName() const { return m_portName; }
     // Why the last open() failed.
-    QString errorString() const;
+    QString errorString() const { return m_error; }
 
     // A program holds the port side open now.
     bool isAttached() const;

@@ -93,16 +93,6 @@ void PseudoTerminal::close()
     m_portName.clear();
 }
 
-QString PseudoTerminal::portName() const
-{
-    return m_portName;
-}
-
-QString PseudoTerminal::errorString() const
-{
-    return m_error;
-}
-
 bool PseudoTerminal::isAttached() const
 {
     if (m_handle < 0)

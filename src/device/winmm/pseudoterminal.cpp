@@ -22,16 +22,6 @@ void PseudoTerminal::close()
     m_portName.clear();
 }
 
-QString PseudoTerminal::portName() const
-{
-    return m_portName;
-}
-
-QString PseudoTerminal::errorString() const
-{
-    return m_error;
-}
-
 bool PseudoTerminal::isAttached() const
 {
     return false;
