@@ -10,6 +10,9 @@
 namespace {
 
 constexpr int PadRecordSize = 7;
+// padtype, padData, padCh and padMode are numbers; the colour bytes after them are set through
+// a colour name, which also updates the full colour.
+constexpr int PadNumberFields = 4;
 constexpr int BqmRecordSize = 7;
 constexpr int BeltRecordSize = 4;
 constexpr int PadsPerBank = 16;
@@ -156,8 +159,7 @@ QVariantMap DataManagement::getPadInfo(int index)
 bool DataManagement::storePadField(int index, const QString &valueType, int value)
 {
     const int fieldIndex = padFieldIndex(valueType);
-    // The colour bytes are set through a colour name, which also updates the full colour.
-    if (index < 0 || index >= PadCount || fieldIndex < 0 || fieldIndex > 3)
+    if (index < 0 || index >= PadCount || fieldIndex < 0 || fieldIndex >= PadNumberFields)
         return false;
     store(padOffset(index) + fieldIndex, value);
     return true;
@@ -173,9 +175,23 @@ void DataManagement::setPadInfo(int index, QString valueType, int value)
 
 void DataManagement::setPadInfo(int index, QString valueType, QString value)
 {
-    if (index >= 0 && index < PadCount && valueType == QLatin1String("padRGB"))
-        setPadColor(index, value);
-    qDebug() << "setPadInfo2 " << "index:" << index << valueType << value;
+    if (valueType == QLatin1String("padRGB")) {
+        if (index >= 0 && index < PadCount)
+            setPadColor(index, value);
+        qDebug() << "setPadInfo2 " << "index:" << index << valueType << value;
+        return;
+    }
+    // QML picks this overload for any string argument, such as a channel taken from a list
+    // entry's text: numeric text is stored as the number overload would store it.
+    bool isNumber = false;
+    const int number = value.trimmed().toInt(&isNumber, 10);
+    const int fieldIndex = padFieldIndex(valueType);
+    if (isNumber && fieldIndex >= 0 && fieldIndex < PadNumberFields) {
+        setPadInfo(index, valueType, number);
+        return;
+    }
+    qWarning() << "setPadInfo: refused" << valueType << value << "for pad" << index
+               << "(not a colour, or not a number for a number field)";
 }
 
 void DataManagement::setPadBatch(int bank, QString mode, bool isDes, QString valueType, int value)

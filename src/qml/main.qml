@@ -70,7 +70,7 @@ Window {
         objectName: "panel"
         width: 1080
         height: 892
-        color: "#E5E5E5"
+        color: CusConfig.colorTitle
         radius: CusConfig.radiuSize1
         border.width: 1
         border.color: "#000000"

@@ -1,5 +1,7 @@
 #include "mainlogicrecorder.h"
 
+#include <QColor>
+
 void MainLogicRecorder::clear()
 {
     m_calls.clear();
@@ -18,6 +20,11 @@ void MainLogicRecorder::getData() { record(QStringLiteral("getData")); }
 void MainLogicRecorder::save() { record(QStringLiteral("save")); }
 void MainLogicRecorder::saveAs() { record(QStringLiteral("saveAs")); }
 void MainLogicRecorder::openFile() { record(QStringLiteral("openFile")); }
+
+QString MainLogicRecorder::rgbtoStr(int r, int g, int b)
+{
+    return QColor(r, g, b).name();
+}
 
 double MainLogicRecorder::getScalingRate()
 {

@@ -33,6 +33,7 @@ public slots:
     void saveAs();
     void openFile();
     double getScalingRate();
+    QString rgbtoStr(int r, int g, int b);
     void updateProgra(int x, int y);
 
     // Receives what the scene hands to the desktop's URL handler (installed by the tests).

@@ -17,6 +17,12 @@ QtObject {
     readonly property color colorTitle: "#E5E5E5"
     readonly property color colorMenbar: "#D9D9D9"
     readonly property color colorTitleText: "#383A3E"
+    // Backgrounds of frames, groups and dialogs.
+    readonly property color colorFrame: "#f0f0f0"
+    // The rising level of a progress item and the fill of a slider's groove.
+    readonly property color colorProgress: "#5E17CC"
+    // Check ticks, the connected indicator and a new pad's colour.
+    readonly property color colorMark: "#FF7900"
 
     readonly property int radiuSize1: 15
     readonly property int radiuSize2: 10

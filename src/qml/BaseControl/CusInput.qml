@@ -7,6 +7,8 @@ Rectangle {
     property int maxRange: 127
     property color textColor: enabled ? CusConfig.colortext : CusConfig.colorTextDisable
     property alias textInput: textInput
+    // What a screen reader calls the box.
+    property string accessibleName
 
     x: 58
     y: 9
@@ -14,8 +16,9 @@ Rectangle {
     height: 14
     color: enabled ? CusConfig.colorInput : CusConfig.colorInputDisable
     radius: CusConfig.radiuSize3
-    border.color: CusConfig.colorBorderInput
-    border.width: enabled ? 0 : 1
+    // A box reached by the keyboard shows where typing goes.
+    border.color: textInput.activeFocus ? CusConfig.colorElement : CusConfig.colorBorderInput
+    border.width: enabled && !textInput.activeFocus ? 0 : 1
 
     TextInput {
         id: textInput
@@ -26,6 +29,9 @@ Rectangle {
         selectByMouse: true
         text: "0"
         inputMask: "000"
+        activeFocusOnTab: true
+        Accessible.role: Accessible.EditableText
+        Accessible.name: root.accessibleName
         color: root.textColor
         selectionColor: CusConfig.colorElement
         font.family: CusConfig.fontFamily

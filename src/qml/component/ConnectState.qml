@@ -14,7 +14,7 @@ Item {
         width: 6
         height: 6
         radius: 3
-        color: "#707070"
+        color: CusConfig.colorBorderInput
     }
 
     BasicText {
@@ -28,7 +28,7 @@ Item {
 
     states: State {
         name: "connect"
-        PropertyChanges { target: dot; color: "#ff7900" }
+        PropertyChanges { target: dot; color: CusConfig.colorMark }
         PropertyChanges { target: label; text: qsTr("Device connected"); color: CusConfig.colortext }
     }
 }

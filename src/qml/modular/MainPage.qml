@@ -44,6 +44,10 @@ Item {
         height: 632
         clip: true
         currentIndex: padTabBar.currentIndex
+
+        PadPage { pageNum: 0 }
+        PadPage { pageNum: 1 }
+        PadPage { pageNum: 2 }
     }
 
     CusTabBar {
@@ -62,7 +66,7 @@ Item {
         btnImgNormal: "qrc:/img/titleBtn@2x.png"
         btnSmallImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
         btnImgChecked: "qrc:/img/titleBtnCheckGray@2x.png"
-        checkedTextColor: "#a6a6a6"
+        checkedTextColor: CusConfig.colorTextDisable
         currentIndex: padSwipeView.currentIndex
     }
 
@@ -75,7 +79,7 @@ Item {
         color: "transparent"
         radius: CusConfig.radiuSize1
         border.width: 1
-        border.color: "#E5E5E5"
+        border.color: CusConfig.colorTitle
     }
 
     SwipeView {
@@ -87,6 +91,10 @@ Item {
         height: 329
         clip: true
         currentIndex: bqmTabBar.currentIndex
+
+        BQMPage { pageNum: 0 }
+        BQMPage { pageNum: 1 }
+        BQMPage { pageNum: 2 }
     }
 
     CusTabBar {
@@ -118,7 +126,15 @@ Item {
         color: "transparent"
         radius: CusConfig.radiuSize1
         border.width: 1
-        border.color: "#282A2B"
+        border.color: CusConfig.colorInput
+    }
+
+    WalkingBeltPage {
+        objectName: "walkingBeltPage"
+        x: 65
+        y: 400
+        width: 326
+        height: 259
     }
 
     CusButton {

@@ -1,7 +1,8 @@
 import QtQuick 2.15
+import "../../BaseControl"
 
 Rectangle {
     implicitWidth: 176
     implicitHeight: 16
-    color: "#F0F0F0"
+    color: CusConfig.colorFrame
 }

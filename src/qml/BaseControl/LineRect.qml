@@ -1,0 +1,34 @@
+import QtQuick 2.15
+
+// A group frame with its caption set into the top border.
+Rectangle {
+    id: root
+
+    property string text
+    // How much of the top border the caption covers, in pixels.
+    property int maskLength: 60
+
+    width: 247
+    height: 96
+    color: CusConfig.colorFrame
+    radius: CusConfig.radiuSize2
+    border.width: 1
+    border.color: CusConfig.colorTextDisable
+
+    Rectangle {
+        x: 13
+        y: -5
+        width: root.maskLength
+        height: 15
+        color: CusConfig.colorTitle
+    }
+
+    Text {
+        x: 18
+        y: -9
+        text: root.text
+        color: CusConfig.colorBorderInput
+        font.family: CusConfig.fontFamily
+        font.pixelSize: 18
+    }
+}

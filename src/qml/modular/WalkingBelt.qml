@@ -1,0 +1,117 @@
+import QtQuick 2.15
+import "../BaseControl"
+import "channels.js" as Channels
+
+// The editor of one touch-strip section: CC with its number, channel and momentary or toggle,
+// or MC. Every edit goes to the model at once.
+Item {
+    id: root
+
+    // The model section, 0..5.
+    property int index: 0
+    property alias inputValue: inputValue
+    property alias btnState: btnState
+    property alias cbxCH: cbxCH
+    property alias tabBar: tabBar
+    // False until the first load and while the fields are filled from the model.
+    property bool editable: false
+
+    // MC only greys the channel and the switch out: their stored values stay.
+    function tabChanged() {
+        var isCc = tabBar.currentIndex === 0
+        btnState.enabled = isCc
+        cbxCH.enabled = isCc
+        tCH.enabled = isCc
+    }
+
+    function load() {
+        var info = DataMgt.getWalkingBeltInfo(index)
+        editable = false
+        tabBar.currentIndex = info.wbtype
+        inputValue.textInput.text = String(info.wbData)
+        cbxCH.currentIndex = info.wbCh - 1
+        btnState.checked = info.wbMode === 1
+        editable = true
+    }
+
+    objectName: "ingnoreChildren"
+    width: 89
+    height: 78
+    Accessible.role: Accessible.Grouping
+    Accessible.name: "Strip " + (index + 1)
+    // The page scales this editor as one piece, so that its layout stays in design units.
+    transform: Scale { xScale: root.width / 89; yScale: root.height / 78 }
+
+    Component.onCompleted: load()
+
+    Connections {
+        target: DataMgt
+        function onS_updateDate() { root.load() }
+    }
+
+    Rectangle {
+        width: 89
+        height: 78
+        color: CusConfig.colorInputDisable
+        radius: CusConfig.radiuSize2
+    }
+
+    BasicText { id: tData; x: 25; y: 8; text: qsTr("#") }
+    CusInput {
+        id: inputValue
+        objectName: "inputValue"
+        x: 36
+        y: 8
+        width: 32
+        height: 14
+        accessibleName: "#"
+        textInput.onEditingFinished: DataMgt.setWalkingBeltInfo(root.index, "wbData", inputValue.textInput.text)
+    }
+
+    CusButtonState {
+        id: btnState
+        objectName: "btnState"
+        x: 9
+        y: 26
+        width: 72
+        height: 14
+        onClicked: DataMgt.setWalkingBeltInfo(root.index, "wbMode", checked ? 1 : 0)
+    }
+
+    BasicText { id: tCH; x: 10; y: 42; text: qsTr("CH"); font.pixelSize: 10 }
+    CusCombox {
+        id: cbxCH
+        objectName: "cbxCH"
+        x: 36
+        y: 44
+        width: 32
+        height: 14
+        elementColor: CusConfig.colorInput
+        model: Channels.numbers
+        Accessible.name: tCH.text
+        onActivated: DataMgt.setWalkingBeltInfo(root.index, "wbCh", currentText)
+    }
+
+    CusTabBar {
+        id: tabBar
+        objectName: "tabBar"
+        x: 10
+        y: 57
+        text1: "CC"
+        text2: "MC"
+        text3: ""
+        itemSmallWidth: 31
+        itemWidth: 31
+        itemHidth: 16
+        btnSmallImgNormal: "qrc:/img/bqmBtnSmall@2x.png"
+        btnSmallImgChecked: "qrc:/img/bqmBtnSmallCheck@2x.png"
+        btnImgNormal: "qrc:/img/bqmBtnSmall@2x.png"
+        btnImgChecked: "qrc:/img/bqmBtnSmallCheck@2x.png"
+        Accessible.name: qsTr("Message type")
+        onCurrentIndexChanged: {
+            root.tabChanged()
+            if (root.editable)
+                DataMgt.setWalkingBeltInfo(root.index, "wbtype", currentIndex)
+        }
+    }
+}
