@@ -17,6 +17,7 @@
 #include <QQmlContext>
 #include <QQuickWindow>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 
 #include <array>
@@ -332,6 +333,17 @@ void MainWindow::updateProgra(int x, int y)
 QString MainWindow::getSoftVersion()
 {
     return Platform::softVersion();
+}
+
+QString MainWindow::helpAddress(const QString &name)
+{
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kovela"), QStringLiteral("kovelaTark9"));
+    const QUrl url(settings.value(QStringLiteral("Help/") + name).toString().trimmed(), QUrl::StrictMode);
+    // Only a web page is handed to the desktop: a settings file must not be able to start a
+    // program or open a local file through the about dialog.
+    if (!url.isValid() || (url.scheme() != QLatin1String("https") && url.scheme() != QLatin1String("http")) || url.host().isEmpty())
+        return QString();
+    return url.toString();
 }
 
 void MainWindow::slotMidiIndata(char *data, int length)

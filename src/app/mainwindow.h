@@ -54,6 +54,9 @@ public slots:
     double getScalingRate();
     void updateProgra(int x, int y);
     QString getSoftVersion();
+    // The maker's web address `name` ("supportCenter", "officialSite", "videoChannel") from the
+    // settings' "Help" group; empty, which hides its link, when unset or not a web address.
+    QString helpAddress(const QString &name);
 
 private slots:
     void slotMidiIndata(char *data, int length);

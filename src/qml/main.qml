@@ -36,7 +36,18 @@ Window {
     flags: Qt.Window | Qt.FramelessWindowHint | Qt.WindowMinimizeButtonHint
     color: "#00000000"
 
-    Component.onCompleted: Tran.reTrans(Tran.getLanguage())
+    Component.onCompleted: {
+        var language = Tran.getLanguage()
+        Tran.reTrans(language)
+        helpDialog.helpStae.state = language === "简体中文" ? "chineseHelp" : "englishHelp"
+    }
+
+    Connections {
+        target: Tran
+        function onCurrentLanguageChanged(currentLanguage) {
+            helpDialog.helpStae.state = currentLanguage === "简体中文" ? "chineseHelp" : "englishHelp"
+        }
+    }
 
     Connections {
         target: MainLogic
@@ -99,9 +110,29 @@ Window {
         y: 131
     }
 
+    ColorDialog {
+        id: colordlg
+        objectName: "colorDialog"
+    }
+
     MyMenuBar {
         objectName: "myMenuBar"
         onUserGuideFailed: view.popHint("userGuideFailed")
+    }
+
+    HelpDialog {
+        id: helpDialog
+        objectName: "helpDialog"
+    }
+
+    ProgressDialog {
+        id: progressDialog
+        objectName: "progressDialog"
+    }
+
+    FunctionDialog {
+        id: funDlg
+        objectName: "functionDialog"
     }
 
     HintState {

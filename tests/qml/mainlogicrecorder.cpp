@@ -26,6 +26,16 @@ QString MainLogicRecorder::rgbtoStr(int r, int g, int b)
     return QColor(r, g, b).name();
 }
 
+QString MainLogicRecorder::getSoftVersion()
+{
+    return QStringLiteral("1.0.0.0");
+}
+
+QString MainLogicRecorder::helpAddress(const QString &name)
+{
+    return m_helpAddresses.value(name).toString();
+}
+
 double MainLogicRecorder::getScalingRate()
 {
     return m_scalingRate;

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QUrl>
+#include <QVariantMap>
 
 // Stands in for the controller ("MainLogic") in the QML tests: it has the controller's signals
 // and the slots the scene calls, and records every call instead of talking to a device.
@@ -12,6 +13,7 @@ class MainLogicRecorder : public QObject
     Q_PROPERTY(QStringList calls READ calls NOTIFY callsChanged)
     Q_PROPERTY(QStringList openedUrls READ openedUrls NOTIFY callsChanged)
     Q_PROPERTY(double scalingRate MEMBER m_scalingRate)
+    Q_PROPERTY(QVariantMap helpAddresses MEMBER m_helpAddresses)
 public:
     using QObject::QObject;
 
@@ -24,6 +26,7 @@ signals:
     void showHint(bool isSend, bool isSuccess);
     void screenChanged();
     void devStateChanged(bool state);
+    void s_snNum(QString snStr);
     void callsChanged();
 
 public slots:
@@ -33,6 +36,8 @@ public slots:
     void saveAs();
     void openFile();
     double getScalingRate();
+    QString getSoftVersion();
+    QString helpAddress(const QString &name);
     QString rgbtoStr(int r, int g, int b);
     void updateProgra(int x, int y);
 
@@ -45,4 +50,5 @@ private:
     QStringList m_calls;
     QStringList m_openedUrls;
     double m_scalingRate = 1.0;
+    QVariantMap m_helpAddresses;
 };

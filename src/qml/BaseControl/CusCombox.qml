@@ -10,6 +10,17 @@ ComboBox {
     property real offsetValue: height / 2
     property color elementColor: CusConfig.colorElement
     property int hoveredIndex: -1
+    // Colours of the face text, the popup and the entries' text; light lists change them.
+    property color textColor: CusConfig.colortext
+    property color popupColor: CusConfig.colorInput
+    property color entryTextColor: CusConfig.colortext
+    property color currentEntryTextColor: CusConfig.colortext
+    // Entries of a model with roles are looked up in this translation context when given.
+    property string translationContext: ""
+
+    function entryText(text) {
+        return translationContext !== "" ? qsTranslate(translationContext, text) : qsTr(text)
+    }
     // The popup lives in the window's overlay, outside the scaled page: it scales itself.
     property real scalingRate: 1
 
@@ -22,9 +33,9 @@ ComboBox {
     indicator: Item {}
 
     contentItem: Text {
-        text: qsTr(cusComboBox.displayText)
+        text: cusComboBox.entryText(cusComboBox.displayText)
         font: cusComboBox.font
-        color: cusComboBox.enabled ? CusConfig.colortext : CusConfig.colorTextDisable
+        color: cusComboBox.enabled ? cusComboBox.textColor : CusConfig.colorTextDisable
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
@@ -44,8 +55,10 @@ ComboBox {
         highlighted: cusComboBox.highlightedIndex === index
 
         contentItem: Text {
-            text: cusComboBox.soleValue ? modelData : qsTr(model.key)
-            color: CusConfig.colortext
+            text: cusComboBox.soleValue ? modelData
+                                        : cusComboBox.entryText(model[cusComboBox.textRole || "key"])
+            color: cusComboBox.currentIndex === index ? cusComboBox.currentEntryTextColor
+                                                      : cusComboBox.entryTextColor
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2 * cusComboBox.scalingRate
             horizontalAlignment: Text.AlignHCenter
@@ -54,7 +67,7 @@ ComboBox {
         background: Rectangle {
             color: cusComboBox.hoveredIndex === index ? Qt.lighter(CusConfig.colorElement, 1.5)
                  : cusComboBox.currentIndex === index ? CusConfig.colorElement
-                 : CusConfig.colorInput
+                 : cusComboBox.popupColor
         }
         TransArea {
             onContainsMouseChanged: {
@@ -85,7 +98,7 @@ ComboBox {
         }
 
         background: Rectangle {
-            color: CusConfig.colorInput
+            color: cusComboBox.popupColor
         }
     }
 }

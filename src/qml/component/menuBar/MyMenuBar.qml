@@ -188,11 +188,10 @@ Item {
             delegate: GreenMenuItem {}
             background: MenuBackground {}
 
-            // Opens the batch-setting dialog once that exists.
             Action {
                 objectName: "autoPopulateAction"
                 text: qsTr("Auto Populate")
-                enabled: false
+                onTriggered: funDlg.show()
             }
         }
 
@@ -208,11 +207,10 @@ Item {
                 shortcut: "Ctrl+H"
                 onTriggered: root.openUserGuide()
             }
-            // Opens the about dialog once that exists.
             Action {
                 objectName: "aboutAction"
                 text: qsTr("About")
-                enabled: false
+                onTriggered: helpDialog.show()
             }
             Menu {
                 objectName: "languageMenu"

@@ -1,0 +1,36 @@
+import QtQuick 2.15
+import "../BaseControl"
+
+// A batch row with one number box.
+Item {
+    id: root
+
+    property string text
+    property alias inputText: input.textInput.text
+    property alias checkBox: checkBox
+    // What the row applies to a bank (1..3); supplied by the dialog.
+    property var batchSet: function(bank) {}
+
+    width: 247
+    height: 16
+
+    BasicText {
+        width: 151
+        height: 16
+        horizontalAlignment: Text.AlignRight
+        text: root.text
+        color: CusConfig.colorTitleText
+    }
+    LightInput {
+        id: input
+        x: 155
+        y: 0
+        accessibleName: root.text
+    }
+    CusCheckBox {
+        id: checkBox
+        x: 219
+        y: 2
+        Accessible.name: root.text
+    }
+}

@@ -1,0 +1,47 @@
+import QtQuick 2.15
+import "../BaseControl"
+
+// A batch row with a drop-down list (a channel, the velocity curve).
+Item {
+    id: root
+
+    property string text
+    // The list's model: elements with a "text" role, translated in the dialog's context.
+    property var cbxMode
+    property alias cbx: cbx
+    property alias checkBox: checkBox
+    property var batchSet: function(bank) {}
+
+    width: 247
+    height: 16
+
+    BasicText {
+        width: 151
+        height: 16
+        horizontalAlignment: Text.AlignRight
+        text: root.text
+        color: CusConfig.colorTitleText
+    }
+    CusCombox {
+        id: cbx
+        x: 155
+        width: 48
+        height: 16
+        model: root.cbxMode
+        textRole: "text"
+        soleValue: false
+        translationContext: "FunctionDialog"
+        elementColor: CusConfig.colorTitle
+        textColor: CusConfig.colorTitleText
+        popupColor: CusConfig.colorMenbar
+        entryTextColor: CusConfig.colorTitleText
+        currentEntryTextColor: CusConfig.colorFrame
+        Accessible.name: root.text
+    }
+    CusCheckBox {
+        id: checkBox
+        x: 219
+        y: 2
+        Accessible.name: root.text
+    }
+}

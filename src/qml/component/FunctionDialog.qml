@@ -1,0 +1,327 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import "../BaseControl"
+import ".."
+
+// "Auto Populate": fills the knobs, pads and pressure settings of a whole bank at once. Only
+// checked rows take part; at most one knob group and one pad group can be checked at a time.
+// Nothing goes to the controller from here: the user sends afterwards.
+Dialog {
+    id: funDlg
+
+    property real dWidth: 781
+    property real dHeight: 445
+    property int currentKonbFlag: 0
+    property int currentPadFlag: 0
+    readonly property var knobGroups: [group1, group2, group3]
+    readonly property var padGroups: [group4, group5, group6, group7]
+
+    function show() {
+        x = (parent.width - width) / 2
+        y = (parent.height - height) / 2
+        open()
+    }
+
+    function rowsOf(group, name) {
+        var rows = []
+        for (var i = 0; i < group.children.length; ++i) {
+            if (group.children[i].objectName === name)
+                rows.push(group.children[i])
+        }
+        return rows
+    }
+
+    function applyGroup(group, name, bank) {
+        var rows = rowsOf(group, name)
+        for (var i = 0; i < rows.length; ++i) {
+            if (rows[i].checkBox.checked)
+                rows[i].batchSet(bank)
+        }
+    }
+
+    // bank counts from 1.
+    function sendBank(bank) {
+        var g
+        for (g = 0; g < knobGroups.length; ++g)
+            applyGroup(knobGroups[g], "konbItem", bank)
+        for (g = 0; g < padGroups.length; ++g)
+            applyGroup(padGroups[g], "padItem", bank)
+        applyGroup(pressureGroup, "padItem", bank)
+        DataMgt.setLum(bank, sliderLum.value)
+    }
+
+    function uncheckOthers(groups, name, flag) {
+        for (var g = 0; g < groups.length; ++g) {
+            if (groups[g].flag === flag)
+                continue
+            var rows = rowsOf(groups[g], name)
+            for (var i = 0; i < rows.length; ++i)
+                rows[i].checkBox.checked = false
+        }
+    }
+
+    // Checking a row makes its group the one of its kind that takes part.
+    function trackChecks(groups, name, setFlag) {
+        groups.forEach(function(group) {
+            rowsOf(group, name).forEach(function(row) {
+                row.checkBox.checkedChanged.connect(function() {
+                    if (row.checkBox.checked)
+                        setFlag(group.flag)
+                })
+            })
+        })
+    }
+
+    onCurrentKonbFlagChanged: uncheckOthers(knobGroups, "konbItem", currentKonbFlag)
+    onCurrentPadFlagChanged: uncheckOthers(padGroups, "padItem", currentPadFlag)
+
+    modal: true
+    padding: 0
+    leftPadding: 0
+    topPadding: 0
+    width: dWidth
+    height: dHeight
+    background: Rectangle {
+        color: CusConfig.colorTitle
+        radius: CusConfig.radiuSize2
+    }
+
+    Component.onCompleted: {
+        trackChecks(knobGroups, "konbItem", function(flag) { currentKonbFlag = flag })
+        trackChecks(padGroups, "padItem", function(flag) { currentPadFlag = flag })
+        autoResize.begin()
+        width = dWidth * autoResize.horizontalRatio
+        height = dHeight * autoResize.verticalRatio
+        autoResize.resize()
+    }
+
+    Connections {
+        target: MainLogic
+        function onScreenChanged() {
+            var rate = MainLogic.getScalingRate()
+            autoResize.verticalRatio = rate
+            autoResize.horizontalRatio = rate
+            funDlg.width = funDlg.dWidth * rate
+            funDlg.height = funDlg.dHeight * rate
+        }
+    }
+
+    ListModel {
+        id: channelModel
+        Component.onCompleted: {
+            for (var ch = 1; ch <= 16; ++ch)
+                append({ text: String(ch) })
+        }
+    }
+    ListModel {
+        id: curveModel
+        ListElement { text: QT_TR_NOOP("FULL") }
+        ListElement { text: QT_TR_NOOP("LO") }
+        ListElement { text: QT_TR_NOOP("LINEAR") }
+        ListElement { text: QT_TR_NOOP("EXP") }
+    }
+
+    Item {
+        id: content
+        width: funDlg.dWidth
+        height: funDlg.dHeight
+
+        AutoResize {
+            id: autoResize
+            targetItem: content
+            horizontalRatio: MainLogic.getScalingRate()
+            verticalRatio: MainLogic.getScalingRate()
+        }
+
+        BasicText {
+            x: 359
+            y: 5
+            text: qsTr("Auto Populate")
+            font.bold: true
+            font.pixelSize: 18
+            color: CusConfig.colorTitleText
+        }
+        CusButton_Image {
+            objectName: "closeButton"
+            x: 740
+            y: 3
+            btnImgNormal: "qrc:/img/icon_close_default.png"
+            btnImgHovered: "qrc:/img/icon_close_click.png"
+            btnImgPressed: "qrc:/img/icon_close_click.png"
+            btnImgDisbaled: "qrc:/img/icon_close_default.png"
+            Accessible.name: qsTr("Close")
+            onClicked: funDlg.close()
+        }
+
+        LineRect { x: 18; y: 48; width: 260; height: 334; maskLength: 68; text: qsTr("KNOBs"); color: "transparent"; border.width: 2 }
+        LineRect { x: 294; y: 48; width: 260; height: 384; maskLength: 55; text: qsTr("PADs"); color: "transparent"; border.width: 2 }
+        LineRect { x: 565; y: 161; width: 198; height: 90; maskLength: 165; text: qsTr("Pressure Threshold"); color: "transparent"; border.width: 2 }
+        LineRect { x: 565; y: 47; width: 198; height: 90; maskLength: 100; text: qsTr("Luminance"); color: "transparent"; border.width: 2 }
+
+        BackgroundRect {
+            id: group1
+            property int flag: 1
+            x: 24; y: 72; height: 96
+            FuncItem1 {
+                objectName: "konbItem"; y: 8
+                text: qsTr("CC range starting at")
+                batchSet: function(bank) { DataMgt.setBQMBatch(bank, "cc", "bqmData", parseInt(inputText, 10)) }
+            }
+            FuncItem2 {
+                objectName: "konbItem"; y: 32
+                textMin: qsTr("Set CC Min"); textMax: qsTr("Set CC Max")
+                batchSet: function(bank) {
+                    DataMgt.setBQMBatch(bank, "cc", "bqmLsbMin", parseInt(inputTextMin, 10))
+                    DataMgt.setBQMBatch(bank, "cc", "bqmLsbMax", parseInt(inputTextMax, 10))
+                }
+            }
+            FuncItem1cbx {
+                objectName: "konbItem"; y: 72
+                text: qsTr("Set CC CH"); cbxMode: channelModel
+                batchSet: function(bank) { DataMgt.setBQMBatch(bank, "cc", "bqmCh", cbx.currentText) }
+            }
+        }
+        BackgroundRect {
+            id: group2
+            property int flag: 2
+            x: 24; y: 172; height: 80
+            FuncItem2 {
+                objectName: "konbItem"; y: 8
+                textMin: qsTr("Set CHN TOUCH Min"); textMax: qsTr("Set CHN TOUCH Max")
+                batchSet: function(bank) {
+                    DataMgt.setBQMBatch(bank, "chn", "bqmLsbMin", parseInt(inputTextMin, 10))
+                    DataMgt.setBQMBatch(bank, "chn", "bqmLsbMax", parseInt(inputTextMax, 10))
+                }
+            }
+            FuncItem1cbx {
+                objectName: "konbItem"; y: 52
+                text: qsTr("Set CHN TOUCH CH"); cbxMode: channelModel
+                batchSet: function(bank) { DataMgt.setBQMBatch(bank, "chn", "bqmCh", cbx.currentText) }
+            }
+        }
+        BackgroundRect {
+            id: group3
+            property int flag: 3
+            x: 24; y: 256; height: 116
+            FuncItem2 {
+                objectName: "konbItem"; y: 8
+                textMin: qsTr("Set PITCH BEND LSB Min"); textMax: qsTr("Set PITCH BEND LSB Max")
+                batchSet: function(bank) {
+                    DataMgt.setBQMBatch(bank, "pitch", "bqmLsbMin", parseInt(inputTextMin, 10))
+                    DataMgt.setBQMBatch(bank, "pitch", "bqmLsbMax", parseInt(inputTextMax, 10))
+                }
+            }
+            FuncItem2 {
+                objectName: "konbItem"; y: 52
+                textMin: qsTr("Set PITCH BEND MSB Min"); textMax: qsTr("Set PITCH BEND MSB Max")
+                batchSet: function(bank) {
+                    DataMgt.setBQMBatch(bank, "pitch", "bqmMsbMin", parseInt(inputTextMin, 10))
+                    DataMgt.setBQMBatch(bank, "pitch", "bqmMsbMax", parseInt(inputTextMax, 10))
+                }
+            }
+            FuncItem1cbx {
+                objectName: "konbItem"; y: 96
+                text: qsTr("Set PITCH BEND CH"); cbxMode: channelModel
+                batchSet: function(bank) { DataMgt.setBQMBatch(bank, "pitch", "bqmCh", cbx.currentText) }
+            }
+        }
+
+        BackgroundRect {
+            id: group4
+            property int flag: 4
+            x: 300; y: 72; height: 96
+            FuncItem1StateBtn {
+                objectName: "padItem"; y: 8
+                text: qsTr("Set CC Type")
+                batchSet: function(bank) { DataMgt.setPadBatch(bank, "cc", false, "padMode", btnState.checked ? 1 : 0) }
+            }
+            FuncItemSort {
+                objectName: "padItem"; y: 32
+                leftText: qsTr("CC range starting at")
+                batchSet: function(bank) { DataMgt.setPadBatch(bank, "cc", btnState.checked, "padData", parseInt(inputText, 10)) }
+            }
+            FuncItem1cbx {
+                objectName: "padItem"; y: 72
+                text: qsTr("Set CC CH"); cbxMode: channelModel
+                batchSet: function(bank) { DataMgt.setPadBatch(bank, "cc", false, "padCh", cbx.currentText) }
+            }
+        }
+        BackgroundRect {
+            id: group5
+            property int flag: 5
+            x: 300; y: 172; height: 80
+            FuncItemSort {
+                objectName: "padItem"; y: 8
+                leftText: qsTr("NOTE range starting at")
+                batchSet: function(bank) { DataMgt.setPadBatch(bank, "note", btnState.checked, "padData", parseInt(inputText, 10)) }
+            }
+            FuncItem1cbx {
+                objectName: "padItem"; y: 52
+                text: qsTr("Set NOTE CH"); cbxMode: channelModel
+                batchSet: function(bank) { DataMgt.setPadBatch(bank, "note", false, "padCh", cbx.currentText) }
+            }
+        }
+        BackgroundRect {
+            id: group6
+            property int flag: 6
+            x: 300; y: 256; height: 80
+            FuncItemSort {
+                objectName: "padItem"; y: 8
+                leftText: qsTr("PC range starting at")
+                batchSet: function(bank) { DataMgt.setPadBatch(bank, "pc", btnState.checked, "padData", parseInt(inputText, 10)) }
+            }
+            FuncItem1cbx {
+                objectName: "padItem"; y: 52
+                text: qsTr("Set PC CH"); cbxMode: channelModel
+                batchSet: function(bank) { DataMgt.setPadBatch(bank, "pc", false, "padCh", cbx.currentText) }
+            }
+        }
+        BackgroundRect {
+            id: group7
+            property int flag: 7
+            x: 300; y: 342; height: 80
+            ColorSet {
+                objectName: "padItem"; y: 12
+                batchSet: function(bank) { DataMgt.setPadBatchColor(bank, String(colorRect.color)) }
+            }
+        }
+
+        BackgroundRect {
+            id: pressureGroup
+            property int flag: 8
+            x: 571; y: 186; width: 186; height: 56
+            // Always applied: their check boxes are hidden and stay checked.
+            FuncItem1 {
+                objectName: "padItem"; x: -55; y: 8
+                text: qsTr("Full Level")
+                checkBox.visible: false
+                checkBox.checked: true
+                Component.onCompleted: inputText = "127"
+                batchSet: function(bank) { DataMgt.setCurveInten("intensity", parseInt(inputText, 10)) }
+            }
+            FuncItem1cbx {
+                objectName: "padItem"; x: -55; y: 32
+                text: qsTr("Velocity Curve"); cbxMode: curveModel
+                checkBox.visible: false
+                checkBox.checked: true
+                batchSet: function(bank) { DataMgt.setCurveInten("curve", cbx.currentIndex) }
+            }
+        }
+        BackgroundRect {
+            property int flag: 8
+            x: 571; y: 72; width: 186; height: 56
+            CusSlider {
+                id: sliderLum
+                objectName: "sliderLum"
+                x: 20; y: 19; width: 151; height: 8
+                Accessible.name: qsTr("Luminance")
+            }
+            BasicText { x: 20; y: 35; text: "L"; color: CusConfig.colorTitleText }
+            BasicText { x: 163; y: 35; text: "H"; color: CusConfig.colorTitleText }
+        }
+
+        CusButton { objectName: "applyA"; x: 574; y: 274; width: 180; height: 24; text: qsTr("Apply to BANK A"); onClicked: funDlg.sendBank(1) }
+        CusButton { objectName: "applyB"; x: 574; y: 308; width: 180; height: 24; text: qsTr("Apply to BANK B"); onClicked: funDlg.sendBank(2) }
+        CusButton { objectName: "applyC"; x: 574; y: 342; width: 180; height: 24; text: qsTr("Apply to BANK C"); onClicked: funDlg.sendBank(3) }
+    }
+}

@@ -1,0 +1,203 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import "../BaseControl"
+import ".."
+
+// About: the program's and the controller's versions, the serial number, the online firmware
+// check, and the maker's support links (an address left empty in the settings hides its link).
+Dialog {
+    id: root
+
+    property real dWidth: 358
+    property real dHeight: 216
+    property alias helpStae: helpStae
+
+    function show() {
+        x = (parent.width - width) / 2
+        y = (parent.height - height) / 2
+        open()
+    }
+
+    function openAddress(name) {
+        var address = MainLogic.helpAddress(name)
+        if (address !== "")
+            Qt.openUrlExternally(address)
+    }
+
+    modal: true
+    padding: 0
+    leftPadding: 0
+    topPadding: 0
+    width: dWidth
+    height: dHeight
+    background: Rectangle {
+        color: CusConfig.colorFrame
+        radius: CusConfig.radiuSize2
+        border.width: 1
+        border.color: CusConfig.colorBorderInput
+    }
+
+    Component.onCompleted: {
+        autoResize.begin()
+        width = dWidth * autoResize.horizontalRatio
+        height = dHeight * autoResize.verticalRatio
+        autoResize.resize()
+    }
+
+    Connections {
+        target: MainLogic
+        function onScreenChanged() {
+            var rate = MainLogic.getScalingRate()
+            autoResize.verticalRatio = rate
+            autoResize.horizontalRatio = rate
+            root.width = root.dWidth * rate
+            root.height = root.dHeight * rate
+        }
+        function onS_snNum(snStr) { snText.text = "sn:" + snStr }
+    }
+    Connections {
+        target: DataMgt
+        function onS_updateDate() { firmwareText.text = qsTr("Firmware:") + DataMgt.getVerInfo().join(".") }
+    }
+
+    Item {
+        id: helpStae
+        states: [
+            State { name: "chineseHelp"; PropertyChanges { target: supportButton; visible: false } PropertyChanges { target: chineseLinks; visible: true } },
+            State { name: "englishHelp"; PropertyChanges { target: chineseLinks; visible: false } }
+        ]
+    }
+
+    Item {
+        id: content
+        width: root.dWidth
+        height: root.dHeight
+
+        AutoResize {
+            id: autoResize
+            targetItem: content
+            horizontalRatio: MainLogic.getScalingRate()
+            verticalRatio: MainLogic.getScalingRate()
+        }
+
+        BasicText {
+            objectName: "footer"
+            width: root.dWidth
+            y: 193
+            horizontalAlignment: Text.AlignHCenter
+            text: "© Kovela"
+            font.pixelSize: CusConfig.fontSizeLevel3
+            color: CusConfig.colorTextDisable
+        }
+
+        Image {
+            x: 136
+            y: 21
+            width: 86
+            height: 86
+            fillMode: Image.PreserveAspectFit
+            source: "qrc:/img/helpLogo.png"
+        }
+
+        BasicText {
+            objectName: "productText"
+            width: root.dWidth
+            y: 118
+            horizontalAlignment: Text.AlignHCenter
+            text: qsTr("Kovela PC Control Windows OS")
+            color: CusConfig.colorTextDisable
+        }
+
+        Row {
+            objectName: "versionRow"
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: 132
+            spacing: 20
+            BasicText {
+                objectName: "softVersionText"
+                text: MainLogic.getSoftVersion()
+                color: CusConfig.colorTextDisable
+            }
+            BasicText {
+                id: firmwareText
+                objectName: "firmwareText"
+                width: 95
+                text: qsTr("Firmware:")
+                color: CusConfig.colorTextDisable
+            }
+            BasicText {
+                id: snText
+                objectName: "snText"
+                width: 120
+                text: "sn:"
+                color: CusConfig.colorTextDisable
+            }
+        }
+
+        CusButton {
+            objectName: "firmwareUpdatesButton"
+            x: (root.dWidth - width) / 2
+            y: 147
+            width: 110
+            height: 16
+            text: qsTr("firmware updates")
+            backgroundColorNormal: CusConfig.colorTextDisable
+            onClicked: Ftp.checkOnLineFirmware()
+        }
+
+        CusButtonText {
+            id: supportButton
+            objectName: "supportButton"
+            x: 139
+            y: 164
+            text: qsTr("SUPPORT CENTER")
+            visible: MainLogic.helpAddress("supportCenter") !== ""
+            onClicked: root.openAddress("supportCenter")
+        }
+
+        Component {
+            id: separator
+            Rectangle { width: 1; height: 8; color: CusConfig.colorTextDisable }
+        }
+
+        Row {
+            id: chineseLinks
+            objectName: "chineseLinks"
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: 166
+            spacing: 10
+            visible: false
+
+            CusButtonText {
+                id: officialSiteButton
+                text: "进入官网"
+                visible: MainLogic.helpAddress("officialSite") !== ""
+                onClicked: root.openAddress("officialSite")
+            }
+            Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter; visible: officialSiteButton.visible }
+            CusButtonText { text: "微博"; imgSource: "qrc:/img/weibo.png" }
+            Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter }
+            CusButtonText { text: "微信"; imgSource: "qrc:/img/wechat.png" }
+            Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter }
+            CusButtonText { text: "客服"; imgSource: "qrc:/img/客服.png" }
+            Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter; visible: videoButton.visible }
+            CusButtonText {
+                id: videoButton
+                text: "视频教程"
+                visible: MainLogic.helpAddress("videoChannel") !== ""
+                onClicked: root.openAddress("videoChannel")
+            }
+        }
+
+        CusButton_Image {
+            objectName: "closeButton"
+            x: 328
+            y: 3
+            btnImgNormal: "qrc:/img/icon_close_default.png"
+            btnImgHovered: "qrc:/img/icon_close_click.png"
+            btnImgPressed: "qrc:/img/icon_close_click.png"
+            btnImgDisbaled: "qrc:/img/icon_close_default.png"
+            onClicked: root.close()
+        }
+    }
+}

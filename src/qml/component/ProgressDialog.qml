@@ -1,0 +1,228 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import "../BaseControl"
+import ".."
+
+// The online firmware update: what the check found, the user's confirmation, the download
+// and the transfer to the controller with their progress, and how it ended. Every failure
+// ends the dialog with the failure text and its reason, never with a spinner left turning.
+Dialog {
+    id: root
+
+    property real dWidth: 358
+    property real dHeight: 216
+    property alias helpStae: helpStae
+
+    function show() {
+        x = (parent.width - width) / 2
+        y = (parent.height - height) / 2
+        showOnly(busyIndicator)
+        open()
+    }
+
+    // Hides every part of the dialog's body except `item`.
+    function showOnly(item) {
+        var parts = [textHint, textNewest, scrollView, busyIndicator, progressBarDownload, btnSure]
+        for (var i = 0; i < parts.length; ++i)
+            parts[i].visible = parts[i] === item
+    }
+
+    function showResult(text) {
+        if (!opened)
+            show()
+        showOnly(textNewest)
+        progressBarDownload.value = 0
+        textNewest.text = text
+        console.debug("firmware update:", text)
+    }
+
+    function showProgress(hint, percent) {
+        showOnly(progressBarDownload)
+        textHint.visible = true
+        textHint.text = hint
+        progressBarDownload.value = percent / 100
+        console.debug("firmware update:", hint, percent)
+    }
+
+    function fail(reason) {
+        showResult(qsTr("固件升级失败！") + (reason ? "\n" + reason : ""))
+    }
+
+    modal: true
+    padding: 0
+    leftPadding: 0
+    topPadding: 0
+    width: dWidth
+    height: dHeight
+    background: Rectangle {
+        color: CusConfig.colorFrame
+        radius: CusConfig.radiuSize2
+        border.width: 1
+        border.color: CusConfig.colorBorderInput
+    }
+
+    Component.onCompleted: {
+        autoResize.begin()
+        width = dWidth * autoResize.horizontalRatio
+        height = dHeight * autoResize.verticalRatio
+        autoResize.resize()
+    }
+
+    Connections {
+        target: MainLogic
+        function onScreenChanged() {
+            var rate = MainLogic.getScalingRate()
+            autoResize.verticalRatio = rate
+            autoResize.horizontalRatio = rate
+            root.width = root.dWidth * rate
+            root.height = root.dHeight * rate
+        }
+    }
+
+    Connections {
+        target: Ftp
+        function onShowDialog() {
+            if (!root.opened)
+                root.show()
+        }
+        function onInfo(name, ver, infoList) {
+            console.debug("firmware found:", name, ver, infoList)
+            if (name === "null") {
+                root.showResult(qsTr("当前已是最新版本，无需升级!"))
+                return
+            }
+            root.showOnly(textHint)
+            textHint.text = qsTr("检测到新的固件版本，请确认是否升级")
+            scrollView.visible = true
+            btnSure.visible = true
+            textArea.clear()
+            textArea.append(qsTr("固件名称:") + name)
+            textArea.append(qsTr("版本号:") + ver)
+            for (var i = 0; i < infoList.length; ++i)
+                textArea.append(infoList[i])
+        }
+        function onDownloadProgress(percent) { root.showProgress(qsTr("正在下载固件…"), percent) }
+        function onCheckFailed(reason) { root.fail(reason) }
+        function onDownloadFailed(reason) { root.fail(reason) }
+    }
+
+    Connections {
+        target: FirmwareUpdate
+        function onTransmitProgress(value) { root.showProgress(qsTr("正在升级固件，请勿断开设备…"), value) }
+        function onTransStatus(isSuccess) {
+            if (isSuccess)
+                root.showResult(qsTr("固件升级成功！"))
+            else
+                root.fail("")
+        }
+        function onFailed(reason) { root.fail(reason) }
+    }
+
+    // Both language states apply to the about dialog; here they change nothing.
+    Item {
+        id: helpStae
+        states: [State { name: "chineseHelp" }, State { name: "englishHelp" }]
+    }
+
+    Item {
+        id: content
+        width: root.dWidth
+        height: root.dHeight
+
+        AutoResize {
+            id: autoResize
+            targetItem: content
+            horizontalRatio: MainLogic.getScalingRate()
+            verticalRatio: MainLogic.getScalingRate()
+        }
+
+        BasicText {
+            id: textHint
+            objectName: "textHint"
+            x: 31
+            y: 19
+            width: 290
+            wrapMode: Text.WordWrap
+            color: "#333333"
+            text: qsTr("检测到新的固件版本，请确认是否升级")
+            visible: false
+        }
+
+        BasicText {
+            id: textNewest
+            objectName: "textNewest"
+            x: 34
+            y: 78
+            width: 290
+            height: 60
+            wrapMode: Text.WordWrap
+            horizontalAlignment: Text.AlignHCenter
+            color: "#333333"
+            text: qsTr("当前已是最新版本，无需升级")
+            visible: false
+        }
+
+        ScrollView {
+            id: scrollView
+            objectName: "scrollView"
+            x: 31
+            y: 48
+            width: 296
+            height: 125
+            clip: true
+            visible: false
+
+            TextArea {
+                id: textArea
+                objectName: "textArea"
+                readOnly: true
+                wrapMode: TextEdit.WrapAnywhere
+                font.family: CusConfig.fontFamily
+                font.pixelSize: CusConfig.fontSizeLevel2
+                color: "#333333"
+                background: Item {}
+            }
+        }
+
+        BusyIndicator {
+            id: busyIndicator
+            objectName: "busyIndicator"
+            x: 149
+            y: 78
+        }
+
+        CusProgress {
+            id: progressBarDownload
+            objectName: "progressBarDownload"
+            x: (root.dWidth - width) / 2
+            y: 48
+            visible: false
+        }
+
+        CusButton {
+            id: btnSure
+            objectName: "btnSure"
+            x: 143
+            y: 186
+            width: 102
+            height: 16
+            text: qsTr("固件升级")
+            visible: false
+            onClicked: {
+                root.showOnly(busyIndicator)
+                Ftp.downloadFir()
+            }
+        }
+
+        CusButton_Image {
+            objectName: "closeButton"
+            x: 328
+            y: 3
+            btnImgNormal: "qrc:/img/icon_close_default.png"
+            btnImgHovered: "qrc:/img/icon_close_click.png"
+            btnImgPressed: "qrc:/img/icon_close_click.png"
+            btnImgDisbaled: "qrc:/img/icon_close_default.png"
+            onClicked: root.close()
+        }
+    }
+}
