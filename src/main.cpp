@@ -2,6 +2,7 @@
 #include "app/logfile.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
+#include "qml/colorpalette.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
 {
     if (SingleInstance::isAppRunning(QStringLiteral("kovelaTark9")))
         return 0;
+    ColorPalette::registerType();
     QApplication app(argc, argv);
     LogFile::initLog(QStringLiteral("Log"), 1024);
     qDebug() << __FILE__ << __LINE__ << "================progress start================";

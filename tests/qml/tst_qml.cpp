@@ -2,6 +2,7 @@
 
 #include "config/datamanagement.h"
 #include "i18n/trans.h"
+#include "qml/colorpalette.h"
 
 #include <QDesktopServices>
 #include <QQmlContext>
@@ -21,6 +22,7 @@ public slots:
     {
         // The language the tests choose is saved here, never in the user's own settings.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+        ColorPalette::registerType();
     }
 
     void qmlEngineAvailable(QQmlEngine *engine)
