@@ -5,61 +5,65 @@
     <name>BQM</name>
     <message>
         <source>MIN</source>
-        <translation type="vanished">MIN</translation>
+        <translation>MIN</translation>
     </message>
     <message>
         <source>MAX</source>
-        <translation type="vanished">MAX</translation>
+        <translation>MAX</translation>
     </message>
     <message>
         <source>LSB MIN</source>
-        <translation type="vanished">LSB MIN</translation>
+        <translation>LSB MIN</translation>
     </message>
     <message>
         <source>MSB MIN</source>
-        <translation type="vanished">MSB MIN</translation>
+        <translation>MSB MIN</translation>
     </message>
     <message>
         <source>CH</source>
-        <translation type="vanished">CH</translation>
+        <translation>CH</translation>
     </message>
     <message>
         <source>CHN TOUCH</source>
-        <translation type="vanished">CHN TOUCH</translation>
+        <translation>CHN TOUCH</translation>
     </message>
     <message>
         <source>PITCH BEND</source>
-        <translation type="vanished">PITCH BEND</translation>
+        <translation>PITCH BEND</translation>
+    </message>
+    <message>
+        <source>Message type</source>
+        <translation>Message type</translation>
     </message>
 </context>
 <context>
     <name>ColorDialog</name>
     <message>
         <source>R</source>
-        <translation type="vanished">R</translation>
+        <translation>R</translation>
     </message>
     <message>
         <source>G</source>
-        <translation type="vanished">G</translation>
+        <translation>G</translation>
     </message>
     <message>
         <source>B</source>
-        <translation type="vanished">B</translation>
+        <translation>B</translation>
     </message>
     <message>
         <source>cancel</source>
-        <translation type="vanished">cancel</translation>
+        <translation>cancel</translation>
     </message>
     <message>
         <source>confirm</source>
-        <translation type="vanished">confirm</translation>
+        <translation>confirm</translation>
     </message>
 </context>
 <context>
     <name>ColorSet</name>
     <message>
         <source>Set Color</source>
-        <translation type="vanished">Set Color</translation>
+        <translation>Set Color</translation>
     </message>
 </context>
 <context>
@@ -77,11 +81,11 @@
     <name>CusButtonState</name>
     <message>
         <source>Momentary</source>
-        <translation type="vanished">Momentary</translation>
+        <translation>Momentary</translation>
     </message>
     <message>
         <source>Toggle</source>
-        <translation type="vanished">Toggle</translation>
+        <translation>Toggle</translation>
     </message>
 </context>
 <context>
@@ -102,172 +106,176 @@
     <name>FuncItem1StateBtn</name>
     <message>
         <source>Moment</source>
-        <translation type="vanished">Moment</translation>
+        <translation>Moment</translation>
     </message>
     <message>
         <source>Toggle</source>
-        <translation type="vanished">Toggle</translation>
+        <translation>Toggle</translation>
     </message>
 </context>
 <context>
     <name>FuncItemSort</name>
     <message>
         <source>With Values</source>
-        <translation type="vanished">With Values</translation>
+        <translation>With Values</translation>
     </message>
     <message>
         <source>Asc</source>
-        <translation type="vanished">Asc</translation>
+        <translation>Asc</translation>
     </message>
     <message>
         <source>Des</source>
-        <translation type="vanished">Des</translation>
+        <translation>Des</translation>
     </message>
 </context>
 <context>
     <name>FunctionDialog</name>
     <message>
         <source>Auto Populate</source>
-        <translation type="vanished">Auto Populate</translation>
+        <translation>Auto Populate</translation>
     </message>
     <message>
         <source>KNOBs</source>
-        <translation type="vanished">KNOBs</translation>
+        <translation>KNOBs</translation>
     </message>
     <message>
         <source>PADs</source>
-        <translation type="vanished">PADs</translation>
+        <translation>PADs</translation>
     </message>
     <message>
         <source>Pressure Threshold</source>
-        <translation type="vanished">Pressure Threshold</translation>
+        <translation>Pressure Threshold</translation>
     </message>
     <message>
         <source>Luminance</source>
-        <translation type="vanished">Luminance</translation>
+        <translation>Luminance</translation>
     </message>
     <message>
         <source>CC range starting at</source>
-        <translation type="vanished">CC range starting at</translation>
+        <translation>CC range starting at</translation>
     </message>
     <message>
         <source>Set CC Min</source>
-        <translation type="vanished">Set CC Min</translation>
+        <translation>Set CC Min</translation>
     </message>
     <message>
         <source>Set CC Max</source>
-        <translation type="vanished">Set CC Max</translation>
+        <translation>Set CC Max</translation>
     </message>
     <message>
         <source>Set CC CH</source>
-        <translation type="vanished">Set CC CH</translation>
+        <translation>Set CC CH</translation>
     </message>
     <message>
         <source>Set CHN TOUCH Min</source>
-        <translation type="vanished">Set CHN TOUCH Min</translation>
+        <translation>Set CHN TOUCH Min</translation>
     </message>
     <message>
         <source>Set CHN TOUCH Max</source>
-        <translation type="vanished">Set CHN TOUCH Max</translation>
+        <translation>Set CHN TOUCH Max</translation>
     </message>
     <message>
         <source>Set CHN TOUCH CH</source>
-        <translation type="vanished">Set CHN TOUCH CH</translation>
+        <translation>Set CHN TOUCH CH</translation>
     </message>
     <message>
         <source>Set PITCH BEND LSB Min</source>
-        <translation type="vanished">Set PITCH BEND LSB Min</translation>
+        <translation>Set PITCH BEND LSB Min</translation>
     </message>
     <message>
         <source>Set PITCH BEND LSB Max</source>
-        <translation type="vanished">Set PITCH BEND LSB Max</translation>
+        <translation>Set PITCH BEND LSB Max</translation>
     </message>
     <message>
         <source>Set PITCH BEND MSB Min</source>
-        <translation type="vanished">Set PITCH BEND MSB Min</translation>
+        <translation>Set PITCH BEND MSB Min</translation>
     </message>
     <message>
         <source>Set PITCH BEND MSB Max</source>
-        <translation type="vanished">Set PITCH BEND MSB Max</translation>
+        <translation>Set PITCH BEND MSB Max</translation>
     </message>
     <message>
         <source>Set PITCH BEND CH</source>
-        <translation type="vanished">Set PITCH BEND CH</translation>
+        <translation>Set PITCH BEND CH</translation>
     </message>
     <message>
         <source>Set CC Type</source>
-        <translation type="vanished">Set CC Type</translation>
+        <translation>Set CC Type</translation>
     </message>
     <message>
         <source>NOTE range starting at</source>
-        <translation type="vanished">NOTE range starting at</translation>
+        <translation>NOTE range starting at</translation>
     </message>
     <message>
         <source>Set NOTE CH</source>
-        <translation type="vanished">Set NOTE CH</translation>
+        <translation>Set NOTE CH</translation>
     </message>
     <message>
         <source>PC range starting at</source>
-        <translation type="vanished">PC range starting at</translation>
+        <translation>PC range starting at</translation>
     </message>
     <message>
         <source>Set PC CH</source>
-        <translation type="vanished">Set PC CH</translation>
+        <translation>Set PC CH</translation>
     </message>
     <message>
         <source>Full Level</source>
-        <translation type="vanished">Full Level</translation>
+        <translation>Full Level</translation>
     </message>
     <message>
         <source>Velocity Curve</source>
-        <translation type="vanished">Velocity Curve</translation>
+        <translation>Velocity Curve</translation>
     </message>
     <message>
         <source>FULL</source>
-        <translation type="vanished">FULL</translation>
+        <translation>FULL</translation>
     </message>
     <message>
         <source>LO</source>
-        <translation type="vanished">LO</translation>
+        <translation>LO</translation>
     </message>
     <message>
         <source>LINEAR</source>
-        <translation type="vanished">LINEAR</translation>
+        <translation>LINEAR</translation>
     </message>
     <message>
         <source>EXP</source>
-        <translation type="vanished">EXP</translation>
+        <translation>EXP</translation>
     </message>
     <message>
         <source>Apply to BANK A</source>
-        <translation type="vanished">Apply to BANK A</translation>
+        <translation>Apply to BANK A</translation>
     </message>
     <message>
         <source>Apply to BANK B</source>
-        <translation type="vanished">Apply to BANK B</translation>
+        <translation>Apply to BANK B</translation>
     </message>
     <message>
         <source>Apply to BANK C</source>
-        <translation type="vanished">Apply to BANK C</translation>
+        <translation>Apply to BANK C</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
     <name>HelpDialog</name>
     <message>
         <source>Kovela PC Control Windows OS</source>
-        <translation type="vanished">Kovela PC Control Windows OS</translation>
+        <translation>Kovela PC Control Windows OS</translation>
     </message>
     <message>
         <source>Firmware:</source>
-        <translation type="vanished">Firmware:</translation>
+        <translation>Firmware:</translation>
     </message>
     <message>
         <source>firmware updates</source>
-        <translation type="vanished">firmware updates</translation>
+        <translation>firmware updates</translation>
     </message>
     <message>
         <source>SUPPORT CENTER</source>
-        <translation type="vanished">SUPPORT CENTER</translation>
+        <translation>SUPPORT CENTER</translation>
     </message>
 </context>
 <context>
@@ -442,11 +450,19 @@
     <name>PadKey</name>
     <message>
         <source>KEY</source>
-        <translation type="vanished">KEY</translation>
+        <translation>KEY</translation>
     </message>
     <message>
         <source>CH</source>
-        <translation type="vanished">CH</translation>
+        <translation>CH</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>Message type</source>
+        <translation>Message type</translation>
     </message>
 </context>
 <context>
@@ -472,35 +488,43 @@
     <name>ProgressDialog</name>
     <message>
         <source>检测到新的固件版本，请确认是否升级</source>
-        <translation type="vanished">New firmware version detected, please confirm whether to upgrade</translation>
+        <translation>New firmware version detected, please confirm whether to upgrade</translation>
     </message>
     <message>
         <source>当前已是最新版本，无需升级</source>
-        <translation type="vanished">Currently, it is the latest version, no need to upgrade</translation>
+        <translation>Currently, it is the latest version, no need to upgrade</translation>
     </message>
     <message>
         <source>当前已是最新版本，无需升级!</source>
-        <translation type="vanished">Currently it is the latest version, no need to upgrade!</translation>
+        <translation>Currently it is the latest version, no need to upgrade!</translation>
     </message>
     <message>
         <source>固件升级</source>
-        <translation type="vanished">Firmware update</translation>
+        <translation>Firmware update</translation>
     </message>
     <message>
         <source>固件名称:</source>
-        <translation type="vanished">Firmware name:</translation>
+        <translation>Firmware name:</translation>
     </message>
     <message>
         <source>版本号:</source>
-        <translation type="vanished">Version No.:</translation>
+        <translation>Version No.:</translation>
     </message>
     <message>
         <source>固件升级成功！</source>
-        <translation type="vanished">Firmware upgrade succeeded!</translation>
+        <translation>Firmware upgrade succeeded!</translation>
     </message>
     <message>
         <source>固件升级失败！</source>
-        <translation type="vanished">Firmware upgrade failed!</translation>
+        <translation>Firmware upgrade failed!</translation>
+    </message>
+    <message>
+        <source>正在下载固件…</source>
+        <translation>Downloading the firmware…</translation>
+    </message>
+    <message>
+        <source>正在升级固件，请勿断开设备…</source>
+        <translation>Updating the firmware; do not unplug the controller…</translation>
     </message>
 </context>
 <context>
@@ -514,11 +538,15 @@
     <name>WalkingBelt</name>
     <message>
         <source>#</source>
-        <translation type="vanished">#</translation>
+        <translation>#</translation>
     </message>
     <message>
         <source>CH</source>
-        <translation type="vanished">CH</translation>
+        <translation>CH</translation>
+    </message>
+    <message>
+        <source>Message type</source>
+        <translation>Message type</translation>
     </message>
 </context>
 <context>

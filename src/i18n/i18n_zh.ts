@@ -5,61 +5,65 @@
     <name>BQM</name>
     <message>
         <source>MIN</source>
-        <translation type="vanished">最小</translation>
+        <translation>最小</translation>
     </message>
     <message>
         <source>MAX</source>
-        <translation type="vanished">最大</translation>
+        <translation>最大</translation>
     </message>
     <message>
         <source>LSB MIN</source>
-        <translation type="vanished">LSB 最小</translation>
+        <translation>LSB 最小</translation>
     </message>
     <message>
         <source>MSB MIN</source>
-        <translation type="vanished">MSB 最小</translation>
+        <translation>MSB 最小</translation>
     </message>
     <message>
         <source>CH</source>
-        <translation type="vanished">通道</translation>
+        <translation>通道</translation>
     </message>
     <message>
         <source>CHN TOUCH</source>
-        <translation type="vanished">通道触后</translation>
+        <translation>通道触后</translation>
     </message>
     <message>
         <source>PITCH BEND</source>
-        <translation type="vanished">弯音</translation>
+        <translation>弯音</translation>
+    </message>
+    <message>
+        <source>Message type</source>
+        <translation>消息类型</translation>
     </message>
 </context>
 <context>
     <name>ColorDialog</name>
     <message>
         <source>R</source>
-        <translation type="vanished">R</translation>
+        <translation>R</translation>
     </message>
     <message>
         <source>G</source>
-        <translation type="vanished">G</translation>
+        <translation>G</translation>
     </message>
     <message>
         <source>B</source>
-        <translation type="vanished">B</translation>
+        <translation>B</translation>
     </message>
     <message>
         <source>cancel</source>
-        <translation type="vanished">取消</translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>confirm</source>
-        <translation type="vanished">确定</translation>
+        <translation>确定</translation>
     </message>
 </context>
 <context>
     <name>ColorSet</name>
     <message>
         <source>Set Color</source>
-        <translation type="vanished">设置颜色</translation>
+        <translation>设置颜色</translation>
     </message>
 </context>
 <context>
@@ -77,11 +81,11 @@
     <name>CusButtonState</name>
     <message>
         <source>Momentary</source>
-        <translation type="vanished">瞬时</translation>
+        <translation>瞬时</translation>
     </message>
     <message>
         <source>Toggle</source>
-        <translation type="vanished">切换</translation>
+        <translation>切换</translation>
     </message>
 </context>
 <context>
@@ -102,172 +106,176 @@
     <name>FuncItem1StateBtn</name>
     <message>
         <source>Moment</source>
-        <translation type="vanished">瞬时</translation>
+        <translation>瞬时</translation>
     </message>
     <message>
         <source>Toggle</source>
-        <translation type="vanished">切换</translation>
+        <translation>切换</translation>
     </message>
 </context>
 <context>
     <name>FuncItemSort</name>
     <message>
         <source>With Values</source>
-        <translation type="vanished">数值顺序</translation>
+        <translation>数值顺序</translation>
     </message>
     <message>
         <source>Asc</source>
-        <translation type="vanished">升序</translation>
+        <translation>升序</translation>
     </message>
     <message>
         <source>Des</source>
-        <translation type="vanished">降序</translation>
+        <translation>降序</translation>
     </message>
 </context>
 <context>
     <name>FunctionDialog</name>
     <message>
         <source>Auto Populate</source>
-        <translation type="vanished">自动填充</translation>
+        <translation>自动填充</translation>
     </message>
     <message>
         <source>KNOBs</source>
-        <translation type="vanished">旋钮</translation>
+        <translation>旋钮</translation>
     </message>
     <message>
         <source>PADs</source>
-        <translation type="vanished">打击垫</translation>
+        <translation>打击垫</translation>
     </message>
     <message>
         <source>Pressure Threshold</source>
-        <translation type="vanished">力度阈值</translation>
+        <translation>力度阈值</translation>
     </message>
     <message>
         <source>Luminance</source>
-        <translation type="vanished">亮度</translation>
+        <translation>亮度</translation>
     </message>
     <message>
         <source>CC range starting at</source>
-        <translation type="vanished">CC 起始编号</translation>
+        <translation>CC 起始编号</translation>
     </message>
     <message>
         <source>Set CC Min</source>
-        <translation type="vanished">设置 CC 最小值</translation>
+        <translation>设置 CC 最小值</translation>
     </message>
     <message>
         <source>Set CC Max</source>
-        <translation type="vanished">设置 CC 最大值</translation>
+        <translation>设置 CC 最大值</translation>
     </message>
     <message>
         <source>Set CC CH</source>
-        <translation type="vanished">设置 CC 通道</translation>
+        <translation>设置 CC 通道</translation>
     </message>
     <message>
         <source>Set CHN TOUCH Min</source>
-        <translation type="vanished">设置通道触后最小值</translation>
+        <translation>设置通道触后最小值</translation>
     </message>
     <message>
         <source>Set CHN TOUCH Max</source>
-        <translation type="vanished">设置通道触后最大值</translation>
+        <translation>设置通道触后最大值</translation>
     </message>
     <message>
         <source>Set CHN TOUCH CH</source>
-        <translation type="vanished">设置通道触后通道</translation>
+        <translation>设置通道触后通道</translation>
     </message>
     <message>
         <source>Set PITCH BEND LSB Min</source>
-        <translation type="vanished">设置弯音 LSB 最小值</translation>
+        <translation>设置弯音 LSB 最小值</translation>
     </message>
     <message>
         <source>Set PITCH BEND LSB Max</source>
-        <translation type="vanished">设置弯音 LSB 最大值</translation>
+        <translation>设置弯音 LSB 最大值</translation>
     </message>
     <message>
         <source>Set PITCH BEND MSB Min</source>
-        <translation type="vanished">设置弯音 MSB 最小值</translation>
+        <translation>设置弯音 MSB 最小值</translation>
     </message>
     <message>
         <source>Set PITCH BEND MSB Max</source>
-        <translation type="vanished">设置弯音 MSB 最大值</translation>
+        <translation>设置弯音 MSB 最大值</translation>
     </message>
     <message>
         <source>Set PITCH BEND CH</source>
-        <translation type="vanished">设置弯音通道</translation>
+        <translation>设置弯音通道</translation>
     </message>
     <message>
         <source>Set CC Type</source>
-        <translation type="vanished">设置 CC 类型</translation>
+        <translation>设置 CC 类型</translation>
     </message>
     <message>
         <source>NOTE range starting at</source>
-        <translation type="vanished">音符起始编号</translation>
+        <translation>音符起始编号</translation>
     </message>
     <message>
         <source>Set NOTE CH</source>
-        <translation type="vanished">设置音符通道</translation>
+        <translation>设置音符通道</translation>
     </message>
     <message>
         <source>PC range starting at</source>
-        <translation type="vanished">PC 起始编号</translation>
+        <translation>PC 起始编号</translation>
     </message>
     <message>
         <source>Set PC CH</source>
-        <translation type="vanished">设置 PC 通道</translation>
+        <translation>设置 PC 通道</translation>
     </message>
     <message>
         <source>Full Level</source>
-        <translation type="vanished">满力度值</translation>
+        <translation>满力度值</translation>
     </message>
     <message>
         <source>Velocity Curve</source>
-        <translation type="vanished">力度曲线</translation>
+        <translation>力度曲线</translation>
     </message>
     <message>
         <source>FULL</source>
-        <translation type="vanished">全力度</translation>
+        <translation>全力度</translation>
     </message>
     <message>
         <source>LO</source>
-        <translation type="vanished">柔软</translation>
+        <translation>柔软</translation>
     </message>
     <message>
         <source>LINEAR</source>
-        <translation type="vanished">中等</translation>
+        <translation>中等</translation>
     </message>
     <message>
         <source>EXP</source>
-        <translation type="vanished">强硬</translation>
+        <translation>强硬</translation>
     </message>
     <message>
         <source>Apply to BANK A</source>
-        <translation type="vanished">应用到 A 组</translation>
+        <translation>应用到 A 组</translation>
     </message>
     <message>
         <source>Apply to BANK B</source>
-        <translation type="vanished">应用到 B 组</translation>
+        <translation>应用到 B 组</translation>
     </message>
     <message>
         <source>Apply to BANK C</source>
-        <translation type="vanished">应用到 C 组</translation>
+        <translation>应用到 C 组</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
     </message>
 </context>
 <context>
     <name>HelpDialog</name>
     <message>
         <source>Kovela PC Control Windows OS</source>
-        <translation type="vanished">Kovela PC控制面板 Win客户端</translation>
+        <translation>Kovela PC控制面板 Win客户端</translation>
     </message>
     <message>
         <source>Firmware:</source>
-        <translation type="vanished">固件：</translation>
+        <translation>固件：</translation>
     </message>
     <message>
         <source>firmware updates</source>
-        <translation type="vanished">固件升级</translation>
+        <translation>固件升级</translation>
     </message>
     <message>
         <source>SUPPORT CENTER</source>
-        <translation type="vanished">支持中心</translation>
+        <translation>支持中心</translation>
     </message>
 </context>
 <context>
@@ -442,11 +450,19 @@
     <name>PadKey</name>
     <message>
         <source>KEY</source>
-        <translation type="vanished">音符</translation>
+        <translation>音符</translation>
     </message>
     <message>
         <source>CH</source>
-        <translation type="vanished">通道</translation>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Message type</source>
+        <translation>消息类型</translation>
     </message>
 </context>
 <context>
@@ -472,35 +488,43 @@
     <name>ProgressDialog</name>
     <message>
         <source>检测到新的固件版本，请确认是否升级</source>
-        <translation type="vanished">检测到新的固件版本，请确认是否升级</translation>
+        <translation>检测到新的固件版本，请确认是否升级</translation>
     </message>
     <message>
         <source>当前已是最新版本，无需升级</source>
-        <translation type="vanished">当前已是最新版本，无需升级</translation>
+        <translation>当前已是最新版本，无需升级</translation>
     </message>
     <message>
         <source>当前已是最新版本，无需升级!</source>
-        <translation type="vanished">当前已是最新版本，无需升级！</translation>
+        <translation>当前已是最新版本，无需升级！</translation>
     </message>
     <message>
         <source>固件升级</source>
-        <translation type="vanished">固件升级</translation>
+        <translation>固件升级</translation>
     </message>
     <message>
         <source>固件名称:</source>
-        <translation type="vanished">固件名称：</translation>
+        <translation>固件名称：</translation>
     </message>
     <message>
         <source>版本号:</source>
-        <translation type="vanished">版本号：</translation>
+        <translation>版本号：</translation>
     </message>
     <message>
         <source>固件升级成功！</source>
-        <translation type="vanished">固件升级成功！</translation>
+        <translation>固件升级成功！</translation>
     </message>
     <message>
         <source>固件升级失败！</source>
-        <translation type="vanished">固件升级失败！</translation>
+        <translation>固件升级失败！</translation>
+    </message>
+    <message>
+        <source>正在下载固件…</source>
+        <translation>正在下载固件…</translation>
+    </message>
+    <message>
+        <source>正在升级固件，请勿断开设备…</source>
+        <translation>正在升级固件，请勿断开设备…</translation>
     </message>
 </context>
 <context>
@@ -514,11 +538,15 @@
     <name>WalkingBelt</name>
     <message>
         <source>#</source>
-        <translation type="vanished">#</translation>
+        <translation>#</translation>
     </message>
     <message>
         <source>CH</source>
-        <translation type="vanished">通道</translation>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Message type</source>
+        <translation>消息类型</translation>
     </message>
 </context>
 <context>

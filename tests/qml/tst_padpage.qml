@@ -5,7 +5,7 @@ import "qrc:/qml/modular"
 // The pad editors against the real configuration model.
 Item {
     id: stage
-    width: 600
+    width: 1000
     height: 700
 
     Component {
@@ -32,7 +32,8 @@ Item {
         }
 
         function cell(bank, i) {
-            var page = createTemporaryObject(pageComponent, stage, { pageNum: bank })
+            // Room on both sides: a popup that would leave the window is pushed back inside.
+            var page = createTemporaryObject(pageComponent, stage, { pageNum: bank, x: 230 })
             verify(page)
             waitForRendering(page)
             var cells = cellsOf(page)

@@ -1,6 +1,8 @@
 #include "mainlogicrecorder.h"
 
 #include "config/datamanagement.h"
+#include "firmware/firmwareupdate.h"
+#include "firmware/myftp.h"
 #include "i18n/trans.h"
 #include "qml/colorpalette.h"
 
@@ -11,8 +13,8 @@
 #include <QTemporaryDir>
 #include <QtQuickTest>
 
-// Publishes what the editor publishes: "Tran" and "DataMgt" are the real objects, "MainLogic"
-// records the calls the scene makes.
+// Publishes what the editor publishes: "Tran", "DataMgt", "Ftp" and "FirmwareUpdate" are the
+// real objects, "MainLogic" records the calls the scene makes.
 class Setup : public QObject
 {
     Q_OBJECT
@@ -38,6 +40,8 @@ public slots:
         context->setContextProperty(QStringLiteral("Tran"), trans);
         context->setContextProperty(QStringLiteral("MainLogic"), mainLogic);
         context->setContextProperty(QStringLiteral("DataMgt"), dataMgt);
+        context->setContextProperty(QStringLiteral("Ftp"), new MyFtp(engine));
+        context->setContextProperty(QStringLiteral("FirmwareUpdate"), new FirmwareUpdate(engine));
     }
 
 private:

@@ -6,7 +6,7 @@ Item {
     id: root
 
     property string text
-    property alias inputText: input.textInput.text
+    property string inputText: "0"
     property alias checkBox: checkBox
     // What the row applies to a bank (1..3); supplied by the dialog.
     property var batchSet: function(bank) {}
@@ -23,6 +23,9 @@ Item {
     }
     LightInput {
         id: input
+        objectName: "input"
+        textInput.text: root.inputText
+        textInput.onTextChanged: root.inputText = textInput.text
         x: 155
         y: 0
         accessibleName: root.text

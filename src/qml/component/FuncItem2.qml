@@ -7,8 +7,8 @@ Item {
 
     property string textMin
     property string textMax
-    property alias inputTextMin: inputMin.textInput.text
-    property alias inputTextMax: inputMax.textInput.text
+    property string inputTextMin: "0"
+    property string inputTextMax: "127"
     property alias checkBox: checkBox
     property var batchSet: function(bank) {}
 
@@ -24,6 +24,8 @@ Item {
     }
     LightInput {
         id: inputMin
+        textInput.text: root.inputTextMin
+        textInput.onTextChanged: root.inputTextMin = textInput.text
         x: 155
         y: 0
         accessibleName: root.textMin
@@ -38,10 +40,11 @@ Item {
     }
     LightInput {
         id: inputMax
+        textInput.text: root.inputTextMax
+        textInput.onTextChanged: root.inputTextMax = textInput.text
         x: 155
         y: 20
         accessibleName: root.textMax
-        Component.onCompleted: textInput.text = "127"
     }
     CusCheckBox {
         id: checkBox

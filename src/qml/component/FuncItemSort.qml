@@ -6,7 +6,7 @@ Item {
     id: root
 
     property string leftText
-    property alias inputText: input.textInput.text
+    property string inputText: "0"
     property alias btnState: btnState
     property alias checkBox: checkBox
     property var batchSet: function(bank) {}
@@ -23,6 +23,9 @@ Item {
     }
     LightInput {
         id: input
+        objectName: "input"
+        textInput.text: root.inputText
+        textInput.onTextChanged: root.inputText = textInput.text
         x: 155
         y: 0
         accessibleName: root.leftText

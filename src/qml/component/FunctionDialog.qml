@@ -296,7 +296,7 @@ Dialog {
                 text: qsTr("Full Level")
                 checkBox.visible: false
                 checkBox.checked: true
-                Component.onCompleted: inputText = "127"
+                inputText: "127"
                 batchSet: function(bank) { DataMgt.setCurveInten("intensity", parseInt(inputText, 10)) }
             }
             FuncItem1cbx {

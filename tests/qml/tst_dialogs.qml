@@ -1,0 +1,283 @@
+import QtQuick 2.15
+import QtQuick.Window 2.15
+import QtTest 1.15
+
+// The colour, "Auto Populate" and firmware dialogs in the main window, against the real model
+// and the real catalogue and update objects (their signals stand in for the server).
+Item {
+    id: stage
+    width: 100
+    height: 100
+
+TestCase {
+    id: testCase
+    name: "Dialogs"
+    when: windowShown
+
+    property var win: null
+
+    function child(objectName) {
+        var found = findChild(win.contentItem, objectName) || findChild(win, objectName)
+        verify(found, "no item named " + objectName)
+        return found
+    }
+
+    // The dialogs live in the window's overlay, not among the page's items.
+    function dialog(objectName) {
+        var found = findChild(win, objectName)
+        verify(found, "no dialog named " + objectName)
+        return found
+    }
+
+    function inDialog(dlg, objectName) {
+        var found = findChild(dlg.contentItem, objectName)
+        verify(found, "no item named " + objectName + " in " + dlg.objectName)
+        return found
+    }
+
+    // Key events go to the test's own window, not to the editor's: enter the text as typing
+    // would leave it (the boxes' own typing is tested with the kit) and finish editing.
+    function type(box, typed) {
+        box.textInput.text = typed
+        box.textInput.editingFinished()
+    }
+
+    function init() {
+        DataMgt.initDefaultData()
+        MainLogic.scalingRate = 1
+        var component = Qt.createComponent("qrc:/qml/main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        win = component.createObject(null)
+        verify(win)
+        tryCompare(win, "visible", true)
+        waitForRendering(win.contentItem)
+    }
+
+    function cleanup() {
+        win.destroy()
+        win = null
+    }
+
+    // The first pad editor of the visible bank A page whose model pad is `pad`.
+    function padKey(pad) {
+        var stack = [win.contentItem]
+        while (stack.length > 0) {
+            var item = stack.pop()
+            if (item.realIndex === pad && item.colorRect !== undefined)
+                return item
+            for (var i = 0; i < item.children.length; ++i)
+                stack.push(item.children[i])
+        }
+        fail("no editor for pad " + pad)
+    }
+
+    function test_colourFromAPad() {
+        var key = padKey(3)
+        var colordlg = dialog("colorDialog")
+        mouseClick(key.colorRect)
+        tryCompare(colordlg, "opened", true)
+        compare(colordlg.keyIndex, 3)
+        compare(inDialog(colordlg, "inputR").textInput.text, "180")
+
+        type(inDialog(colordlg, "inputR"), "300")
+        compare(inDialog(colordlg, "inputR").textInput.text, "255")
+        type(inDialog(colordlg, "inputG"), "128")
+        type(inDialog(colordlg, "inputB"), "0")
+        compare(colordlg.currentColor, "#ff8000")
+        mouseClick(inDialog(colordlg, "confirmButton"))
+        tryCompare(colordlg, "visible", false)
+
+        var info = DataMgt.getPadInfo(3)
+        compare([info.padR, info.padG, info.padB], [127, 64, 0])
+        compare(String(key.colorRect.color), "#ff8000")
+        // Other pads keep theirs.
+        compare(DataMgt.getPadInfo(2).padR, 90)
+    }
+
+    function test_colourCancelledChangesNothing() {
+        var key = padKey(0)
+        var colordlg = dialog("colorDialog")
+        mouseClick(key.colorRect)
+        tryCompare(colordlg, "opened", true)
+        type(inDialog(colordlg, "inputB"), "255")
+        mouseClick(inDialog(colordlg, "cancelButton"))
+        tryCompare(colordlg, "visible", false)
+        compare(DataMgt.getPadInfo(0).padB, 0)
+        compare(String(key.colorRect.color), "#b40000")
+    }
+
+    // The hue wheel answers the pointer with the colour under it.
+    function test_colourFromTheWheel() {
+        var colordlg = dialog("colorDialog")
+        colordlg.show(7, padKey(7).colorRect, "#000000")
+        tryCompare(colordlg, "opened", true)
+        waitForRendering(colordlg.contentItem)
+        var area = inDialog(colordlg, "paletteArea")
+        mousePress(area, 294, 149)
+        mouseRelease(area, 294, 149)
+        verify(colordlg.currentColor !== "#000000", colordlg.currentColor)
+        compare(String(inDialog(colordlg, "preview").color), colordlg.currentColor)
+        mouseClick(inDialog(colordlg, "confirmButton"))
+        tryCompare(colordlg, "visible", false)
+        compare(String(padKey(7).colorRect.color), colordlg.currentColor)
+    }
+
+    function test_colourForTheBatchRowOnlyFillsTheRow() {
+        var funDlg = dialog("functionDialog")
+        funDlg.show()
+        tryCompare(funDlg, "opened", true)
+        var swatch = inDialog(funDlg, "batchColorRect")
+        var before = []
+        for (var pad = 0; pad < 48; ++pad)
+            before.push(DataMgt.getPadInfo(pad))
+
+        mouseClick(swatch)
+        var colordlg = dialog("colorDialog")
+        tryCompare(colordlg, "opened", true)
+        compare(colordlg.keyIndex, -1)
+        type(inDialog(colordlg, "inputR"), "16")
+        type(inDialog(colordlg, "inputG"), "32")
+        type(inDialog(colordlg, "inputB"), "48")
+        mouseClick(inDialog(colordlg, "confirmButton"))
+        tryCompare(colordlg, "visible", false)
+
+        compare(String(swatch.color), "#102030")
+        compare(inDialog(funDlg, "inputR").textInput.text, "16")
+        compare(inDialog(funDlg, "inputG").textInput.text, "32")
+        compare(inDialog(funDlg, "inputB").textInput.text, "48")
+        for (pad = 0; pad < 48; ++pad)
+            compare(DataMgt.getPadInfo(pad), before[pad], "pad " + pad)
+    }
+
+    // A row by its kind ("konbItem", "padItem") and label.
+    function row(funDlg, kind, label) {
+        var stack = [funDlg.contentItem]
+        while (stack.length > 0) {
+            var item = stack.pop()
+            if (item.objectName === kind
+                    && (item.text === label || item.textMin === label || item.leftText === label))
+                return item
+            for (var i = 0; i < item.children.length; ++i)
+                stack.push(item.children[i])
+        }
+        fail("no row " + label)
+    }
+
+    function test_oneKnobGroupAtATime() {
+        var funDlg = dialog("functionDialog")
+        funDlg.show()
+        tryCompare(funDlg, "opened", true)
+        var ccStart = row(funDlg, "konbItem", "CC range starting at")
+        var ccChannel = row(funDlg, "konbItem", "Set CC CH")
+        var touchChannel = row(funDlg, "konbItem", "Set CHN TOUCH CH")
+        mouseClick(ccStart.checkBox)
+        mouseClick(ccChannel.checkBox)
+        verify(ccStart.checkBox.checked && ccChannel.checkBox.checked)
+        mouseClick(touchChannel.checkBox)
+        verify(touchChannel.checkBox.checked)
+        verify(!ccStart.checkBox.checked)
+        verify(!ccChannel.checkBox.checked)
+        compare(funDlg.currentKonbFlag, 2)
+        // Pad groups are independent of knob groups.
+        var noteStart = row(funDlg, "padItem", "NOTE range starting at")
+        mouseClick(noteStart.checkBox)
+        verify(noteStart.checkBox.checked && touchChannel.checkBox.checked)
+        compare(funDlg.currentPadFlag, 5)
+    }
+
+    function test_rangeNearTheTopStaysWithinMidi_data() {
+        return [
+            { tag: "ascending from 120", start: "120", descending: false },
+            { tag: "descending from 5", start: "5", descending: true },
+            { tag: "ascending from 127", start: "127", descending: false }
+        ]
+    }
+
+    function test_rangeNearTheTopStaysWithinMidi(data) {
+        var funDlg = dialog("functionDialog")
+        funDlg.show()
+        tryCompare(funDlg, "opened", true)
+        var noteStart = row(funDlg, "padItem", "NOTE range starting at")
+        mouseClick(noteStart.checkBox)
+        noteStart.btnState.checked = data.descending
+        type(findChild(noteStart, "input"), data.start)
+        compare(noteStart.inputText, data.start)
+        mouseClick(inDialog(funDlg, "applyC"))
+        var first = parseInt(data.start, 10)
+        for (var k = 0; k < 16; ++k) {
+            var info = DataMgt.getPadInfo(32 + k)
+            var expected = Math.max(0, Math.min(127, data.descending ? first - k : first + k))
+            compare(info.padData, expected, "pad " + (32 + k))
+            compare(info.padtype, 0)
+        }
+        // Bank A is untouched.
+        compare(DataMgt.getPadInfo(0).padData, 24)
+    }
+
+    // The firmware dialog after a catalogue that has nothing newer.
+    function test_upToDateCatalogue() {
+        var progressDialog = dialog("progressDialog")
+        Ftp.showDialog()
+        tryCompare(progressDialog, "opened", true)
+        verify(inDialog(progressDialog, "busyIndicator").visible)
+        Ftp.info("null", 0, [])
+        verify(inDialog(progressDialog, "textNewest").visible)
+        compare(inDialog(progressDialog, "textNewest").text, "Currently it is the latest version, no need to upgrade!")
+        verify(!inDialog(progressDialog, "busyIndicator").visible)
+        verify(!inDialog(progressDialog, "btnSure").visible)
+        verify(!inDialog(progressDialog, "scrollView").visible)
+        Ftp.showDialog()
+        verify(inDialog(progressDialog, "textNewest").visible)
+        verify(!inDialog(progressDialog, "busyIndicator").visible)
+    }
+
+    function test_newFirmwareOffered() {
+        var progressDialog = dialog("progressDialog")
+        Ftp.showDialog()
+        Ftp.info("rk21_104.bin", 1.04, ["Faster pads", "Brighter colours"])
+        verify(inDialog(progressDialog, "btnSure").visible)
+        verify(inDialog(progressDialog, "textHint").visible)
+        compare(inDialog(progressDialog, "textArea").text.split("\n"),
+                ["Firmware name:rk21_104.bin", "Version No.:1.04", "Faster pads", "Brighter colours"])
+        FirmwareUpdate.transmitProgress(40)
+        verify(inDialog(progressDialog, "progressBarDownload").visible)
+        compare(inDialog(progressDialog, "progressBarDownload").value, 0.4)
+        FirmwareUpdate.transStatus(true)
+        compare(inDialog(progressDialog, "textNewest").text, "Firmware upgrade succeeded!")
+        verify(!inDialog(progressDialog, "progressBarDownload").visible)
+        compare(inDialog(progressDialog, "progressBarDownload").value, 0)
+    }
+
+    // However the update ends, the dialog says so: no spinner is left turning.
+    function test_failuresEndTheDialog_data() {
+        return [
+            { tag: "check failed", fail: function() { Ftp.checkFailed("The firmware server was not found.") }, reason: "The firmware server was not found." },
+            { tag: "download failed", fail: function() { Ftp.downloadFailed("The firmware image is empty.") }, reason: "The firmware image is empty." },
+            { tag: "transfer failed", fail: function() { FirmwareUpdate.transStatus(false) }, reason: "" }
+        ]
+    }
+
+    function test_failuresEndTheDialog(data) {
+        var progressDialog = dialog("progressDialog")
+        Ftp.showDialog()
+        verify(inDialog(progressDialog, "busyIndicator").visible)
+        data.fail()
+        verify(!inDialog(progressDialog, "busyIndicator").visible)
+        verify(inDialog(progressDialog, "textNewest").visible)
+        compare(inDialog(progressDialog, "textNewest").text,
+                "Firmware upgrade failed!" + (data.reason ? "\n" + data.reason : ""))
+    }
+
+    function test_aboutShowsVersionsAndLinks() {
+        var helpDialog = dialog("helpDialog")
+        findChild(win, "aboutAction").trigger()
+        tryCompare(helpDialog, "opened", true)
+        MainLogic.s_snNum("TK9-000123")
+        compare(inDialog(helpDialog, "snText").text, "sn:TK9-000123")
+        DataMgt.s_updateDate()
+        compare(inDialog(helpDialog, "firmwareText").text, "Firmware:" + DataMgt.getVerInfo().join("."))
+        // No address configured: no link to nowhere.
+        verify(!inDialog(helpDialog, "supportButton").visible)
+    }
+}
+}
