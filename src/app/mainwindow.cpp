@@ -9,6 +9,7 @@
 #include "device/devicebackend.h"
 #include "device/mididevices.h"
 #include "i18n/trans.h"
+#include "qml/colorpalette.h"
 #include "qml/screenshot.h"
 
 #include <QApplication>
@@ -109,6 +110,9 @@ void MainWindow::setupQml()
     if (screenNumber < screens.size())
         m_scalingRate = screens.at(screenNumber)->logicalDotsPerInch() / BaseDpi;
 
+    // The program registers the colour wheel at start-up; anything else that builds the
+    // controller (tests, tools) gets a scene that loads all the same.
+    ColorPalette::registerType();
     m_trans = new Trans(&m_engine, this);
 
     QQmlContext *context = m_engine.rootContext();

@@ -25,6 +25,10 @@ ColorPalette::ColorPalette(QQuickItem *parent)
 
 void ColorPalette::registerType()
 {
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
     qmlRegisterType<ColorPalette>("ColorP", 1, 0, "ColorPalette");
 }
 

@@ -14,8 +14,8 @@ class ColorPalette : public QQuickPaintedItem
 public:
     explicit ColorPalette(QQuickItem *parent = nullptr);
 
-    // Makes the item available to QML as "ColorPalette" in module "ColorP" 1.0; call before
-    // the application object exists.
+    // Makes the item available to QML as "ColorPalette" in module "ColorP" 1.0; the program
+    // calls it before the application object exists. Later calls do nothing.
     static void registerType();
 
     void paint(QPainter *painter) override;
