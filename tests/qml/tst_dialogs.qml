@@ -163,6 +163,18 @@ TestCase {
         fail("no row " + label)
     }
 
+    // The scaled dialog leaves the slider's handle and fill free to follow its value.
+    function test_luminanceSliderFollowsItsValue() {
+        var funDlg = dialog("functionDialog")
+        funDlg.show()
+        tryCompare(funDlg, "opened", true)
+        var slider = inDialog(funDlg, "sliderLum")
+        var fill = findChild(slider, "fill")
+        compare(fill.width, slider.availableWidth)
+        slider.value = 0.25
+        compare(fill.width, slider.availableWidth * 0.25)
+    }
+
     function test_oneKnobGroupAtATime() {
         var funDlg = dialog("functionDialog")
         funDlg.show()
@@ -242,6 +254,9 @@ TestCase {
         FirmwareUpdate.transmitProgress(40)
         verify(inDialog(progressDialog, "progressBarDownload").visible)
         compare(inDialog(progressDialog, "progressBarDownload").value, 0.4)
+        // The level rises inside the scaled dialog.
+        var level = findChild(inDialog(progressDialog, "progressBarDownload"), "level")
+        compare(level.height, 126 * 0.4)
         FirmwareUpdate.transStatus(true)
         compare(inDialog(progressDialog, "textNewest").text, "Firmware upgrade succeeded!")
         verify(!inDialog(progressDialog, "progressBarDownload").visible)

@@ -106,12 +106,14 @@ Dialog {
         }
     }
 
+    // Written out rather than filled at completion: a list that is still empty when its
+    // drop-downs complete leaves them with no current entry.
     ListModel {
         id: channelModel
-        Component.onCompleted: {
-            for (var ch = 1; ch <= 16; ++ch)
-                append({ text: String(ch) })
-        }
+        ListElement { text: "1" } ListElement { text: "2" } ListElement { text: "3" } ListElement { text: "4" }
+        ListElement { text: "5" } ListElement { text: "6" } ListElement { text: "7" } ListElement { text: "8" }
+        ListElement { text: "9" } ListElement { text: "10" } ListElement { text: "11" } ListElement { text: "12" }
+        ListElement { text: "13" } ListElement { text: "14" } ListElement { text: "15" } ListElement { text: "16" }
     }
     ListModel {
         id: curveModel
@@ -310,11 +312,16 @@ Dialog {
         BackgroundRect {
             property int flag: 8
             x: 571; y: 72; width: 186; height: 56
-            CusSlider {
-                id: sliderLum
-                objectName: "sliderLum"
+            // The scaling sizes this holder; the slider's handle and fill follow their bindings.
+            Item {
+                objectName: "ingnoreChildren"
                 x: 20; y: 19; width: 151; height: 8
-                Accessible.name: qsTr("Luminance")
+                CusSlider {
+                    id: sliderLum
+                    objectName: "sliderLum"
+                    anchors.fill: parent
+                    Accessible.name: qsTr("Luminance")
+                }
             }
             BasicText { x: 20; y: 35; text: "L"; color: CusConfig.colorTitleText }
             BasicText { x: 163; y: 35; text: "H"; color: CusConfig.colorTitleText }

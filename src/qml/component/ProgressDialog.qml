@@ -162,25 +162,32 @@ Dialog {
             visible: false
         }
 
-        ScrollView {
-            id: scrollView
-            objectName: "scrollView"
+        // The scaling sizes these holders; the text area and the progress level inside keep
+        // following their bindings (a scaled item's bindings of position and size are lost).
+        Item {
+            objectName: "ingnoreChildren"
             x: 31
             y: 48
             width: 296
             height: 125
-            clip: true
-            visible: false
 
-            TextArea {
-                id: textArea
-                objectName: "textArea"
-                readOnly: true
-                wrapMode: TextEdit.WrapAnywhere
-                font.family: CusConfig.fontFamily
-                font.pixelSize: CusConfig.fontSizeLevel2
-                color: "#333333"
-                background: Item {}
+            ScrollView {
+                id: scrollView
+                objectName: "scrollView"
+                anchors.fill: parent
+                clip: true
+                visible: false
+
+                TextArea {
+                    id: textArea
+                    objectName: "textArea"
+                    readOnly: true
+                    wrapMode: TextEdit.WrapAnywhere
+                    font.family: CusConfig.fontFamily
+                    font.pixelSize: CusConfig.fontSizeLevel2
+                    color: "#333333"
+                    background: Item {}
+                }
             }
         }
 
@@ -191,12 +198,19 @@ Dialog {
             y: 78
         }
 
-        CusProgress {
-            id: progressBarDownload
-            objectName: "progressBarDownload"
+        Item {
+            objectName: "ingnoreChildren"
             x: (root.dWidth - width) / 2
             y: 48
-            visible: false
+            width: 88
+            height: 126
+
+            CusProgress {
+                id: progressBarDownload
+                objectName: "progressBarDownload"
+                anchors.fill: parent
+                visible: false
+            }
         }
 
         CusButton {
@@ -206,6 +220,8 @@ Dialog {
             y: 186
             width: 102
             height: 16
+            leftPadding: 2
+            rightPadding: 2
             text: qsTr("固件升级")
             visible: false
             onClicked: {
