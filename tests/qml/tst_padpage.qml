@@ -143,6 +143,24 @@ Item {
             compare(DataMgt.getPadInfo(0).padMode, 0)
         }
 
+        // Tab walks a pad's fields in reading order and then on to the next pad.
+        function test_tabOrder() {
+            var page = createTemporaryObject(pageComponent, stage, { pageNum: 0, x: 230 })
+            var cells = cellsOf(page)
+            var key = cells[0].key
+            key.tabBar.currentIndex = 1
+            key.input.textInput.forceActiveFocus()
+            // The note chooser is disabled in CC mode, so Tab passes it by.
+            var expected = [key.cbxCH, key.btnState, key.colorRect,
+                            key.tabBar.itemAt(0), key.tabBar.itemAt(1), key.tabBar.itemAt(2),
+                            cells[1].key.input.textInput]
+            for (var i = 0; i < expected.length; ++i) {
+                keyClick(Qt.Key_Tab)
+                verify(expected[i].activeFocus, "step " + i)
+            }
+            compare(key.Accessible.name, "Pad 13")
+        }
+
         function test_gridPopupStaysInsideTheWindow_data() {
             return [
                 { tag: "left column", cell: 12, shift: 0 },
