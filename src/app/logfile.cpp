@@ -8,9 +8,6 @@
 
 namespace {
 
-// The file is closed and reopened after this many characters, so that a crash loses little.
-constexpr int ReopenAfterChars = 512;
-
 QString classLetter(QtMsgType type)
 {
     switch (type) {
@@ -23,10 +20,34 @@ QString classLetter(QtMsgType type)
     return QStringLiteral("d");
 }
 
+// Local time with the zone's offset from UTC looked up once a minute. A local-time lookup
+// checks the zone file on disk every time (three stats of /etc/localtime per
+// QDateTime::currentDateTime on Linux), which cost more than writing the line itself; offsets
+// only ever change on a whole minute (daylight saving, a new zone). Called under the log's
+// mutex, so the cache needs no lock of its own.
+class MinuteCachedLocalClock
+{
+public:
+    QDateTime operator()()
+    {
+        const QDateTime utc = QDateTime::currentDateTimeUtc();
+        const qint64 minute = utc.toMSecsSinceEpoch() / 60000;
+        if (minute != m_minute) {
+            m_minute = minute;
+            m_offsetSeconds = QDateTime::currentDateTime().offsetFromUtc();
+        }
+        return utc.toOffsetFromUtc(m_offsetSeconds);
+    }
+
+private:
+    qint64 m_minute = -1;
+    int m_offsetSeconds = 0;
+};
+
 } // namespace
 
 LogFile::LogFile()
-    : m_clock([] { return QDateTime::currentDateTime(); })
+    : m_clock(MinuteCachedLocalClock())
     , m_output(&Platform::debugOutput)
 {
 }
@@ -154,37 +175,40 @@ void LogFile::write(QtMsgType type, const QString &message)
         now = m_clock();
         output = m_output;
     }
-    const QString text = QStringLiteral("%1 %2").arg(now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), message);
+    // One stamp serves both the line and the file name.
+    const QDate date = now.date();
+    const QTime time = now.time();
+    const QString stamp = QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", date.year(), date.month(), date.day(),
+                                            time.hour(), time.minute(), time.second());
+    const QString text = stamp + QLatin1Char(' ') + message;
     // The text may come from outside (the firmware catalogue, a serial number): escaped, it
     // can never turn into markup or script in the log page.
-    const QString line = QStringLiteral("<div class=\"%1\">%2</div>\r\n").arg(classLetter(type), text.toHtmlEscaped());
+    const QByteArray line = QStringLiteral("<div class=\"%1\">%2</div>\r\n")
+                                .arg(classLetter(type), text.toHtmlEscaped()).toUtf8();
 
     {
         QMutexLocker lock(&m_mutex);
         if (!m_directory.isEmpty()) {
-            const QString fileName = QStringLiteral("%1/%2_log.html")
-                                         .arg(m_directory, now.toString(QStringLiteral("yyyy-MM-dd_hh")));
+            QString hourStamp = stamp.left(13);  // "yyyy-MM-dd hh"
+            hourStamp[10] = QLatin1Char('_');
+            const QString fileName = QStringLiteral("%1/%2_log.html").arg(m_directory, hourStamp);
             if (m_file.fileName() != fileName) {
                 if (m_file.isOpen())
                     m_file.close();
                 m_file.setFileName(fileName);
+            }
+            // The file stays open for the hour; one that could not be opened is tried again
+            // with the next message. Each line is handed to the operating system at once (one
+            // write per line), so a crash of the program loses nothing written: closing and
+            // reopening the file would add nothing to that but system calls.
+            if (!m_file.isOpen()) {
                 const bool existed = m_file.exists();
-                m_file.open(QIODevice::WriteOnly | QIODevice::Append);
-                m_stream.setDevice(&m_file);
-                m_stream.setCodec("UTF-8");
-                m_charCount = 0;
-                if (!existed && m_file.isOpen())
-                    m_stream << headerText() << "\r\n";
+                if (m_file.open(QIODevice::WriteOnly | QIODevice::Append) && !existed)
+                    m_file.write((headerText() + QStringLiteral("\r\n")).toUtf8());
             }
             if (m_file.isOpen()) {
-                m_stream << line;
-                m_stream.flush();
-            }
-            m_charCount += line.size();
-            if (m_charCount >= ReopenAfterChars) {
-                m_file.close();
-                m_file.open(QIODevice::WriteOnly | QIODevice::Append);
-                m_charCount = 0;
+                m_file.write(line);
+                m_file.flush();
             }
         }
     }

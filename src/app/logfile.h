@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QMutex>
 #include <QString>
-#include <QTextStream>
 
 #include <functional>
 
@@ -41,6 +40,4 @@ private:
     Output m_output;
     QMutex m_mutex;
     QFile m_file;
-    QTextStream m_stream;
-    int m_charCount = 0;
 };

@@ -41,6 +41,7 @@ private slots:
     void pruneKeepsNewest();
     void concurrentWritersLoseNothing();
     void messageWhileHoldingTheLock();
+    void unopenableFileIsRetried();
     void selectorHidesAndShowsClasses();
 
 private:
@@ -205,6 +206,19 @@ void tst_LogFile::messageWhileHoldingTheLock()
     QVERIFY(readAll(fileFor("2026-03-04_10")).contains("outer"));
     qDebug() << "after";
     QVERIFY(readAll(fileFor("2026-03-04_10")).contains("after"));
+}
+
+void tst_LogFile::unopenableFileIsRetried()
+{
+    // The directory vanishes (a cleaner, a removed drive) and comes back within the hour.
+    QVERIFY(QDir(m_dir->path()).removeRecursively());
+    qDebug() << "lost";
+    QVERIFY(QDir().mkpath(m_dir->path()));
+    qDebug() << "kept";
+    const QString text = readAll(fileFor("2026-03-04_10"));
+    QVERIFY(text.startsWith(LogFile::headerText() + "\r\n"));
+    QVERIFY(text.endsWith("<div class=\"d\">2026-03-04 10:59:59 kept</div>\r\n"));
+    QVERIFY(!text.contains("lost"));
 }
 
 void tst_LogFile::selectorHidesAndShowsClasses()
