@@ -90,6 +90,11 @@ MainWindow::MainWindow(const AppOptions &options)
     screenCountChange();
 
     connect(&m_ftp, &MyFtp::downloadComplete, this, &MainWindow::onFirmwareUpdate);
+    // The firmware back end reports by signal; only this layer shows message boxes.
+    connect(&m_ftp, &MyFtp::refused, this, [](const QString &reason) {
+        Prompt::information(nullptr, MyFtp::tr("提示"), reason);
+    });
+    connect(&m_firmwareUpdate, &FirmwareUpdate::runningChanged, &m_ftp, &MyFtp::setUpdateRunning);
 
     SingleInstance::onRaiseRequest([this] { raiseWindow(); });
 }

@@ -1,6 +1,5 @@
 #include "firmware/firmwareupdate.h"
 
-#include "app/prompt.h"
 #include "device/serialportlist.h"
 
 #include <QDebug>
@@ -13,7 +12,7 @@ constexpr int TransferBaudRate = 115200;
 // The boot loader's port can take several seconds to enumerate after the command; give up
 // only when it has not appeared for this long.
 constexpr int PortSearchIntervalMs = 250;
-constexpr int PortSearchLimitMs = 10000;
+constexpr int DefaultPortSearchLimitMs = 10000;
 
 QString bootLoaderPort()
 {
@@ -30,6 +29,7 @@ QString bootLoaderPort()
 FirmwareUpdate::FirmwareUpdate(QObject *parent)
     : QObject(parent)
     , m_ymodemFileTransmit(new YmodemFileTransmit)
+    , m_searchLimitMs(DefaultPortSearchLimitMs)
 {
     m_searchTimer.setSingleShot(true);
     connect(&m_searchTimer, &QTimer::timeout, this, &FirmwareUpdate::searchPort);
@@ -45,14 +45,20 @@ FirmwareUpdate::~FirmwareUpdate()
 void FirmwareUpdate::startUpdate(const QString &path)
 {
     // Two transfers cannot share the boot loader, and a second search would start one.
-    if (m_searchTimer.isActive() || m_isTransmitting) {
+    if (m_isRunning) {
         qDebug() << "startUpdate: an update is already running; refused" << path;
-        Prompt::information(nullptr, QStringLiteral("info"), tr("A firmware update is already running."));
+        emit failed(tr("A firmware update is already running."));
         return;
     }
     m_path = path;
-    m_searchesLeft = PortSearchLimitMs / PortSearchIntervalMs;
+    m_searchesLeft = m_searchLimitMs / PortSearchIntervalMs;
+    setRunning(true);
     searchPort();
+}
+
+void FirmwareUpdate::setPortSearchLimit(int ms)
+{
+    m_searchLimitMs = ms;
 }
 
 void FirmwareUpdate::searchPort()
@@ -63,8 +69,8 @@ void FirmwareUpdate::searchPort()
             m_searchTimer.start(PortSearchIntervalMs);
             return;
         }
-        qDebug() << "startUpdate: no boot loader port after" << PortSearchLimitMs << "ms";
-        Prompt::information(nullptr, QStringLiteral("info"), QStringLiteral("The serial port name of the device was not found"));
+        qDebug() << "startUpdate: no boot loader port after" << m_searchLimitMs << "ms";
+        fail(tr("The serial port name of the device was not found"));
         return;
     }
 
@@ -72,11 +78,20 @@ void FirmwareUpdate::searchPort()
     m_ymodemFileTransmit->setFileName(m_path);
     m_ymodemFileTransmit->setPortName(portName);
     m_ymodemFileTransmit->setBaudRate(TransferBaudRate);
-    if (!m_ymodemFileTransmit->startTransmit()) {
-        Prompt::warning(nullptr, QStringLiteral("info"), QStringLiteral("Failed to open the serial port!"));
-        return;
-    }
-    m_isTransmitting = true;
+    if (!m_ymodemFileTransmit->startTransmit())
+        fail(tr("Failed to open the serial port!"));
+}
+
+void FirmwareUpdate::fail(const QString &reason)
+{
+    setRunning(false);
+    emit failed(reason);
+}
+
+void FirmwareUpdate::setRunning(bool running)
+{
+    m_isRunning = running;
+    emit runningChanged(running);
 }
 
 void FirmwareUpdate::transmitStatus(YmodemFileTransmit::Status status)
@@ -85,13 +100,9 @@ void FirmwareUpdate::transmitStatus(YmodemFileTransmit::Status status)
     case YmodemFileTransmit::StatusEstablishing:
     case YmodemFileTransmit::StatusTransmitting:
         return;
-    case YmodemFileTransmit::StatusFinished:
-        m_isTransmitting = false;
-        emit transStatus(true);
-        return;
     default:
-        m_isTransmitting = false;
-        emit transStatus(false);
+        setRunning(false);
+        emit transStatus(status == YmodemFileTransmit::StatusFinished);
         return;
     }
 }

@@ -1,7 +1,5 @@
 #include "firmware/myftp.h"
 
-#include "app/prompt.h"
-
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -34,6 +32,8 @@ constexpr int CheckDelayMs = 50;
 // describe.json is a few hundred bytes; anything this large is not a catalogue.
 constexpr int MaxCatalogueBytes = 64 * 1024;
 constexpr int Sha256HexLength = 64;
+// Above this a JSON number no longer holds every whole number exactly.
+constexpr double MaxExactInteger = 9007199254740992.0; // 2^53
 
 // A setting that must be a whole number in a range; anything else falls back to the default,
 // with a line in the log so that a typing error can be found.
@@ -131,11 +131,11 @@ void MyFtp::setCurrentVersion(const QString &version)
 void MyFtp::checkOnLineFirmware()
 {
     if (!m_isConnected) {
-        Prompt::information(nullptr, tr("提示"), tr("请先连接设备"));
+        emit refused(tr("请先连接设备"));
         return;
     }
     if (m_currentVersion.isEmpty()) {
-        Prompt::information(nullptr, tr("提示"), tr("获取当前版本号失败"));
+        emit refused(tr("获取当前版本号失败"));
         return;
     }
     emit showDialog();
@@ -151,8 +151,15 @@ void MyFtp::checkOnLineFirmware()
 
 void MyFtp::downloadFir()
 {
+    // Asked first: while the boot loader takes the image the controller is not connected as a
+    // MIDI device, and the running update is the reason that matters.
+    if (m_updateRunning) {
+        qDebug() << "downloadFir: refused while an update runs";
+        emit downloadFailed(tr("A firmware update is running; try again when it has ended."));
+        return;
+    }
     if (!m_isConnected) {
-        Prompt::information(nullptr, tr("提示"), tr("请先连接设备"));
+        emit refused(tr("请先连接设备"));
         return;
     }
     releaseReply();
@@ -164,13 +171,19 @@ void MyFtp::downloadFir()
     const QUrl url = buildUrl(RequestImage);
     if (!openOutputFile(url)) {
         qDebug() << "openOutputFile fail";
-        emit downloadFailed(tr("The firmware image cannot be saved as %1.").arg(QDir::toNativeSeparators(m_file.fileName())));
+        emit downloadFailed(unsavableReason());
         return;
     }
     m_bytesReceived = 0;
+    m_progress = -1;
     m_imageHash.reset();
     m_writeFailed = false;
     startRequest(url);
+}
+
+void MyFtp::setUpdateRunning(bool running)
+{
+    m_updateRunning = running;
 }
 
 QUrl MyFtp::buildUrl(RequestKind kind)
@@ -195,7 +208,21 @@ bool MyFtp::openOutputFile(const QUrl &url)
     // A first run may not have the directory yet.
     QDir().mkpath(directory);
     m_file.setFileName(path);
-    return m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    return m_file.open(QIODevice::WriteOnly);
+}
+
+QString MyFtp::unsavableReason() const
+{
+    return tr("The firmware image cannot be saved as %1.").arg(QDir::toNativeSeparators(m_file.fileName()));
+}
+
+// Drops the temporary file; whatever was under the final name before stays as it was.
+void MyFtp::discardImage()
+{
+    if (!m_file.isOpen())
+        return;
+    m_file.cancelWriting();
+    m_file.commit();
 }
 
 void MyFtp::startRequest(const QUrl &url)
@@ -222,10 +249,8 @@ void MyFtp::releaseReply()
     m_reply->deleteLater();
     m_reply = nullptr;
     m_stallTimer.stop();
-    if (m_requestKind == RequestImage) {
-        m_file.close();
-        m_file.remove();
-    }
+    if (m_requestKind == RequestImage)
+        discardImage();
 }
 
 void MyFtp::stallTimeOut()
@@ -239,12 +264,13 @@ void MyFtp::stallTimeOut()
 
 void MyFtp::httpReadyRead()
 {
-    absorb(m_reply->readAll());
+    absorb(m_reply);
     qDebug() << "httpReadyRead";
 }
 
-void MyFtp::absorb(const QByteArray &data)
+void MyFtp::absorb(QNetworkReply *reply)
 {
+    const QByteArray data = reply->readAll();
     if (data.isEmpty())
         return;
     m_stallTimer.start();
@@ -259,6 +285,20 @@ void MyFtp::absorb(const QByteArray &data)
     m_imageHash.addData(data);
     if (m_file.write(data) != data.size())
         m_writeFailed = true;
+    reportProgress(reply);
+}
+
+void MyFtp::reportProgress(QNetworkReply *reply)
+{
+    const QVariant reported = reply->header(QNetworkRequest::ContentLengthHeader);
+    const qint64 total = reported.isValid() ? reported.toLongLong() : m_catalogueSize;
+    if (total <= 0)
+        return;
+    const int percent = int(qMin(m_bytesReceived, total) * 100 / total);
+    if (percent == m_progress)
+        return;
+    m_progress = percent;
+    emit downloadProgress(percent);
 }
 
 void MyFtp::httpFinished()
@@ -266,10 +306,8 @@ void MyFtp::httpFinished()
     QNetworkReply *reply = m_reply;
     m_reply = nullptr;
     m_stallTimer.stop();
-    absorb(reply->readAll());
+    absorb(reply);
     reply->deleteLater();
-    if (m_requestKind == RequestImage)
-        m_file.close();
 
     const QNetworkReply::NetworkError error = reply->error();
     qDebug() << "httpFinished" << errorName(error);
@@ -278,7 +316,7 @@ void MyFtp::httpFinished()
         if (m_requestKind == RequestCatalogue) {
             emit checkFailed(reason);
         } else {
-            m_file.remove();
+            discardImage();
             emit downloadFailed(reason);
         }
         return;
@@ -319,6 +357,7 @@ bool MyFtp::parseCatalogue()
     m_ver = 0.0;
     m_infoList.clear();
     m_sha256.clear();
+    m_catalogueSize = -1;
     if (m_catalogueTooLarge) {
         qDebug() << "describe.json is larger than" << MaxCatalogueBytes << "bytes";
         return false;
@@ -357,6 +396,16 @@ bool MyFtp::parseCatalogue()
         }
         m_sha256 = QByteArray::fromHex(digest.toLatin1());
     }
+    if (object.contains(QLatin1String("size"))) {
+        const QJsonValue size = object.value(QLatin1String("size"));
+        const double bytes = size.toDouble(-1.0);
+        if (!size.isDouble() || bytes < 0 || bytes > MaxExactInteger || bytes != std::floor(bytes)) {
+            qDebug() << "describe.json: \"size\" is not a whole number of bytes";
+            m_name.clear();
+            return false;
+        }
+        m_catalogueSize = qint64(bytes);
+    }
     return true;
 }
 
@@ -377,24 +426,31 @@ void MyFtp::finishImage(QNetworkReply *reply)
     const QString refusal = imageRefusal(reply);
     if (!refusal.isEmpty()) {
         qDebug() << "MyFtp: image refused:" << refusal;
-        m_file.remove();
+        discardImage();
         emit downloadFailed(refusal);
+        return;
+    }
+    if (!m_file.commit()) {
+        qDebug() << "MyFtp: cannot store the image as" << m_file.fileName() << m_file.errorString();
+        emit downloadFailed(unsavableReason());
         return;
     }
     emit downloadComplete(m_file.fileName());
 }
 
 // Only a whole, expected image may reach the boot loader: a short one would be flashed as if it
-// were complete.
+// were complete. Every size that is known must match; a server that reports none (Qt learns an
+// FTP size only when the server lists SIZE in its HELP reply) is trusted with a transfer that
+// ended without error.
 QString MyFtp::imageRefusal(QNetworkReply *reply)
 {
     if (m_writeFailed)
         return tr("The firmware image could not be saved completely.");
     const QVariant reported = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (!reported.isValid())
-        return tr("The firmware server did not report the size of the image.");
-    if (reported.toLongLong() != m_bytesReceived)
+    if (reported.isValid() && reported.toLongLong() != m_bytesReceived)
         return tr("The firmware image is incomplete: %1 of %2 bytes arrived.").arg(m_bytesReceived).arg(reported.toLongLong());
+    if (m_catalogueSize >= 0 && m_catalogueSize != m_bytesReceived)
+        return tr("The firmware image has %1 bytes, but the catalogue announces %2.").arg(m_bytesReceived).arg(m_catalogueSize);
     if (m_bytesReceived == 0)
         return tr("The firmware image is empty.");
     if (!m_sha256.isEmpty() && m_imageHash.result() != m_sha256)

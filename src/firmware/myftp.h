@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 #include <QCryptographicHash>
-#include <QFile>
+#include <QSaveFile>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -32,6 +32,9 @@ public:
 public slots:
     void checkOnLineFirmware();
     void downloadFir();
+    // While an update runs, the image on disk may be on its way to the boot loader: no download
+    // may replace it.
+    void setUpdateRunning(bool running);
 
 signals:
     void showDialog();
@@ -40,6 +43,12 @@ signals:
     // The check or the download ended without a result; reason is a sentence for the user.
     void checkFailed(QString reason);
     void downloadFailed(QString reason);
+    // The request was not even started (no device, or its version unknown); no dialog is open,
+    // so the user is told by a message box.
+    void refused(QString reason);
+    // Percent of the image received, 0 to 100, each value once; only when its size is known
+    // (from the server or the catalogue).
+    void downloadProgress(int percent);
 
 private slots:
     void httpFinished();
@@ -51,7 +60,10 @@ private:
     void startRequest(const QUrl &url);
     void releaseReply();
     void stallTimeOut();
-    void absorb(const QByteArray &data);
+    void absorb(QNetworkReply *reply);
+    void reportProgress(QNetworkReply *reply);
+    void discardImage();
+    QString unsavableReason() const;
     QString failureReason(QNetworkReply *reply) const;
     bool parseCatalogue();
     void finishCatalogue();
@@ -60,7 +72,10 @@ private:
 
     QNetworkAccessManager *m_manager;
     QNetworkReply *m_reply = nullptr;
-    QFile m_file;
+    // Written under a temporary name beside the final one and renamed only once whole and
+    // verified, so that a failed or replaced download never leaves a partial image under the
+    // name the update procedure reads.
+    QSaveFile m_file;
     int m_requestKind = RequestCatalogue;
     QByteArray m_catalogue;
     QString m_currentVersion;
@@ -70,6 +85,11 @@ private:
     QStringList m_infoList;
     // The image's expected SHA-256 digest (raw bytes), empty when the catalogue gives none.
     QByteArray m_sha256;
+    // The image's size in bytes from the catalogue, -1 when it gives none.
+    qint64 m_catalogueSize = -1;
+    // The last percentage signalled, -1 before the first.
+    int m_progress = -1;
+    bool m_updateRunning = false;
     bool m_catalogueTooLarge = false;
     qint64 m_bytesReceived = 0;
     QCryptographicHash m_imageHash;

@@ -57,11 +57,24 @@ uint16_t Ymodem::crc16(const uint8_t *data, uint32_t length)
 
 void Ymodem::transmit()
 {
-    m_writeFailed = false;
+    m_polled = true;
     if (m_stage == StageIdle) {
         transmitStageIdle();
         return;
     }
+    step();
+}
+
+void Ymodem::transmitReceived()
+{
+    m_polled = false;
+    if (m_stage != StageIdle)
+        step();
+}
+
+void Ymodem::step()
+{
+    m_writeFailed = false;
 
     const int reply = readReply();
     if (reply == ReplyLineFailed) {
@@ -205,6 +218,9 @@ bool Ymodem::reject()
 
 void Ymodem::silentPoll(Status timeOutStatus, bool resend)
 {
+    // A step between polls found nothing it is waiting for; the next poll still counts.
+    if (!m_polled)
+        return;
     ++m_tickCount;
     const uint64_t period = uint64_t(m_tickDivider) + 1;
     if (m_tickCount / period > m_periodLimit) {

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 // The sending side of YMODEM batch transfers (CRC-16, 128- and 1024-byte blocks), as a polled
-// engine: every call of transmit() reads at most one control byte from the receiver (or the
-// rest of an incoming frame), takes at most one decision and never waits. It builds and resends
+// engine: every step reads at most one control byte from the receiver (or the rest of an
+// incoming frame), takes at most one decision and never waits. It builds and resends
 // the packets itself; files, ports and reporting belong to a subclass through four hooks.
 class Ymodem
 {
@@ -57,8 +57,12 @@ public:
     void setPeriodLimit(uint32_t periodLimit);
     void setErrorLimit(uint32_t errorLimit);
 
-    // One step of the sender.
+    // One step of the sender, taken by the poll clock: the time limits are counted in these.
     void transmit();
+    // One step taken because bytes have arrived, so that a reply is answered at once instead of
+    // at the next poll. It never counts as a silent poll (only the clock measures the receiver's
+    // silence) and does nothing before the first poll has started the transfer.
+    void transmitReceived();
 
     // XMODEM CRC-16: polynomial 0x1021, initial value 0, not reflected, no final XOR.
     static uint16_t crc16(const uint8_t *data, uint32_t length);
@@ -80,6 +84,7 @@ private:
     enum Reply : int { ReplyNothing = -1, ReplyLineFailed = -2 };
     enum FrameState : uint32_t { FrameNone, FrameSoh, FrameStx };
 
+    void step();
     int readReply();
     void changeStage(Stage stage, uint8_t blockNumber = 0);
     void sendPacket(uint8_t blockNumber, uint32_t dataLength);
@@ -113,5 +118,6 @@ private:
     uint32_t m_rxLength = 0;
     uint32_t m_txLength = 0;
     bool m_writeFailed = false;
+    bool m_polled = false;
     bool m_eotAcknowledged = false;
 };

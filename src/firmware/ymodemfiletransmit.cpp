@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int PollIntervalMs = 10;
+constexpr int DefaultPollIntervalMs = 10;
 // Time for the last bytes (the receiver's final ACK, our CANs) to settle before the port closes
 // and the outcome is told.
 constexpr int FinalStatusDelayMs = 100;
@@ -17,6 +17,7 @@ constexpr int FinalStatusDelayMs = 100;
 YmodemFileTransmit::YmodemFileTransmit(QObject *parent)
     : QObject(parent)
     , Ymodem(499, 5, 999)
+    , m_pollIntervalMs(DefaultPollIntervalMs)
 {
     qRegisterMetaType<YmodemFileTransmit::Status>("YmodemFileTransmit::Status");
 
@@ -33,6 +34,7 @@ YmodemFileTransmit::YmodemFileTransmit(QObject *parent)
     m_writeTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_readTimer, &QTimer::timeout, this, &YmodemFileTransmit::readTimeOut);
     connect(&m_writeTimer, &QTimer::timeout, this, &YmodemFileTransmit::writeTimeOut);
+    connect(&m_port, &QSerialPort::readyRead, this, &YmodemFileTransmit::portReadyRead);
 }
 
 YmodemFileTransmit::~YmodemFileTransmit() = default;
@@ -52,6 +54,11 @@ void YmodemFileTransmit::setBaudRate(int baudrate)
     m_port.setBaudRate(baudrate, QSerialPort::AllDirections);
 }
 
+void YmodemFileTransmit::setPollInterval(int ms)
+{
+    m_pollIntervalMs = ms;
+}
+
 bool YmodemFileTransmit::startTransmit()
 {
     m_progress = 0;
@@ -62,16 +69,45 @@ bool YmodemFileTransmit::startTransmit()
     }
     // An error left by the previous transfer (a port that vanished under it) is not this one's.
     m_port.clearError();
-    m_readTimer.start(PollIntervalMs);
+    m_readTimer.start(m_pollIntervalMs);
     return true;
 }
 
 void YmodemFileTransmit::readTimeOut()
 {
     m_readTimer.stop();
-    transmit();
-    if (m_status == StatusEstablishing || m_status == StatusTransmitting)
-        m_readTimer.start(PollIntervalMs);
+    if (!m_inStep) {
+        m_inStep = true;
+        transmit();
+        m_inStep = false;
+    }
+    if (isWorking())
+        m_readTimer.start(m_pollIntervalMs);
+}
+
+// Waiting for the next poll would cost up to 10 ms for every block (about 2.6 s for a 256 KiB
+// image); answering the receiver when its bytes arrive takes the line's own pace.
+void YmodemFileTransmit::portReadyRead()
+{
+    if (m_inStep)
+        return;
+    m_inStep = true;
+    // Every step takes at least one waiting byte, except before the first poll has started the
+    // transfer; stop there, and once the outcome is recorded.
+    qint64 waiting = m_port.bytesAvailable();
+    while (waiting > 0 && isWorking()) {
+        transmitReceived();
+        const qint64 left = m_port.bytesAvailable();
+        if (left >= waiting)
+            break;
+        waiting = left;
+    }
+    m_inStep = false;
+}
+
+bool YmodemFileTransmit::isWorking() const
+{
+    return m_status == StatusEstablishing || m_status == StatusTransmitting;
 }
 
 void YmodemFileTransmit::writeTimeOut()

@@ -9,7 +9,8 @@
 #include <QTimer>
 
 // Sends one file over a serial port with the YMODEM engine, polling it every 10 ms from the
-// event loop, and reports progress and the outcome by signals.
+// event loop and stepping it as soon as the receiver's bytes arrive, and reports progress and
+// the outcome by signals.
 class YmodemFileTransmit : public QObject, public Ymodem
 {
     Q_OBJECT
@@ -21,6 +22,9 @@ public:
     void setFileName(const QString &name);
     void setPortName(const QString &name);
     void setBaudRate(int baudrate);
+    // The poll period in ms. The protocol's limits are counts of polls, so this scales every
+    // time-out with it; tests shorten it, the editor keeps the default of 10 ms.
+    void setPollInterval(int ms);
 
     // False when the port cannot be opened; nothing is then signalled.
     bool startTransmit();
@@ -32,6 +36,7 @@ signals:
 private slots:
     void readTimeOut();
     void writeTimeOut();
+    void portReadyRead();
 
 private:
     Code handleStatus(Status status, uint8_t *buffer, uint32_t *length) override;
@@ -43,11 +48,16 @@ private:
     Code preparePiece(uint8_t *buffer, uint32_t *length);
     Code finish(Status status);
     bool hasLineFailed() const;
+    bool isWorking() const;
 
     QFile m_file;
     QTimer m_readTimer;
     QTimer m_writeTimer;
     QSerialPort m_port;
+    int m_pollIntervalMs;
+    // Set while the engine takes a step: a slot of ours that runs an event loop must not start
+    // another step inside it.
+    bool m_inStep = false;
     int m_progress = 0;
     Status m_status = StatusEstablishing;
     qint64 m_fileSize = 0;

@@ -3,7 +3,6 @@
 #include "firmware/firmwareupdate.h"
 
 #include "device/serialportlist.h"
-#include "promptrecorder.h"
 #include "receiverline.h"
 
 #include <QFile>
@@ -16,8 +15,18 @@ namespace {
 
 constexpr quint16 VendorId = 0x1C75;
 constexpr quint16 ProductId = 0x0204;
-// The search gives up after 10 s; the transfers here take a few seconds.
+// Bounds for hangs only: the search gives up after 10 s, the transfers take a second or two.
 constexpr int WaitMs = 60000;
+// What the search for a port that never comes is cut to, so that its end is seen quickly.
+constexpr int ShortSearchMs = 1000;
+
+QList<bool> boolsOf(const QSignalSpy &spy)
+{
+    QList<bool> values;
+    for (const QList<QVariant> &arguments : spy)
+        values << arguments.at(0).toBool();
+    return values;
+}
 
 // Ports added for one test and taken away again at its end.
 class VirtualPorts
@@ -91,7 +100,6 @@ void tst_FirmwareUpdate::updates()
     const QString path = imageExists ? writeImage(source, image) : source.filePath(QStringLiteral("missing.bin"));
     QVERIFY(!path.isEmpty());
 
-    PromptRecorder prompts;
     ReceiverLine line;
     QVERIFY(line.isValid());
     QVERIFY(line.startReceiver());
@@ -106,12 +114,15 @@ void tst_FirmwareUpdate::updates()
     FirmwareUpdate update;
     QSignalSpy progress(&update, &FirmwareUpdate::transmitProgress);
     QSignalSpy status(&update, &FirmwareUpdate::transStatus);
+    QSignalSpy failed(&update, &FirmwareUpdate::failed);
+    QSignalSpy running(&update, &FirmwareUpdate::runningChanged);
     update.startUpdate(path);
     QVERIFY(status.wait(WaitMs));
     QTest::qWait(300);
     QCOMPARE(status.size(), 1);
     QCOMPARE(status.first().at(0).toBool(), imageExists);
-    QCOMPARE(prompts.messages.size(), 0);
+    QCOMPARE(failed.size(), 0);
+    QCOMPARE(boolsOf(running), (QList<bool>{true, false}));
     QVERIFY(line.receiver().waitForExit(WaitMs));
     QCOMPARE(line.receiver().succeeded(), imageExists);
     if (!imageExists) {
@@ -136,41 +147,46 @@ void tst_FirmwareUpdate::portNotFound()
 {
     QTemporaryDir source;
     const QString path = writeImage(source, imageBytes(2000));
-    PromptRecorder prompts;
     VirtualPorts ports;
     PtyPair wrongDevice;
     ports.add(wrongDevice.slavePath(), VendorId, 0x0205);
     ports.add(QStringLiteral("/dev/null-not-a-tty"), 0x0416, 0xB009);
 
     FirmwareUpdate update;
+    update.setPortSearchLimit(ShortSearchMs);
     QSignalSpy status(&update, &FirmwareUpdate::transStatus);
+    QSignalSpy failed(&update, &FirmwareUpdate::failed);
+    QSignalSpy running(&update, &FirmwareUpdate::runningChanged);
+    QElapsedTimer clock;
+    clock.start();
     update.startUpdate(path);
-    QVERIFY(QTest::qWaitFor([&] { return !prompts.messages.isEmpty(); }, WaitMs));
-    QCOMPARE(prompts.messages.first().kind, Prompt::Kind::Information);
-    QCOMPARE(prompts.messages.first().title, QStringLiteral("info"));
-    QCOMPARE(prompts.messages.first().text, QStringLiteral("The serial port name of the device was not found"));
+    QVERIFY(failed.wait(WaitMs));
+    // The port is looked for the whole time, not given up at the first miss.
+    QVERIFY(clock.elapsed() >= ShortSearchMs);
+    QCOMPARE(failed.first().at(0).toString(), QStringLiteral("The serial port name of the device was not found"));
     QTest::qWait(500);
-    QCOMPARE(prompts.messages.size(), 1);
+    QCOMPARE(failed.size(), 1);
     QCOMPARE(status.size(), 0);
+    QCOMPARE(boolsOf(running), (QList<bool>{true, false}));
 }
 
 void tst_FirmwareUpdate::portCannotOpen()
 {
     QTemporaryDir source;
     const QString path = writeImage(source, imageBytes(2000));
-    PromptRecorder prompts;
     VirtualPorts ports;
     ports.add(source.filePath(QStringLiteral("vanished-tty")), VendorId, ProductId);
 
     FirmwareUpdate update;
     QSignalSpy status(&update, &FirmwareUpdate::transStatus);
+    QSignalSpy failed(&update, &FirmwareUpdate::failed);
+    QSignalSpy running(&update, &FirmwareUpdate::runningChanged);
     update.startUpdate(path);
-    QCOMPARE(prompts.messages.size(), 1);
-    QCOMPARE(prompts.messages.first().kind, Prompt::Kind::Warning);
-    QCOMPARE(prompts.messages.first().title, QStringLiteral("info"));
-    QCOMPARE(prompts.messages.first().text, QStringLiteral("Failed to open the serial port!"));
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.first().at(0).toString(), QStringLiteral("Failed to open the serial port!"));
     QTest::qWait(500);
     QCOMPARE(status.size(), 0);
+    QCOMPARE(boolsOf(running), (QList<bool>{true, false}));
 }
 
 void tst_FirmwareUpdate::secondUpdateRefused_data()
@@ -187,7 +203,6 @@ void tst_FirmwareUpdate::secondUpdateRefused()
     const QByteArray image = imageBytes(60 * 1024);
     QTemporaryDir source;
     const QString path = writeImage(source, image);
-    PromptRecorder prompts;
     ReceiverLine line;
     QVERIFY(line.isValid());
     QVERIFY(line.startReceiver());
@@ -196,6 +211,8 @@ void tst_FirmwareUpdate::secondUpdateRefused()
     FirmwareUpdate update;
     QSignalSpy progress(&update, &FirmwareUpdate::transmitProgress);
     QSignalSpy status(&update, &FirmwareUpdate::transStatus);
+    QSignalSpy failed(&update, &FirmwareUpdate::failed);
+    QSignalSpy running(&update, &FirmwareUpdate::runningChanged);
     if (!duringSearch)
         ports.add(line.portPath(), VendorId, ProductId);
     update.startUpdate(path);
@@ -207,8 +224,8 @@ void tst_FirmwareUpdate::secondUpdateRefused()
         QVERIFY(QTest::qWaitFor([&] { return !progress.isEmpty(); }, WaitMs));
         update.startUpdate(path);
     }
-    QCOMPARE(prompts.messages.size(), 1);
-    QCOMPARE(prompts.messages.first().title, QStringLiteral("info"));
+    QCOMPARE(failed.size(), 1);
+    QVERIFY(!failed.first().at(0).toString().isEmpty());
 
     QVERIFY(status.wait(WaitMs));
     QTest::qWait(300);
@@ -227,7 +244,9 @@ void tst_FirmwareUpdate::secondUpdateRefused()
     QVERIFY(status.wait(WaitMs));
     QCOMPARE(status.size(), 2);
     QCOMPARE(status.last().at(0).toBool(), true);
-    QCOMPARE(prompts.messages.size(), 1);
+    QCOMPARE(failed.size(), 1);
+    // The refusal left the running update alone.
+    QCOMPARE(boolsOf(running), (QList<bool>{true, false, true, false}));
 }
 
 QTEST_GUILESS_MAIN(tst_FirmwareUpdate)

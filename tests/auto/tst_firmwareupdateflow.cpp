@@ -124,7 +124,7 @@ private slots:
     void wholeUpdate();
     void refusedImageNeverReachesTheBootLoader();
     void recoveryOfAControllerFoundInItsBootLoader();
-    void noControllerShowsNotFound();
+    void noControllerReportsNotFound();
 };
 
 void tst_FirmwareUpdateFlow::initTestCase()
@@ -178,6 +178,13 @@ void tst_FirmwareUpdateFlow::wholeUpdate()
     QFile downloaded(complete.first().at(0).toString());
     QVERIFY(downloaded.open(QIODevice::ReadOnly));
     QVERIFY(downloaded.readAll() == image);
+
+    // While the image goes to the boot loader, no second download may replace it.
+    QVERIFY(QTest::qWaitFor([&] { return !progress.isEmpty() || !status.isEmpty(); }, WaitMs));
+    QCOMPARE(status.size(), 0);
+    ftp.downloadFir();
+    QCOMPARE(downloadFailed.size(), 1);
+    QCOMPARE(complete.size(), 1);
 
     // Command, boot-loader port, transfer.
     QVERIFY(status.wait(WaitMs));
@@ -260,7 +267,7 @@ void tst_FirmwareUpdateFlow::recoveryOfAControllerFoundInItsBootLoader()
     QCOMPARE(prompts.messages.size(), 0);
 }
 
-void tst_FirmwareUpdateFlow::noControllerShowsNotFound()
+void tst_FirmwareUpdateFlow::noControllerReportsNotFound()
 {
     device().unplug();
     const QByteArray image = TestImage::bytes(3000);
@@ -270,14 +277,14 @@ void tst_FirmwareUpdateFlow::noControllerShowsNotFound()
     PromptRecorder prompts;
 
     auto editor = startEditor();
+    editor->firmwareUpdate().setPortSearchLimit(1000);
     QSignalSpy status(&editor->firmwareUpdate(), &FirmwareUpdate::transStatus);
+    QSignalSpy failed(&editor->firmwareUpdate(), &FirmwareUpdate::failed);
     emit editor->ftp().downloadComplete(path);
     // The command goes nowhere; the port is looked for until the search gives up.
-    QVERIFY(QTest::qWaitFor([&] { return !prompts.messages.isEmpty(); }, WaitMs));
-    QCOMPARE(prompts.messages.size(), 1);
-    QCOMPARE(prompts.messages.first().kind, Prompt::Kind::Information);
-    QCOMPARE(prompts.messages.first().title, QStringLiteral("info"));
-    QCOMPARE(prompts.messages.first().text, QStringLiteral("The serial port name of the device was not found"));
+    QVERIFY(failed.wait(WaitMs));
+    QCOMPARE(failed.first().at(0).toString(), QStringLiteral("The serial port name of the device was not found"));
+    QCOMPARE(prompts.messages.size(), 0);
     QCOMPARE(status.size(), 0);
     QVERIFY(device().receivedMessages().isEmpty());
     QVERIFY(!device().bootLoader().isActive());

@@ -3,7 +3,6 @@
 #include "firmware/myftp.h"
 
 #include "ftpserver.h"
-#include "promptrecorder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -18,6 +17,8 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -64,6 +65,24 @@ QString localPath(const QString &name)
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QLatin1Char('/') + name;
 }
 
+QStringList localFiles()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)).entryList(QDir::Files | QDir::Hidden);
+}
+
+QByteArray localFile(const QString &name)
+{
+    QFile file(localPath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeLocalFile(const QString &name, const QByteArray &bytes)
+{
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    QFile file(localPath(name));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 // A server directory, a server on it and a connected client pointed at it.
 struct Fixture
 {
@@ -74,6 +93,7 @@ struct Fixture
     QSignalSpy checkFailed{&ftp, &MyFtp::checkFailed};
     QSignalSpy complete{&ftp, &MyFtp::downloadComplete};
     QSignalSpy downloadFailed{&ftp, &MyFtp::downloadFailed};
+    QSignalSpy progress{&ftp, &MyFtp::downloadProgress};
 
     bool start(const FtpServer::Options &options = {})
     {
@@ -108,12 +128,14 @@ struct Fixture
     QString offeredName() const { return info.isEmpty() ? QString() : info.last().at(0).toString(); }
 };
 
-QByteArray catalogue(const QString &name, double ver, const QString &sha256 = QString())
+QByteArray catalogue(const QString &name, double ver, const QString &sha256 = QString(), const QJsonValue &size = QJsonValue(QJsonValue::Undefined))
 {
     QJsonObject object{{QStringLiteral("name"), name}, {QStringLiteral("ver"), ver},
                        {QStringLiteral("info"), QJsonArray{QStringLiteral("fixes")}}};
     if (!sha256.isEmpty())
         object.insert(QStringLiteral("sha256"), sha256);
+    if (!size.isUndefined())
+        object.insert(QStringLiteral("size"), size);
     return QJsonDocument(object).toJson();
 }
 
@@ -199,6 +221,11 @@ void tst_MyFtp::check_data()
                                             << 0.0 << none;
     QTest::newRow("digest not text") << QByteArray(R"({"name":"f.bin","ver":2,"sha256":12})") << "1" << null << 0.0
                                      << none;
+    QTest::newRow("size in bytes") << catalogue("f.bin", 2, QString(), 70000) << "1" << "f.bin" << 2.0
+                                   << QStringList{"fixes"};
+    QTest::newRow("size as text") << catalogue("f.bin", 2, QString(), "70000") << "1" << null << 0.0 << none;
+    QTest::newRow("size negative") << catalogue("f.bin", 2, QString(), -1) << "1" << null << 0.0 << none;
+    QTest::newRow("size fractional") << catalogue("f.bin", 2, QString(), 1.5) << "1" << null << 0.0 << none;
     QByteArray huge = catalogue("f.bin", 2);
     huge.insert(1, QByteArray(70 * 1024, ' '));
     QTest::newRow("far too large") << huge << "1" << null << 0.0 << none;
@@ -251,22 +278,40 @@ void tst_MyFtp::download_data()
     QTest::addColumn<QByteArray>("image");
     QTest::addColumn<bool>("withDigest");
     QTest::addColumn<bool>("digestMatches");
+    QTest::addColumn<int>("catalogueSizeOffset"); // added to the true size; 0 gives no "size"
     QTest::addColumn<bool>("onServer");
+    QTest::addColumn<bool>("reportsSizes");
     QTest::addColumn<int>("sizeOffset");
     QTest::addColumn<int>("piece");
+    QTest::addColumn<bool>("updateRunning");
     QTest::addColumn<bool>("accepted");
 
     QByteArray image(70000, Qt::Uninitialized);
     for (int i = 0; i < image.size(); ++i)
         image[i] = char((i * 131) ^ (i >> 8));
-    QTest::newRow("whole image") << image << false << false << true << 0 << 0 << true;
-    QTest::newRow("whole image in pieces") << image.left(3000) << false << false << true << 0 << 500 << true;
-    QTest::newRow("digest matches") << image << true << true << true << 0 << 0 << true;
-    QTest::newRow("digest differs") << image << true << false << true << 0 << 0 << false;
-    QTest::newRow("missing on the server") << image << false << false << false << 0 << 0 << false;
-    QTest::newRow("fewer bytes than reported") << image << false << false << true << 1 << 0 << false;
-    QTest::newRow("more bytes than reported") << image << false << false << true << -1 << 0 << false;
-    QTest::newRow("empty image") << QByteArray() << false << false << true << 0 << 0 << false;
+    const QByteArray small = image.left(3000);
+    // image, digest given, digest matches, catalogue size, on server, SIZE known, size offset,
+    // piece, update running, accepted
+    QTest::newRow("whole image") << image << false << false << 0 << true << true << 0 << 0 << false << true;
+    QTest::newRow("whole image in pieces") << small << false << false << 0 << true << true << 0 << 500 << false << true;
+    QTest::newRow("digest matches") << image << true << true << 0 << true << true << 0 << 0 << false << true;
+    QTest::newRow("digest differs") << image << true << false << 0 << true << true << 0 << 0 << false << false;
+    QTest::newRow("missing on the server") << image << false << false << 0 << false << true << 0 << 0 << false << false;
+    QTest::newRow("fewer bytes than reported") << image << false << false << 0 << true << true << 1 << 0 << false << false;
+    QTest::newRow("more bytes than reported") << image << false << false << 0 << true << true << -1 << 0 << false << false;
+    QTest::newRow("empty image") << QByteArray() << false << false << 0 << true << true << 0 << 0 << false << false;
+    QTest::newRow("catalogue size matches") << image << false << false << 70000 << true << true << 0 << 0 << false << true;
+    QTest::newRow("catalogue size differs") << image << false << false << 69999 << true << true << 0 << 0 << false << false;
+    QTest::newRow("size unknown") << image << false << false << 0 << true << false << 0 << 0 << false << true;
+    QTest::newRow("size unknown, in pieces") << small << false << false << 0 << true << false << 0 << 500 << false << true;
+    QTest::newRow("size unknown, catalogue size matches") << small << false << false << 3000 << true << false << 0 << 500
+                                                          << false << true;
+    QTest::newRow("size unknown, catalogue size differs") << image << false << false << 70001 << true << false << 0 << 0
+                                                          << false << false;
+    QTest::newRow("size unknown, digest matches") << image << true << true << 0 << true << false << 0 << 0 << false << true;
+    QTest::newRow("size unknown, digest differs") << image << true << false << 0 << true << false << 0 << 0 << false
+                                                  << false;
+    QTest::newRow("while an update runs") << image << false << false << 0 << true << true << 0 << 0 << true << false;
 }
 
 void tst_MyFtp::download()
@@ -274,36 +319,60 @@ void tst_MyFtp::download()
     QFETCH(QByteArray, image);
     QFETCH(bool, withDigest);
     QFETCH(bool, digestMatches);
+    QFETCH(int, catalogueSizeOffset);
     QFETCH(bool, onServer);
+    QFETCH(bool, reportsSizes);
     QFETCH(int, sizeOffset);
     QFETCH(int, piece);
+    QFETCH(bool, updateRunning);
     QFETCH(bool, accepted);
 
     Fixture fixture;
     FtpServer::Options options;
     options.sizeOffset = sizeOffset;
     options.piece = piece;
+    options.reportsSizes = reportsSizes;
     QVERIFY(fixture.start(options));
     const QString name = QStringLiteral("rk21_105.bin");
     const QString digest = withDigest ? sha256Of(digestMatches ? image : image + 'x') : QString();
-    QVERIFY(fixture.publish(QStringLiteral("describe.json"), catalogue(name, 1.05, digest)));
+    const QJsonValue catalogueSize = catalogueSizeOffset == 0 ? QJsonValue(QJsonValue::Undefined) : QJsonValue(catalogueSizeOffset);
+    QVERIFY(fixture.publish(QStringLiteral("describe.json"), catalogue(name, 1.05, digest, catalogueSize)));
     if (onServer)
         QVERIFY(fixture.publish(name, image));
     QVERIFY(fixture.check());
     QCOMPARE(fixture.offeredName(), name);
 
+    // An image of the same name from an earlier download, perhaps on its way to the controller:
+    // only a whole, verified successor may take its place.
+    const QByteArray earlier("the image downloaded before");
+    QVERIFY(writeLocalFile(name, earlier));
+    fixture.ftp.setUpdateRunning(updateRunning);
     QVERIFY(fixture.download());
+    QCOMPARE(localFiles(), QStringList{name});
     if (accepted) {
         QCOMPARE(fixture.complete.size(), 1);
         QCOMPARE(fixture.complete.last().at(0).toString(), localPath(name));
-        QFile file(localPath(name));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), image);
+        QCOMPARE(localFile(name), image);
     } else {
         QCOMPARE(fixture.complete.size(), 0);
         QCOMPARE(fixture.downloadFailed.size(), 1);
         QVERIFY(!fixture.downloadFailed.last().at(0).toString().isEmpty());
-        QVERIFY(!QFile::exists(localPath(name)));
+        QCOMPARE(localFile(name), earlier);
+    }
+
+    // Progress whenever a size is known, rising to 100; none when no size is known.
+    QList<int> percentages;
+    for (const QList<QVariant> &arguments : qAsConst(fixture.progress))
+        percentages << arguments.at(0).toInt();
+    if (accepted && (reportsSizes || catalogueSizeOffset != 0)) {
+        QVERIFY(!percentages.isEmpty());
+        QVERIFY(std::is_sorted(percentages.cbegin(), percentages.cend()));
+        QVERIFY(std::adjacent_find(percentages.cbegin(), percentages.cend()) == percentages.cend());
+        QCOMPARE(percentages.last(), 100);
+        if (piece > 0)
+            QVERIFY(percentages.size() >= 3);
+    } else if (!reportsSizes && catalogueSizeOffset == 0) {
+        QCOMPARE(percentages, QList<int>());
     }
     QFile::remove(localPath(name));
 
@@ -311,6 +380,7 @@ void tst_MyFtp::download()
     if (accepted) {
         QVERIFY(fixture.download());
         QCOMPARE(fixture.complete.size(), 2);
+        QCOMPARE(localFile(name), image);
         QFile::remove(localPath(name));
     }
 }
@@ -424,13 +494,15 @@ void tst_MyFtp::newRequestReplacesRunningOne()
     QVERIFY(fixture.check());
 
     fixture.ftp.downloadFir();
-    QVERIFY(QTest::qWaitFor([&] { return QFileInfo(localPath(name)).size() > 0; }, 20000));
+    QVERIFY(QTest::qWaitFor([&] { return !fixture.progress.isEmpty(); }, 20000));
+    // Bytes are arriving, but never under the name the update procedure reads.
+    QVERIFY(!QFile::exists(localPath(name)));
     QVERIFY(fixture.check());
     QCOMPARE(fixture.info.size(), 2);
     QTest::qWait(500);
     QCOMPARE(fixture.complete.size(), 0);
     QCOMPARE(fixture.downloadFailed.size(), 0);
-    QVERIFY(!QFile::exists(localPath(name)));
+    QCOMPARE(localFiles(), QStringList());
 }
 
 void tst_MyFtp::refusedWithoutDevice_data()
@@ -451,9 +523,9 @@ void tst_MyFtp::refusedWithoutDevice()
     QFETCH(bool, download);
     QFETCH(QString, text);
 
-    PromptRecorder prompts;
     MyFtp ftp;
     QSignalSpy dialog(&ftp, &MyFtp::showDialog);
+    QSignalSpy refused(&ftp, &MyFtp::refused);
     QSignalSpy failed(&ftp, &MyFtp::downloadFailed);
     ftp.setConnected(connected);
     ftp.setCurrentVersion(version);
@@ -461,9 +533,8 @@ void tst_MyFtp::refusedWithoutDevice()
         ftp.downloadFir();
     else
         ftp.checkOnLineFirmware();
-    QCOMPARE(prompts.messages.size(), 1);
-    QCOMPARE(prompts.messages.first().title, QStringLiteral("提示"));
-    QCOMPARE(prompts.messages.first().text, text);
+    QCOMPARE(refused.size(), 1);
+    QCOMPARE(refused.first().at(0).toString(), text);
     QTest::qWait(200);
     QCOMPARE(dialog.size(), 0);
     QCOMPARE(failed.size(), 0);

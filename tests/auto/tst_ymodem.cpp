@@ -40,6 +40,15 @@ public:
         return output.mid(before);
     }
 
+    // Puts bytes on the line and runs the step that their arrival starts.
+    QByteArray arrive(const QByteArray &bytes = QByteArray())
+    {
+        input.append(bytes);
+        const int before = output.size();
+        transmitReceived();
+        return output.mid(before);
+    }
+
     // Runs polls until the engine reaches the stage (1 to 5), answering like a good receiver
     // of a one-block file; returns the packet the last step sent.
     QByteArray driveTo(Stage stage)
@@ -130,11 +139,17 @@ private slots:
     void cancelAtEveryStage();
     void silence_data();
     void silence();
+    void arrivalsAreNotSilentPolls_data();
+    void arrivalsAreNotSilentPolls();
+    void repliesAnsweredOnArrival();
     void incomingFramesAreNotReplies();
     void lineFailure_data();
     void lineFailure();
     void hookGivesUp_data();
     void hookGivesUp();
+
+private:
+    void waitOutSilence(bool arrivalsFirst);
 };
 
 void tst_Ymodem::crc16_data()
@@ -278,6 +293,13 @@ void tst_Ymodem::silence_data()
 
 void tst_Ymodem::silence()
 {
+    waitOutSilence(false);
+}
+
+// Polls a silent (or noisy) receiver until the stage's time-out; with arrivals, first lets many
+// bytes arrive between polls.
+void tst_Ymodem::waitOutSilence(bool arrivalsFirst)
+{
     QFETCH(int, stage);
     QFETCH(QByteArray, noise);
     QFETCH(int, timeOutStatus);
@@ -295,6 +317,15 @@ void tst_Ymodem::silence()
 
     const QByteArray packet = line.driveTo(Ymodem::Stage(stage));
     const int reportsBefore = line.reports.size();
+    if (arrivalsFirst) {
+        // However many bytes arrive between polls, they neither bring a resend nor the time-out
+        // nearer: the polls below still count from the stage's start.
+        for (int arrival = 0; arrival < 2 * giveUp; ++arrival) {
+            if (!line.arrive(noise).isEmpty())
+                QFAIL(qPrintable(QStringLiteral("arrival %1 sent something").arg(arrival)));
+        }
+        QCOMPARE(line.reports.size(), reportsBefore);
+    }
     for (int poll = 1; poll < giveUp; ++poll) {
         const QByteArray sent = line.poll(noise);
         const QByteArray expected = resends && poll % period == 0 ? packet : QByteArray();
@@ -305,6 +336,42 @@ void tst_Ymodem::silence()
     QCOMPARE(line.poll(noise), Cancels);
     QCOMPARE(line.reports.size(), reportsBefore + 1);
     QCOMPARE(int(line.reports.last()), timeOutStatus);
+}
+
+void tst_Ymodem::arrivalsAreNotSilentPolls_data()
+{
+    silence_data();
+}
+
+void tst_Ymodem::arrivalsAreNotSilentPolls()
+{
+    waitOutSilence(true);
+}
+
+void tst_Ymodem::repliesAnsweredOnArrival()
+{
+    ScriptedLine line;
+    // Before the first poll the transfer has not started: an early 'C' waits for it.
+    QCOMPARE(line.arrive("C"), QByteArray());
+    QCOMPARE(line.input, QByteArray("C"));
+    QCOMPARE(line.poll(), QByteArray());
+    QCOMPARE(line.arrive().left(3), QByteArray("\x01\x00\xFF", 3));
+
+    // Each reply is answered by the step its arrival starts, one control byte per step.
+    QCOMPARE(line.arrive(QByteArray(1, Ymodem::CodeAck) + 'C'), block(Ymodem::CodeStx, 1, QByteArray(1024, 'a')));
+    QCOMPARE(line.arrive(), QByteArray());
+    QCOMPARE(line.arrive(QByteArray(1, Ymodem::CodeNak)), block(Ymodem::CodeStx, 1, QByteArray(1024, 'a')));
+    QCOMPARE(line.arrive(QByteArray(1, Ymodem::CodeAck)), block(Ymodem::CodeStx, 2, QByteArray(1024, 'b')));
+    QCOMPARE(line.arrive(QByteArray(1, Ymodem::CodeAck)), QByteArray(1, Ymodem::CodeEot));
+    QCOMPARE(line.arrive(QByteArray(1, Ymodem::CodeNak)), QByteArray(1, Ymodem::CodeEot));
+    QCOMPARE(line.arrive(QByteArray(1, Ymodem::CodeAck)), QByteArray());
+    QCOMPARE(line.arrive("C"), block(Ymodem::CodeSoh, 0, QByteArray(128, '\0')));
+    QCOMPARE(line.arrive(QByteArray(1, Ymodem::CodeAck)), QByteArray());
+    QCOMPARE(line.reports.last(), Ymodem::StatusFinished);
+
+    // Once finished, arriving bytes start nothing.
+    QCOMPARE(line.arrive("C"), QByteArray());
+    QCOMPARE(line.input, QByteArray("C"));
 }
 
 void tst_Ymodem::incomingFramesAreNotReplies()

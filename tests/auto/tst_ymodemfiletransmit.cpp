@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -114,6 +115,7 @@ private slots:
     void spoiledLine();
     void unreadableFile_data();
     void unreadableFile();
+    void slowReceiver();
     void lineFailure();
     void portCannotOpen();
 };
@@ -284,6 +286,71 @@ void tst_YmodemFileTransmit::unreadableFile()
     QVERIFY(line.proxy().deliveredTo(LineProxy::SideB).endsWith(QByteArray(5, Ymodem::CodeCan)));
     QVERIFY(line.receiver().waitForExit(30000));
     QVERIFY(!line.receiver().succeeded());
+}
+
+// A receiver that takes 15 ms over every answer (longer than a poll), as a boot loader writing
+// its flash may: every packet still goes out exactly once, and the image arrives whole.
+void tst_YmodemFileTransmit::slowReceiver()
+{
+    constexpr int AnswerDelayMs = 15;
+    QTemporaryDir source;
+    const QString name = QStringLiteral("image.bin");
+    const QByteArray image = randomBytes(20 * 1024 + 300, 11);
+    QVERIFY(writeFile(source.filePath(name), image));
+    PtyPair pair;
+    QVERIFY(pair.isValid());
+    YmodemFileTransmit sender;
+    QSignalSpy statuses(&sender, &YmodemFileTransmit::transmitStatus);
+    sender.setPortName(pair.slavePath());
+    sender.setFileName(source.filePath(name));
+
+    // The receiver's side: cut what arrives into packets and answer each one late.
+    QByteArray pending;
+    QList<Packet> packets;
+    int eots = 0;
+    const auto answerLater = [&](const QByteArray &answer) {
+        QTimer::singleShot(AnswerDelayMs, [&pair, answer] {
+            if (::write(pair.masterFd(), answer.constData(), size_t(answer.size())) != answer.size())
+                qWarning() << "the receiver could not answer";
+        });
+    };
+    QSocketNotifier notifier(pair.masterFd(), QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, [&] {
+        char buffer[4096];
+        for (ssize_t count; (count = ::read(pair.masterFd(), buffer, sizeof buffer)) > 0;)
+            pending.append(buffer, int(count));
+        while (!pending.isEmpty()) {
+            const char start = pending.at(0);
+            const int size = start == Ymodem::CodeSoh ? 133 : start == Ymodem::CodeStx ? 1029 : 1;
+            if (pending.size() < size)
+                return;
+            packets.append({start, pending.left(size)});
+            pending.remove(0, size);
+            if (start == Ymodem::CodeEot)
+                answerLater(QByteArray(1, ++eots == 1 ? Ymodem::CodeNak : Ymodem::CodeAck) + (eots == 1 ? "" : "C"));
+            else if (start == Ymodem::CodeSoh && packets.size() == 1)
+                answerLater(QByteArray(1, Ymodem::CodeAck) + 'C'); // the header
+            else if (start == Ymodem::CodeSoh || start == Ymodem::CodeStx)
+                answerLater(QByteArray(1, Ymodem::CodeAck));
+        }
+    });
+
+    QVERIFY(sender.startTransmit());
+    answerLater("C");
+    QVERIFY(QTest::qWaitFor([&] { return !statuses.isEmpty() && statuses.last().at(0).value<Status>() > YmodemFileTransmit::StatusTransmitting; }, HangLimitMs));
+    QCOMPARE(statuses.last().at(0).value<Status>(), YmodemFileTransmit::StatusFinished);
+
+    // Header, 21 data blocks, EOT, EOT, closing block: nothing twice.
+    QCOMPARE(packets.size(), 1 + 21 + 2 + 1);
+    QByteArray received;
+    for (int block = 1; block <= 21; ++block) {
+        QCOMPARE(quint8(packets.at(block).bytes.at(1)), quint8(block));
+        received += packets.at(block).bytes.mid(3, packets.at(block).bytes.size() - 5);
+    }
+    QCOMPARE(received.left(image.size()), image);
+    QCOMPARE(int(packets.at(22).start), int(Ymodem::CodeEot));
+    QCOMPARE(int(packets.at(23).start), int(Ymodem::CodeEot));
+    QCOMPARE(packets.at(24).bytes.mid(1, 2), QByteArray("\x00\xFF", 2));
 }
 
 void tst_YmodemFileTransmit::lineFailure()

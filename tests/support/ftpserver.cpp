@@ -33,10 +33,12 @@ FtpServer::~FtpServer()
 bool FtpServer::start(const QString &root, const QString &user, const QString &password, const Options &options)
 {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(QStringLiteral("/usr/bin/python3"),
-                    {scriptPath(), QStringLiteral("--root"), root, QStringLiteral("--user"), user,
-                     QStringLiteral("--password"), password, QStringLiteral("--piece"), QString::number(options.piece),
-                     QStringLiteral("--size-offset"), QString::number(options.sizeOffset)});
+    QStringList arguments{scriptPath(), QStringLiteral("--root"), root, QStringLiteral("--user"), user,
+                          QStringLiteral("--password"), password, QStringLiteral("--piece"), QString::number(options.piece),
+                          QStringLiteral("--size-offset"), QString::number(options.sizeOffset)};
+    if (!options.reportsSizes)
+        arguments << QStringLiteral("--no-size");
+    m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
     if (!m_process.waitForStarted(10000))
         return false;
     QDeadlineTimer deadline(20000);

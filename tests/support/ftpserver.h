@@ -11,6 +11,7 @@ public:
     struct Options {
         int piece = 0;      // bytes per piece of a file transfer; 0 sends files whole
         int sizeOffset = 0; // added to every size the server reports
+        bool reportsSizes = true; // false: the server knows no SIZE command
     };
 
     FtpServer();

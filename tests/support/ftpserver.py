@@ -6,6 +6,7 @@ once it listens. It ends when its standard input closes (the test is gone) or on
 
 --piece N       send files in pieces of at most N bytes, about a tenth of a second apart
 --size-offset N report sizes N bytes off the truth (a transfer that comes up short)
+--no-size       know no SIZE command and leave it out of HELP and FEAT, as some servers do
 --log FILE      write every command the server receives to FILE
 """
 import argparse
@@ -26,6 +27,7 @@ def main():
     parser.add_argument("--password", required=True)
     parser.add_argument("--piece", type=int, default=0)
     parser.add_argument("--size-offset", type=int, default=0)
+    parser.add_argument("--no-size", action="store_true")
     parser.add_argument("--log", default="")
     args = parser.parse_args()
 
@@ -44,6 +46,8 @@ def main():
             except OSError as err:
                 self.respond("550 %s." % err.strerror)
 
+    if args.no_size:
+        Handler.proto_cmds = {name: info for name, info in FTPHandler.proto_cmds.items() if name != "SIZE"}
     Handler.authorizer = authorizer
     Handler.banner = "firmware test server"
     if args.piece > 0:

@@ -2,6 +2,7 @@
 # Builds the fuzz drivers (clang, libFuzzer, ASan, UBSan) and runs them.
 #   run.sh --short        a bounded run of each driver (what the test suite runs)
 #   run.sh --long RUNS    RUNS inputs for each driver, with the figures libFuzzer prints
+#   run.sh --build        only build them (tools/test.sh does, so that the test's time is the run's)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${TARK9_FUZZ_BUILD_DIR:-$root/build/fuzz}"
@@ -32,6 +33,7 @@ fi
     fi
     cmake --build "$build" -j "${TARK9_JOBS:-$(nproc)}" --target fuzz_midiindata fuzz_presetfile
 ) 9>"/tmp/tark9-build.lock"
+[ "$mode" = "--build" ] && exit 0
 
 work="$(mktemp -d /tmp/tark9-fuzz.XXXXXX)"
 trap 'rm -rf "$work"' EXIT
