@@ -101,6 +101,14 @@
         <source>A firmware update is already running.</source>
         <translation>A firmware update is already running.</translation>
     </message>
+    <message>
+        <source>The serial port name of the device was not found</source>
+        <translation>The serial port name of the device was not found</translation>
+    </message>
+    <message>
+        <source>Failed to open the serial port!</source>
+        <translation>Failed to open the serial port!</translation>
+    </message>
 </context>
 <context>
     <name>FuncItem1StateBtn</name>
@@ -324,15 +332,15 @@
     <name>MyFtp</name>
     <message>
         <source>提示</source>
-        <translation>提示</translation>
+        <translation>Notice</translation>
     </message>
     <message>
         <source>请先连接设备</source>
-        <translation>请先连接设备</translation>
+        <translation>Please connect the controller first.</translation>
     </message>
     <message>
         <source>获取当前版本号失败</source>
-        <translation>获取当前版本号失败</translation>
+        <translation>The firmware version of the controller could not be read.</translation>
     </message>
     <message>
         <source>No firmware image is known yet; check for a new version first.</source>
@@ -372,7 +380,7 @@
     </message>
     <message>
         <source>The firmware server did not report the size of the image.</source>
-        <translation>The firmware server did not report the size of the image.</translation>
+        <translation type="vanished">The firmware server did not report the size of the image.</translation>
     </message>
     <message>
         <source>The firmware image is incomplete: %1 of %2 bytes arrived.</source>
@@ -385,6 +393,14 @@
     <message>
         <source>The firmware image does not match its checksum.</source>
         <translation>The firmware image does not match its checksum.</translation>
+    </message>
+    <message>
+        <source>A firmware update is running; try again when it has ended.</source>
+        <translation>A firmware update is running; try again when it has ended.</translation>
+    </message>
+    <message>
+        <source>The firmware image has %1 bytes, but the catalogue announces %2.</source>
+        <translation>The firmware image has %1 bytes, but the catalogue announces %2.</translation>
     </message>
 </context>
 <context>

@@ -101,6 +101,14 @@
         <source>A firmware update is already running.</source>
         <translation>固件更新正在进行中。</translation>
     </message>
+    <message>
+        <source>The serial port name of the device was not found</source>
+        <translation>未找到设备的串口</translation>
+    </message>
+    <message>
+        <source>Failed to open the serial port!</source>
+        <translation>无法打开串口！</translation>
+    </message>
 </context>
 <context>
     <name>FuncItem1StateBtn</name>
@@ -372,7 +380,7 @@
     </message>
     <message>
         <source>The firmware server did not report the size of the image.</source>
-        <translation>固件服务器未提供固件大小。</translation>
+        <translation type="vanished">固件服务器未提供固件大小。</translation>
     </message>
     <message>
         <source>The firmware image is incomplete: %1 of %2 bytes arrived.</source>
@@ -385,6 +393,14 @@
     <message>
         <source>The firmware image does not match its checksum.</source>
         <translation>固件与其校验值不符。</translation>
+    </message>
+    <message>
+        <source>A firmware update is running; try again when it has ended.</source>
+        <translation>固件升级正在进行，请在结束后再试。</translation>
+    </message>
+    <message>
+        <source>The firmware image has %1 bytes, but the catalogue announces %2.</source>
+        <translation>固件有 %1 字节，但目录中标明为 %2 字节。</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -122,6 +125,7 @@ private slots:
 
     void wholeUpdate_data();
     void wholeUpdate();
+    void wholeUpdateThroughTheInterface();
     void refusedImageNeverReachesTheBootLoader();
     void recoveryOfAControllerFoundInItsBootLoader();
     void noControllerReportsNotFound();
@@ -208,6 +212,57 @@ void tst_FirmwareUpdateFlow::wholeUpdate()
     ftp.checkOnLineFirmware();
     QVERIFY(QTest::qWaitFor([&] { return info.size() == 2 || !checkFailed.isEmpty(); }, WaitMs));
     QCOMPARE(info.last().at(0).toString(), QStringLiteral("null"));
+}
+
+// As a user does it: Help > About, "firmware updates", the confirmation, the progress and the
+// result in the firmware dialog, and the controller back with the new version.
+void tst_FirmwareUpdateFlow::wholeUpdateThroughTheInterface()
+{
+    const QByteArray image = TestImage::withText(TestImage::bytes(30 * 1024 + 11), 1024, "Tark9 firmware 1.0.4");
+    Server server;
+    QVERIFY(server.publish(QStringLiteral("describe.json"), catalogue(1.04, sha256Of(image))));
+    QVERIFY(server.publish(ImageName, image));
+    QVERIFY(server.start());
+    PromptRecorder prompts;
+
+    auto editor = startEditor();
+    QVERIFY(startUpExchangeDone(*editor));
+    auto *window = qobject_cast<QQuickWindow *>(editor->engine().rootObjects().value(0));
+    QVERIFY(window);
+    QObject *tran = editor->engine().rootContext()->contextProperty(QStringLiteral("Tran")).value<QObject *>();
+    QVERIFY(QMetaObject::invokeMethod(tran, "reTrans", Q_ARG(QString, QStringLiteral("English"))));
+    const auto find = [window](const char *name) { return window->findChild<QObject *>(QLatin1String(name)); };
+
+    QObject *about = find("aboutAction");
+    QObject *helpDialog = find("helpDialog");
+    QObject *progressDialog = find("progressDialog");
+    QVERIFY(about && helpDialog && progressDialog);
+    QVERIFY(QMetaObject::invokeMethod(about, "trigger"));
+    QVERIFY(QTest::qWaitFor([&] { return helpDialog->property("opened").toBool(); }, WaitMs));
+    QObject *check = helpDialog->findChild<QObject *>(QStringLiteral("firmwareUpdatesButton"));
+    QVERIFY(check);
+    QVERIFY(QMetaObject::invokeMethod(check, "clicked"));
+
+    QObject *confirm = progressDialog->findChild<QObject *>(QStringLiteral("btnSure"));
+    QObject *progress = progressDialog->findChild<QObject *>(QStringLiteral("progressBarDownload"));
+    QObject *result = progressDialog->findChild<QObject *>(QStringLiteral("textNewest"));
+    QVERIFY(confirm && progress && result);
+    QVERIFY(QTest::qWaitFor([&] { return confirm->property("visible").toBool(); }, WaitMs));
+    QVERIFY(progressDialog->property("opened").toBool());
+
+    // What the progress item showed, sampled after the dialog's own handler has run.
+    double shown = 0;
+    connect(&editor->firmwareUpdate(), &FirmwareUpdate::transmitProgress, this, [&] {
+        shown = std::max(shown, progress->property("value").toDouble());
+    });
+    QVERIFY(QMetaObject::invokeMethod(confirm, "clicked"));
+    QVERIFY(QTest::qWaitFor([&] { return result->property("visible").toBool(); }, WaitMs));
+    QCOMPARE(result->property("text").toString(), QStringLiteral("Firmware upgrade succeeded!"));
+    QCOMPARE(shown, 1.0);
+    QVERIFY(QTest::qWaitFor([&] { return editor->dataManagement()->getVerInfo() == QVariantList({1, 0, 4}); }, WaitMs));
+    QCOMPARE(device().firmwareVersion(), (QList<int>{1, 0, 4}));
+    QVERIFY(device().bootLoader().lastImage() == image);
+    QCOMPARE(prompts.messages.size(), 0);
 }
 
 void tst_FirmwareUpdateFlow::refusedImageNeverReachesTheBootLoader()

@@ -104,6 +104,12 @@ Dialog {
         function onDownloadProgress(percent) { root.showProgress(qsTr("正在下载固件…"), percent) }
         function onCheckFailed(reason) { root.fail(reason) }
         function onDownloadFailed(reason) { root.fail(reason) }
+        // Not started at all (the controller went away): the message box says why, and an
+        // open dialog must not keep waiting.
+        function onRefused(reason) {
+            if (root.opened)
+                root.fail(reason)
+        }
     }
 
     Connections {
