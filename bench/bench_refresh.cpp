@@ -13,7 +13,6 @@
 #include "config/datamanagement.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QQuickWindow>
@@ -25,6 +24,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 

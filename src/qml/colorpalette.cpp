@@ -81,10 +81,10 @@ void ColorPalette::mouseMove(int x, int y)
     if (distance > m_wheelRect.width() / 2)
         return;
     // No pixel to read before the first paint (or until a resize is repainted), and none shown
-    // where the wheel left the canvas transparent: the integer centre lies half a pixel above
-    // and left of the painted one, so the pick circle takes in a sliver outside the wheel on
-    // the left and top. Answering black there would overwrite the user's colour with one that
-    // is not on screen.
+    // where the wheel left the canvas transparent: the pick circle is centred on the wheel
+    // rectangle's integer centre ((149, 149) at 300 x 300), the wheel is painted around the
+    // item's centre ((150, 150)), so the circle takes in a sliver outside the wheel on the left
+    // and top. Answering black there would overwrite the user's colour with one not on screen.
     const QRgb pixel = m_canvas.valid(x, y) ? m_canvas.pixel(x, y) : 0;
     if (qAlpha(pixel) == 0)
         return;

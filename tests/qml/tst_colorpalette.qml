@@ -40,8 +40,8 @@ Item {
         // A 300 x 300 wheel has radius 145 around (149, 149): its last point on the centre row
         // is x = 294. The rim pixel is not quite covered by the antialiased edge, so the black
         // behind shows through by a few levels there; inside, the shown pixel is the picked one.
-        // At x = 4 the pick circle still reaches, but the painted wheel (centred half a pixel
-        // further right) leaves the pixel transparent: nothing is shown, so nothing is picked.
+        // At x = 4 the pick circle still reaches, but the wheel, painted around (150, 150),
+        // leaves the pixel transparent: nothing is shown, so nothing is picked.
         function test_pick_data() {
             return [
                 { tag: "rim", x: 294, y: 149, picks: true, tolerance: 3 },
