@@ -8,6 +8,15 @@ import "./modular"
 Window {
     id: view
 
+    // Everything has been built: the editors of the banks not shown and the rows of
+    // "Auto Populate" are built in the background after the first frame.
+    readonly property bool ready: mainPage.ready && helpDialog.status === Loader.Ready
+                                  && progressDialog.status === Loader.Ready
+
+    // Set once the first frame is out: what that frame does not show is built from then on.
+    property bool buildBackground: false
+    // The about dialog's language state, "chineseHelp" or "englishHelp".
+    property string helpState: "englishHelp"
     // Which status the toast reports; its text is looked up anew when the language changes.
     property string hintKey: ""
 
@@ -36,16 +45,29 @@ Window {
     flags: Qt.Window | Qt.FramelessWindowHint | Qt.WindowMinimizeButtonHint
     color: "#00000000"
 
+    // Emitted on this thread before each frame is synchronised; the timer started here fires
+    // once that first frame is on its way.
+    onAfterAnimating: {
+        if (!buildBackground && !backgroundTimer.running)
+            backgroundTimer.start()
+    }
+
+    Timer {
+        id: backgroundTimer
+        interval: 0
+        onTriggered: view.buildBackground = true
+    }
+
     Component.onCompleted: {
         var language = Tran.getLanguage()
         Tran.reTrans(language)
-        helpDialog.helpStae.state = language === "简体中文" ? "chineseHelp" : "englishHelp"
+        view.helpState = language === "简体中文" ? "chineseHelp" : "englishHelp"
     }
 
     Connections {
         target: Tran
         function onCurrentLanguageChanged(currentLanguage) {
-            helpDialog.helpStae.state = currentLanguage === "简体中文" ? "chineseHelp" : "englishHelp"
+            view.helpState = currentLanguage === "简体中文" ? "chineseHelp" : "englishHelp"
         }
     }
 
@@ -105,14 +127,16 @@ Window {
     }
 
     MainPage {
+        id: mainPage
         objectName: "mainPage"
+        buildBackground: view.buildBackground
         x: 35
         y: 131
     }
 
-    ColorDialog {
+    LazyDialog {
         id: colordlg
-        objectName: "colorDialog"
+        sourceComponent: ColorDialog { objectName: "colorDialog" }
     }
 
     MyMenuBar {
@@ -120,19 +144,21 @@ Window {
         onUserGuideFailed: view.popHint("userGuideFailed")
     }
 
-    HelpDialog {
+    LazyDialog {
         id: helpDialog
-        objectName: "helpDialog"
+        build: view.buildBackground
+        sourceComponent: HelpDialog { objectName: "helpDialog"; helpStae.state: view.helpState }
     }
 
-    ProgressDialog {
+    LazyDialog {
         id: progressDialog
-        objectName: "progressDialog"
+        build: view.buildBackground
+        sourceComponent: ProgressDialog { objectName: "progressDialog" }
     }
 
-    FunctionDialog {
+    LazyDialog {
         id: funDlg
-        objectName: "functionDialog"
+        sourceComponent: FunctionDialog { objectName: "functionDialog" }
     }
 
     HintState {

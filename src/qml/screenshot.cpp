@@ -1,6 +1,8 @@
 #include "qml/screenshot.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QDebug>
 #include <QImage>
 #include <QPointer>
@@ -13,11 +15,27 @@ namespace {
 
 // A window that has not drawn within this time never will (no display, hidden window).
 constexpr int FirstFrameTimeoutMs = 30000;
+constexpr int ReadyPollMs = 10;
 
 // QCoreApplication::exit only ends a running event loop, so leave once it runs.
 void exitSoon(int code)
 {
     QTimer::singleShot(0, qApp, [code] { QCoreApplication::exit(code); });
+}
+
+void exitWhenReady(QPointer<QQuickWindow> window, int pollsLeft = FirstFrameTimeoutMs / ReadyPollMs)
+{
+    const QVariant ready = window ? window->property("ready") : QVariant();
+    if (!ready.isValid() || ready.toBool()) {
+        QCoreApplication::exit(0);
+        return;
+    }
+    if (pollsLeft <= 0) {
+        qCritical() << "screenshot: the window did not finish building within" << FirstFrameTimeoutMs << "ms";
+        QCoreApplication::exit(1);
+        return;
+    }
+    QTimer::singleShot(ReadyPollMs, qApp, [window, pollsLeft] { exitWhenReady(window, pollsLeft - 1); });
 }
 
 } // namespace
@@ -37,14 +55,24 @@ void Screenshot::saveAfterFirstFrame(QQuickWindow *window, const QString &path)
         if (*done || !target)
             return;
         *done = true;
+        const QDateTime shown = QDateTime::currentDateTime();
         const QImage image = target->grabWindow();
         if (image.isNull() || !image.save(path, "PNG")) {
             qCritical() << "screenshot: could not write" << path;
             QCoreApplication::exit(1);
             return;
         }
+        // The file is dated by its frame rather than by the end of the PNG encoding, which
+        // takes longer the busier the picture is: what a start-up measurement reads is when the
+        // window first showed.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(shown, QFileDevice::FileModificationTime))
+            qWarning() << "screenshot: could not date" << path << "by its frame";
         qInfo() << "screenshot saved to" << path;
-        QCoreApplication::exit(0);
+        // A window that builds part of itself after its first frame says so by a "ready"
+        // property; the program ends once that is done, so that a run measures the whole
+        // start-up (peak memory included), not only the first frame.
+        exitWhenReady(target);
     }, Qt::QueuedConnection);
     QTimer::singleShot(FirstFrameTimeoutMs, qApp, [done] {
         if (*done)

@@ -183,8 +183,13 @@ void tst_MainWindowEditing::autoPopulateAppliesPressureAndBrightnessToItsBank()
     model->setCurveInten(QStringLiteral("intensity"), 40);
     const auto before = model->configImage();
 
+    // Through its menu entry: the dialog is built when first opened.
+    QObject *menuEntry = m_window->findChild<QObject *>(QStringLiteral("autoPopulateAction"));
+    QVERIFY(menuEntry);
+    QVERIFY(QMetaObject::invokeMethod(menuEntry, "trigger"));
     QObject *dialog = m_window->findChild<QObject *>(QStringLiteral("functionDialog"));
     QVERIFY(dialog);
+    QVERIFY(dialog->property("opened").toBool() || QTest::qWaitFor([dialog] { return dialog->property("opened").toBool(); }, WaitMs));
     QObject *slider = dialog->findChild<QObject *>(QStringLiteral("sliderLum"));
     QObject *applyB = dialog->findChild<QObject *>(QStringLiteral("applyB"));
     QVERIFY(slider && applyB);

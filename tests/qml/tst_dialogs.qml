@@ -22,11 +22,18 @@ TestCase {
         return found
     }
 
-    // The dialogs live in the window's overlay, not among the page's items.
+    // "Auto Populate" as its menu entry opens it (it is built when first opened).
+    function openAutoPopulate() {
+        findChild(win, "autoPopulateAction").trigger()
+        var funDlg = dialog("functionDialog")
+        tryCompare(funDlg, "opened", true)
+        return funDlg
+    }
+
+    // The dialogs are built in the background once the window is up, or when first opened.
     function dialog(objectName) {
-        var found = findChild(win, objectName)
-        verify(found, "no dialog named " + objectName)
-        return found
+        tryVerify(function() { return findChild(win, objectName) !== null }, 5000, "no dialog named " + objectName)
+        return findChild(win, objectName)
     }
 
     function inDialog(dlg, objectName) {
@@ -51,6 +58,8 @@ TestCase {
         verify(win)
         tryCompare(win, "visible", true)
         waitForRendering(win.contentItem)
+        // What the first frame does not show is built right after it.
+        tryCompare(win, "ready", true)
     }
 
     function cleanup() {
@@ -73,8 +82,8 @@ TestCase {
 
     function test_colourFromAPad() {
         var key = padKey(3)
-        var colordlg = dialog("colorDialog")
         mouseClick(key.colorRect)
+        var colordlg = dialog("colorDialog")
         tryCompare(colordlg, "opened", true)
         compare(colordlg.keyIndex, 3)
         compare(inDialog(colordlg, "inputR").textInput.text, "180")
@@ -96,8 +105,8 @@ TestCase {
 
     function test_colourCancelledChangesNothing() {
         var key = padKey(0)
-        var colordlg = dialog("colorDialog")
         mouseClick(key.colorRect)
+        var colordlg = dialog("colorDialog")
         tryCompare(colordlg, "opened", true)
         type(inDialog(colordlg, "inputB"), "255")
         mouseClick(inDialog(colordlg, "cancelButton"))
@@ -108,8 +117,10 @@ TestCase {
 
     // The hue wheel answers the pointer with the colour under it.
     function test_colourFromTheWheel() {
+        DataMgt.setPadInfo(7, "padRGB", "#000000")
+        DataMgt.s_updateDate()
+        mouseClick(padKey(7).colorRect)
         var colordlg = dialog("colorDialog")
-        colordlg.show(7, padKey(7).colorRect, "#000000")
         tryCompare(colordlg, "opened", true)
         waitForRendering(colordlg.contentItem)
         var area = inDialog(colordlg, "paletteArea")
@@ -123,9 +134,7 @@ TestCase {
     }
 
     function test_colourForTheBatchRowOnlyFillsTheRow() {
-        var funDlg = dialog("functionDialog")
-        funDlg.show()
-        tryCompare(funDlg, "opened", true)
+        var funDlg = openAutoPopulate()
         var swatch = inDialog(funDlg, "batchColorRect")
         var before = []
         for (var pad = 0; pad < 48; ++pad)
@@ -165,9 +174,7 @@ TestCase {
 
     // The scaled dialog leaves the slider's handle and fill free to follow its value.
     function test_luminanceSliderFollowsItsValue() {
-        var funDlg = dialog("functionDialog")
-        funDlg.show()
-        tryCompare(funDlg, "opened", true)
+        var funDlg = openAutoPopulate()
         var slider = inDialog(funDlg, "sliderLum")
         var fill = findChild(slider, "fill")
         compare(fill.width, slider.availableWidth)
@@ -176,9 +183,7 @@ TestCase {
     }
 
     function test_oneKnobGroupAtATime() {
-        var funDlg = dialog("functionDialog")
-        funDlg.show()
-        tryCompare(funDlg, "opened", true)
+        var funDlg = openAutoPopulate()
         var ccStart = row(funDlg, "konbItem", "CC range starting at")
         var ccChannel = row(funDlg, "konbItem", "Set CC CH")
         var touchChannel = row(funDlg, "konbItem", "Set CHN TOUCH CH")
@@ -206,9 +211,7 @@ TestCase {
     }
 
     function test_rangeNearTheTopStaysWithinMidi(data) {
-        var funDlg = dialog("functionDialog")
-        funDlg.show()
-        tryCompare(funDlg, "opened", true)
+        var funDlg = openAutoPopulate()
         var noteStart = row(funDlg, "padItem", "NOTE range starting at")
         mouseClick(noteStart.checkBox)
         noteStart.btnState.checked = data.descending

@@ -8,6 +8,13 @@ import "../component"
 Item {
     id: root
 
+    // The editors' pages are built in the background after the first frame: three pad banks,
+    // three knob banks and the walking belt.
+    property int pagesBuilt: 0
+    // Set by the window once its first frame is out: then the other banks are built.
+    property bool buildBackground: false
+    readonly property bool ready: pagesBuilt === 7
+
     width: 998
     height: 732
 
@@ -16,11 +23,22 @@ Item {
         function onDevStateChanged(state) {
             connectstae.state = state ? "connect" : ""
         }
+        function onScreenChanged() {
+            background.rate = MainLogic.getScalingRate()
+        }
     }
 
-    CusImage {
+    // The device picture. Drawn at double resolution for scaled screens; at 100 % its 1x
+    // variant does, and keeps 9 MB of pixels out of memory.
+    Image {
+        id: background
         objectName: "background"
-        source: "qrc:/img/bg@2x.png"
+
+        property real rate: MainLogic.getScalingRate()
+
+        width: 998
+        height: 732
+        source: rate > 1 ? "qrc:/img/bg@2x.png" : "qrc:/img/bg.png"
     }
 
     Rectangle {
@@ -45,9 +63,15 @@ Item {
         clip: true
         currentIndex: padTabBar.currentIndex
 
-        PadPage { pageNum: 0 }
-        PadPage { pageNum: 1 }
-        PadPage { pageNum: 2 }
+        Repeater {
+            model: 3
+            LazyPage {
+                background: index > 0
+                build: root.buildBackground
+                sourceComponent: PadPage { pageNum: index }
+                onLoaded: root.pagesBuilt++
+            }
+        }
     }
 
     CusTabBar {
@@ -92,9 +116,15 @@ Item {
         clip: true
         currentIndex: bqmTabBar.currentIndex
 
-        BQMPage { pageNum: 0 }
-        BQMPage { pageNum: 1 }
-        BQMPage { pageNum: 2 }
+        Repeater {
+            model: 3
+            LazyPage {
+                background: index > 0
+                build: root.buildBackground
+                sourceComponent: BQMPage { pageNum: index }
+                onLoaded: root.pagesBuilt++
+            }
+        }
     }
 
     CusTabBar {
@@ -129,12 +159,13 @@ Item {
         border.color: CusConfig.colorInput
     }
 
-    WalkingBeltPage {
-        objectName: "walkingBeltPage"
+    LazyPage {
         x: 65
         y: 400
         width: 326
         height: 259
+        sourceComponent: WalkingBeltPage {}
+        onLoaded: root.pagesBuilt++
     }
 
     CusButton {
