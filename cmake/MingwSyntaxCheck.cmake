@@ -7,9 +7,10 @@ foreach(dir ${qt_includes})
     list(APPEND include_flags -I${dir})
 endforeach()
 
-file(GLOB_RECURSE windows_sources
-    ${SOURCE_DIR}/src/app/win/*.cpp
-    ${SOURCE_DIR}/src/device/winmm/*.cpp)
+# Every platform folder is named after its platform (src/CMakeLists.txt): all "windows" ones.
+file(GLOB_RECURSE all_sources ${SOURCE_DIR}/src/*.cpp)
+set(windows_sources ${all_sources})
+list(FILTER windows_sources INCLUDE REGEX "/windows/[^/]+\\.cpp$")
 if(NOT windows_sources)
     message(FATAL_ERROR "no Windows sources found under ${SOURCE_DIR}/src")
 endif()
@@ -37,7 +38,7 @@ if(MINGW_WINDRES)
     set(PROJECT_VERSION_PATCH 3)
     set(PROJECT_VERSION_TWEAK 4)
     set(PROJECT_VERSION 1.2.3.4)
-    configure_file(${SOURCE_DIR}/src/app/win/version.rc.in ${BINARY_DIR}/windows_check/version.rc @ONLY)
+    configure_file(${SOURCE_DIR}/src/app/windows/version.rc.in ${BINARY_DIR}/windows_check/version.rc @ONLY)
     execute_process(
         COMMAND ${MINGW_WINDRES} ${BINARY_DIR}/windows_check/version.rc -O coff -o ${BINARY_DIR}/windows_check/version.res
         RESULT_VARIABLE result

@@ -3,11 +3,11 @@
 #include "app/platform.h"
 #include "app/prompt.h"
 #include "app/singleinstance.h"
+#include "config/controlleridentity.h"
 #include "config/datamanagement.h"
 #include "config/presetfile.h"
 #include "device/detectiondevice.h"
 #include "device/devicebackend.h"
-#include "device/mididevices.h"
 #include "i18n/trans.h"
 #include "qml/colorpalette.h"
 #include "qml/screenshot.h"
@@ -21,37 +21,20 @@
 #include <QSettings>
 #include <QTimer>
 
-#include <array>
+static_assert(DataManagement::ImageSize == ControllerIdentity::ImageSize, "the model holds the whole configuration message");
 
 namespace {
-
-MainWindow *g_mainWindow = nullptr;
 
 // Logical dots per inch of a screen at 100 % scaling on the controller's home platform.
 constexpr double BaseDpi = 96.0;
 
-const QString ControllerPortName = QStringLiteral("Kovela Tark9");
-const QString MidiDeviceType = QStringLiteral("rk217");
-const QString SerialDeviceType = QStringLiteral("rk217SerialDev");
-
-// The editor's requests: F0, command, the identification bytes 00 00 00 20 6F, F7.
-const char ReadRequest[] = {'\xF0', '\x02', '\x00', '\x00', '\x00', '\x20', '\x6F', '\xF7'};
-const char SerialRequest[] = {'\xF0', '\x04', '\x00', '\x00', '\x00', '\x20', '\x6F', '\xF7'};
-const char BootLoaderRequest[] = {'\xF0', '\x05', '\x00', '\x00', '\x00', '\x20', '\x6F', '\xF7'};
-constexpr quint8 WriteCommand = 0x01;
-constexpr quint8 SerialCommand = 0x04;
-constexpr int CommandOffset = 1;
-constexpr int SerialOffset = 7;
-constexpr int SerialLength = 13;          // bytes; a NUL ends the text early
-constexpr int SerialLogLength = 10;       // bytes of the serial field written to the log
 constexpr int SerialRequestDelayMs = 2000;
 // What the controller gets to leave its MIDI personality before the boot loader is looked for.
 constexpr int BootLoaderDelayMs = 1000;
-
-QString hexByte(char byte)
-{
-    return QStringLiteral("0x%1").arg(static_cast<quint8>(byte), 2, 16, QLatin1Char('0'));
-}
+// udev may announce the controller's card before the sequencer lists its ports: an arrival whose
+// ports are missing looks again at this interval, for at most this long.
+constexpr int PortSearchIntervalMs = 100;
+constexpr int PortSearchLimitMs = 2000;
 
 } // namespace
 
@@ -62,13 +45,22 @@ MainWindow::MainWindow(const AppOptions &options)
     // Chosen before anything lists or opens a port, and not changed afterwards.
     DeviceBackend::select(options.virtualDevice ? DeviceBackend::Kind::Virtual : DeviceBackend::Kind::Platform);
     resize(1080, 892);
-    g_mainWindow = this;
+    // No controller until the presence detector reports one.
+    m_connection.setDevicePresent(false);
+    connect(&m_connection, &DeviceConnection::messageReceived, this, [this](const QByteArray &message) {
+        QByteArray copy = message;
+        emit s_midiIndata(copy.data(), copy.size());
+    });
     connect(this, &MainWindow::s_midiIndata, this, &MainWindow::slotMidiIndata);
+    connect(&m_connection, &DeviceConnection::configurationReceived, this, [this](const QByteArray &message) {
+        m_dataMgt->loadConfigImage(message.constData(), message.size());
+    });
+    connect(&m_connection, &DeviceConnection::serialNumberReceived, this, &MainWindow::s_snNum);
     m_serialRequestTimer.setSingleShot(true);
     connect(&m_serialRequestTimer, &QTimer::timeout, this, [this] {
-        openMidiPorts(true);
-        m_midiOut.sendLongMsg(SerialRequest, sizeof SerialRequest);
+        reportFailure(m_connection.requestSerialNumber(), Origin::Arrival);
     });
+    connect(&m_portSearchTimer, &QTimer::timeout, this, &MainWindow::searchPortsAgain);
 
     m_dataMgt = new DataManagement(this);
     m_dataMgt->initDefaultData();
@@ -101,11 +93,7 @@ MainWindow::MainWindow(const AppOptions &options)
 
 MainWindow::~MainWindow()
 {
-    m_midiIn.close();
-    m_midiOut.close();
-    // No input callback runs once the input port is closed, so nothing reads the pointer now.
-    if (g_mainWindow == this)
-        g_mainWindow = nullptr;
+    m_connection.close();
 }
 
 void MainWindow::setupQml()
@@ -145,95 +133,75 @@ void MainWindow::raiseWindow()
     }
 }
 
+QByteArray MainWindow::configurationImage() const
+{
+    const auto &image = m_dataMgt->configImage();
+    return QByteArray(reinterpret_cast<const char *>(image.data()), static_cast<int>(image.size()));
+}
+
 void MainWindow::sendData()
 {
-    std::array<quint8, DataManagement::ImageSize> message = m_dataMgt->configImage();
-    message[CommandOffset] = WriteCommand;
-    const char *bytes = reinterpret_cast<const char *>(message.data());
-    const int defect = DataManagement::findMessageDefect(bytes, DataManagement::ImageSize);
-    bool sent = false;
-    if (defect >= 0) {
-        // The controller would take a broken SysEx message; nothing is sent at all.
-        qDebug() << "sendData refused: byte" << defect << "of the configuration is" << hexByte(bytes[defect]);
-    } else {
-        openMidiPorts(true);
-        sent = m_midiOut.sendLongMsg(bytes, DataManagement::ImageSize);
-    }
-    emit showHint(true, sent);
-    if (m_isDevConnected) {
-        m_midiIn.close();
-        m_midiOut.close();
-    }
+    const DeviceConnection::Status status = m_connection.sendConfiguration(configurationImage());
+    reportFailure(status, Origin::User);
+    emit showHint(true, status == DeviceConnection::Status::Ok);
 }
 
 void MainWindow::getData()
 {
-    openMidiPorts(true);
-    emit showHint(false, m_midiOut.sendLongMsg(ReadRequest, sizeof ReadRequest));
+    const DeviceConnection::Status status = m_connection.requestConfiguration();
+    reportFailure(status, Origin::User);
+    emit showHint(false, status == DeviceConnection::Status::Ok);
 }
 
-void MainWindow::openMidiPorts(bool open)
+// Only the exchanges' failures that a user can act on are shown; a refused send is reported by
+// showHint alone, as before.
+void MainWindow::reportFailure(DeviceConnection::Status status, Origin origin)
 {
-    if (!m_isDevConnected)
-        return;
-    if (!open) {
-        m_midiIn.close();
-        m_midiOut.close();
+    QString text;
+    switch (status) {
+    case DeviceConnection::Status::NoPorts:
+        text = tr("The MIDI ports of the Kovela Tark9 were not found; nothing was sent.");
+        break;
+    case DeviceConnection::Status::PortsBusy:
+        text = tr("The current device is occupied");
+        break;
+    case DeviceConnection::Status::TimedOut:
+        text = tr("The Kovela Tark9 took no data for %1 seconds; the send was given up.").arg(MidiOut::SendTimeoutMs / 1000);
+        break;
+    default:
         return;
     }
-    if (!m_midiIn.open(m_inDevIndex, &forwardMidiInput)) {
-        m_midiIn.close();
-        Prompt::warning(this, tr("Error prompt"), tr("The current device is occupied"));
-        return;
+    if (origin == Origin::Arrival) {
+        if (m_arrivalWarned)
+            return;
+        m_arrivalWarned = true;
     }
-    if (!m_midiOut.open(m_outDevIndex)) {
-        m_midiOut.close();
-        Prompt::warning(this, tr("Error prompt"), tr("The current device is occupied"));
-    }
-}
-
-void forwardMidiInput(char *data, int length)
-{
-    MainWindow *controller = g_mainWindow;
-    if (!controller || !data || length <= 0)
-        return;
-    // The port reuses its buffer as soon as this returns: the GUI thread gets a copy that the
-    // queued call owns and frees after the slot has run.
-    QByteArray copy(data, length);
-    QMetaObject::invokeMethod(controller, [controller, copy]() mutable {
-        emit controller->s_midiIndata(copy.data(), copy.size());
-    }, Qt::QueuedConnection);
+    Prompt::warning(this, tr("Error prompt"), text);
 }
 
 void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
 {
     qDebug() << "onDevArrivalOrRemove" << devType << isArrival;
-    if (devType == MidiDeviceType) {
+    if (devType == QLatin1String(ControllerIdentity::MidiDeviceType)) {
         m_ftp.setConnected(isArrival);
+        // Whatever the previous arrival still had to do is stale from here on.
+        ++m_arrival;
+        m_portSearchTimer.stop();
+        m_connection.setDevicePresent(isArrival);
         if (!isArrival) {
-            m_isDevConnected = false;
-            m_midiIn.close();
-            m_midiOut.close();
             emit devStateChanged(false);
             return;
         }
-        m_isDevConnected = true;
-        const auto lowestIndexNamed = [](const QMap<int, QString> &ports, int current) {
-            for (auto it = ports.constBegin(); it != ports.constEnd(); ++it) {
-                if (it.value() == ControllerPortName)
-                    return it.key();
-            }
-            return current;
-        };
-        m_inDevIndex = lowestIndexNamed(getMidiInDevices(), m_inDevIndex);
-        m_outDevIndex = lowestIndexNamed(getMidiOutDevices(), m_outDevIndex);
-        qDebug() << "m_inDevIndex:" << m_inDevIndex;
-        qDebug() << "m_outDevIndex:" << m_outDevIndex;
-        openMidiPorts(true);
-        getData();
-        m_serialRequestTimer.start(SerialRequestDelayMs);
-        emit devStateChanged(true);
-    } else if (devType == SerialDeviceType) {
+        m_arrivalWarned = false;
+        const DeviceConnection::PortIndices ports = DeviceConnection::findPorts();
+        if (ports.found()) {
+            finishArrival(ports);
+            return;
+        }
+        qDebug() << "the controller's ports are not listed yet; looking again for up to" << PortSearchLimitMs << "ms";
+        m_portSearchClock.start();
+        m_portSearchTimer.start(PortSearchIntervalMs);
+    } else if (devType == QLatin1String(ControllerIdentity::SerialDeviceType)) {
         // A controller found in its boot loader: offer it the newest image at once.
         m_ftp.setConnected(isArrival);
         m_ftp.setCurrentVersion(QStringLiteral("0"));
@@ -241,16 +209,43 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
     }
 }
 
+void MainWindow::searchPortsAgain()
+{
+    const DeviceConnection::PortIndices ports = DeviceConnection::findPorts();
+    if (!ports.found() && m_portSearchClock.elapsed() < PortSearchLimitMs)
+        return;
+    m_portSearchTimer.stop();
+    qDebug() << "the controller's ports" << (ports.found() ? "appeared after" : "are still missing after")
+             << m_portSearchClock.elapsed() << "ms";
+    finishArrival(ports);
+}
+
+// The rest of an arrival once its ports are known (or given up): the read request, the timer of
+// the serial-number request, and the connection indicator.
+void MainWindow::finishArrival(const DeviceConnection::PortIndices &ports)
+{
+    qDebug() << "m_inDevIndex:" << ports.input;
+    qDebug() << "m_outDevIndex:" << ports.output;
+    const quint64 arrival = m_arrival;
+    // Opens the ports itself; if they cannot be opened, its warning is this arrival's one.
+    const DeviceConnection::Status status = m_connection.requestConfiguration();
+    reportFailure(status, Origin::Arrival);
+    emit showHint(false, status == DeviceConnection::Status::Ok);
+    // A removal handled while the warning box was open has already turned the indicator off.
+    if (arrival != m_arrival)
+        return;
+    m_serialRequestTimer.start(SerialRequestDelayMs);
+    emit devStateChanged(true);
+}
+
 void MainWindow::onFirmwareUpdate(QString path)
 {
     // The controller is about to leave its MIDI personality: a serial-number request due now
     // would only meet ports on their way out and warn that they are occupied.
     m_serialRequestTimer.stop();
-    openMidiPorts(true);
-    m_midiOut.sendLongMsg(BootLoaderRequest, sizeof BootLoaderRequest);
+    reportFailure(m_connection.requestBootLoader(), Origin::User);
     QTimer::singleShot(BootLoaderDelayMs, this, [this, path] {
-        m_midiIn.close();
-        m_midiOut.close();
+        m_connection.close();
         m_firmwareUpdate.startUpdate(path);
     });
 }
@@ -279,10 +274,8 @@ void MainWindow::writePreset()
     qDebug() << "m_filePath" << m_filePath;
     if (m_filePath.isEmpty())
         return;   // the user cancelled the dialog
-    const auto &image = m_dataMgt->configImage();
-    const QByteArray bytes(reinterpret_cast<const char *>(image.data()), static_cast<int>(image.size()));
     QString error;
-    if (!PresetFile::write(m_filePath, bytes, &error))
+    if (!PresetFile::write(m_filePath, configurationImage(), &error))
         Prompt::warning(this, tr("Error prompt"), error);
 }
 
@@ -360,24 +353,7 @@ void MainWindow::slotMidiIndata(char *data, int length)
     qDebug() << "parseMidiData====";
     if (!data || length <= 0)
         return;
-    if (length > CommandOffset && static_cast<quint8>(data[CommandOffset]) == SerialCommand) {
-        // The reply may be shorter than its serial field: the text stops at its end.
-        const QByteArray field = QByteArray(data, length).mid(SerialOffset, SerialLength);
-        qDebug() << "===" << QString(field.left(SerialLogLength));
-        emit s_snNum(QString(field));
-        return;
-    }
-    const int defect = DataManagement::findMessageDefect(data, length);
-    if (defect >= 0) {
-        qDebug() << "configuration reply not loaded: byte" << defect << "is" << hexByte(data[defect])
-                 << "in" << length << "bytes";
-    } else {
-        m_dataMgt->loadConfigImage(data, length);
-    }
-    if (m_isDevConnected) {
-        m_midiIn.close();
-        m_midiOut.close();
-    }
+    m_connection.takeMessage(data, length);
 }
 
 void MainWindow::screenCountChange()

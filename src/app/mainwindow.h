@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/appoptions.h"
-#include "device/midiin.h"
-#include "device/midiout.h"
+#include "device/deviceconnection.h"
 #include "firmware/firmwareupdate.h"
 #include "firmware/myftp.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QQmlApplicationEngine>
 #include <QString>
@@ -15,13 +15,10 @@ class DataManagement;
 class DetectionDevice;
 class Trans;
 
-// The MIDI input port's data handler: runs on the MIDI system's thread and hands a copy of the
-// bytes to the controller's GUI thread.
-void forwardMidiInput(char *data, int length);
-
 // The application's controller: owns every back-end object, publishes them to the QML scene
-// and decides when the controller's ports are open. The widget itself is never shown; it
-// parents the dialogs and, moved along with the QML window, tells which screen that is on.
+// and decides when the controller is talked to; the talking itself is the device connection's.
+// The widget itself is never shown; it parents the dialogs and, moved along with the QML
+// window, tells which screen that is on.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -65,13 +62,18 @@ private slots:
     void onFirmwareUpdate(QString path);
 
 private:
+    // Who asked for an exchange: an arrival shows at most one warning for all of its exchanges.
+    enum class Origin { User, Arrival };
+
     void setupQml();
     int currentScreenNumber() const;
+    QByteArray configurationImage() const;
     void writePreset();
-    void openMidiPorts(bool open);
+    void searchPortsAgain();
+    void finishArrival(const DeviceConnection::PortIndices &ports);
+    void reportFailure(DeviceConnection::Status status, Origin origin);
 
-    MidiIn m_midiIn;
-    MidiOut m_midiOut;
+    DeviceConnection m_connection;
     DataManagement *m_dataMgt = nullptr;
     QQmlApplicationEngine m_engine;
     MyFtp m_ftp;
@@ -80,11 +82,14 @@ private:
     double m_scalingRate = 1.0;
     DetectionDevice *m_detectionDevice = nullptr;
     Trans *m_trans = nullptr;
-    bool m_isDevConnected = false;
-    int m_inDevIndex = -1;
-    int m_outDevIndex = -1;
     int m_lastScreenNumber = -1;
     QTimer m_serialRequestTimer;   // the serial-number request after an arrival
+    // Counts arrivals and removals: a step of an arrival that finds it changed is stale (the
+    // controller was pulled out while a warning box of that arrival was open).
+    quint64 m_arrival = 0;
+    bool m_arrivalWarned = false;  // this arrival has shown its one warning
+    QTimer m_portSearchTimer;      // an arrival whose ports are not listed yet looks again
+    QElapsedTimer m_portSearchClock;
     QList<QMetaObject::Connection> m_dpiConnections;
     AppOptions m_options;
 };

@@ -86,22 +86,6 @@ void DataManagement::loadConfigImage(const char *data, int length)
     emit s_updateDate();
 }
 
-int DataManagement::findMessageDefect(const char *data, int length)
-{
-    if (!data || length <= 0)
-        return -1;
-    if (static_cast<quint8>(data[0]) != 0xF0)
-        return 0;
-    const int end = ImageSize - 1;
-    for (int i = 1; i < std::min(length, end); ++i) {
-        if (static_cast<quint8>(data[i]) > MaxDataByte)
-            return i;
-    }
-    if (length > end && static_cast<quint8>(data[end]) != 0xF7)
-        return end;
-    return -1;
-}
-
 void DataManagement::initDefaultData()
 {
     for (int i = 0; i < PadCount; ++i) {

@@ -31,11 +31,6 @@ public:
     const std::array<quint8, ImageSize> &configImage() const { return m_configImage; }
     void loadConfigImage(const char *data, int length);
 
-    // Offset of the first byte that keeps `data` from being (the start of) a configuration
-    // message the controller can take: F0 at 0, MIDI data bytes at 1 to 456, F7 at 457; -1 when
-    // there is none. Loaded, such a block would go out as a broken SysEx message.
-    static int findMessageDefect(const char *data, int length);
-
 signals:
     void s_updateDate();
 

@@ -1,6 +1,6 @@
 #include "config/presetfile.h"
 
-#include "config/datamanagement.h"
+#include "config/controllerprotocol.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -71,7 +71,7 @@ PresetFile::ReadResult PresetFile::read(const QString &path)
         return result;
     }
     // Only the image's worth is used; a longer block never writes past the image.
-    const qint64 wanted = std::min<qint64>(count, DataManagement::ImageSize);
+    const qint64 wanted = std::min<qint64>(count, ControllerProtocol::ImageSize);
     result.block = file.read(wanted);
     if (result.block.size() != wanted) {
         result.block.clear();
@@ -79,7 +79,7 @@ PresetFile::ReadResult PresetFile::read(const QString &path)
         result.error = noBlockError(path);
         return result;
     }
-    result.invalidOffset = DataManagement::findMessageDefect(result.block.constData(), result.block.size());
+    result.invalidOffset = ControllerProtocol::findMessageDefect(result.block.constData(), result.block.size());
     if (result.invalidOffset >= 0) {
         result.status = ReadStatus::InvalidBytes;
         result.error = QCoreApplication::translate("PresetFile", "%1 is not a valid preset (byte %2 is out of range); nothing was loaded.")

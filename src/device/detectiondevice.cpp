@@ -1,5 +1,6 @@
 #include "device/detectiondevice.h"
 
+#include "config/controlleridentity.h"
 #include "device/devicebackend.h"
 #include "device/devicepresence.h"
 #include "device/midisystem.h"
@@ -7,20 +8,10 @@
 
 #include <QDebug>
 
-namespace {
-
-const QString MidiDeviceType = QStringLiteral("rk217");
-const QString SerialDeviceType = QStringLiteral("rk217SerialDev");
-const QString MidiPortName = QStringLiteral("Kovela Tark9");
-constexpr quint16 BootLoaderVendorId = 0x1C75;
-constexpr quint16 BootLoaderProductId = 0x0204;
-
-} // namespace
-
 DetectionDevice::DetectionDevice(QWidget *parent)
     : QWidget(parent)
 {
-    m_devTypes.insert(MidiDeviceType, QStringLiteral("VID_0416&PID_B009"));
+    m_devTypes.insert(QLatin1String(ControllerIdentity::MidiDeviceType), QLatin1String(ControllerIdentity::MidiHardwareId));
     m_events = DeviceBackend::createEventSource(this, [this](const DeviceMessage &message) {
         return handleDeviceMessage(message);
     });
@@ -55,18 +46,18 @@ void DetectionDevice::scanDevices()
     const unsigned count = system.inGetNumDevs();
     for (unsigned i = 0; i < count; ++i) {
         QString name;
-        if (system.inGetDevCaps(i, &name) == MidiResult::NoError && name == MidiPortName) {
+        if (system.inGetDevCaps(i, &name) == MidiResult::NoError && name == QLatin1String(ControllerIdentity::PortName)) {
             m_isPresent = true;
-            emit s_devTypeAndState(MidiDeviceType, true);
+            emit s_devTypeAndState(QLatin1String(ControllerIdentity::MidiDeviceType), true);
             return;
         }
     }
     const QList<SerialPortEntry> ports = SerialPortList::availablePorts();
     for (const SerialPortEntry &port : ports) {
         qDebug() << "vid:" << port.vendorId << "pid" << port.productId;
-        if (port.vendorId == BootLoaderVendorId && port.productId == BootLoaderProductId) {
+        if (port.vendorId == ControllerIdentity::BootLoaderVendorId && port.productId == ControllerIdentity::BootLoaderProductId) {
             qDebug() << "===================";
-            emit s_devTypeAndState(SerialDeviceType, true);
+            emit s_devTypeAndState(QLatin1String(ControllerIdentity::SerialDeviceType), true);
             return;
         }
     }

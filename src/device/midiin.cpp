@@ -34,7 +34,7 @@ bool MidiIn::open(int deviceIndex, DataHandler handler)
     if (m_isOpen)
         return true;
     MidiSystem *system = m_system ? m_system : &DeviceBackend::midiSystem();
-    m_handler = handler;
+    m_handler = std::move(handler);
     m_handle = nullptr;
     if (system->inOpen(&m_handle, deviceIndex, &MidiIn::callback, reinterpret_cast<quintptr>(this)) != MidiResult::NoError) {
         qDebug() << "midiInOpen error";

@@ -3,14 +3,16 @@
 #include "device/midisystem.h"
 
 #include <atomic>
+#include <functional>
 
 // The controller's MIDI input port: one long-message buffer of 512 bytes, queued while the port
-// is open, whose contents go to a plain data handler on the MIDI system's thread.
+// is open, whose contents go to a data handler on the MIDI system's thread.
 class MidiIn
 {
 public:
-    // Called on the MIDI system's thread; the bytes are valid only until it returns.
-    using DataHandler = void (*)(char *data, int length);
+    // Called on the MIDI system's thread; the bytes are valid only until it returns. It is set by
+    // open() and not changed while the port is open, so the thread reads it without a copy.
+    using DataHandler = std::function<void(char *data, int length)>;
 
     static constexpr int BufferSize = 512;   // bytes; a configuration message (458) fits in one
 

@@ -15,7 +15,18 @@ public:
     void close();
     bool isOpen() const { return m_isOpen; }
 
-    // Returns once the whole message has left; false when the port is closed or a call failed.
+    enum class SendResult {
+        Sent,
+        Failed,     // the port is closed, or a call failed
+        TimedOut    // the device took no data for SendTimeoutMs; the message was dropped
+    };
+
+    // A device that has stopped reading must not hold the caller (the GUI thread) for good.
+    static constexpr int SendTimeoutMs = 2000;
+
+    // Returns once the whole message has left, or has been given up after SendTimeoutMs.
+    SendResult send(const char *data, int length);
+    // send() == Sent.
     bool sendLongMsg(const char *data, int length);
 
 private:

@@ -1,14 +1,15 @@
 #include "firmware/firmwareupdate.h"
 
 #include "device/serialportlist.h"
+#include "config/controlleridentity.h"
 
 #include <QDebug>
 
 namespace {
 
-constexpr quint16 BootLoaderVendorId = 0x1C75;
-constexpr quint16 BootLoaderProductId = 0x0204;
-constexpr int TransferBaudRate = 115200;
+constexpr quint16 BootLoaderVendorId = ControllerIdentity::BootLoaderVendorId;
+constexpr quint16 BootLoaderProductId = ControllerIdentity::BootLoaderProductId;
+constexpr int TransferBaudRate = ControllerIdentity::BootLoaderBaudRate;
 // The boot loader's port can take several seconds to enumerate after the command; give up
 // only when it has not appeared for this long.
 constexpr int PortSearchIntervalMs = 250;

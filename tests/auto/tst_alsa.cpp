@@ -3,10 +3,10 @@
 // where the sequencer cannot be opened.
 #include "devicelogcapture.h"
 
-#include "device/alsa/alsainputevent.h"
-#include "device/alsa/alsamidisystem.h"
-#include "device/alsa/alsaportcatalog.h"
-#include "device/alsa/udevpathtranslator.h"
+#include "device/linux/alsainputevent.h"
+#include "device/linux/alsamidisystem.h"
+#include "device/linux/alsaportcatalog.h"
+#include "device/linux/udevpathtranslator.h"
 #include "device/devicepresence.h"
 #include "device/inputportqueue.h"
 #include "device/midiin.h"

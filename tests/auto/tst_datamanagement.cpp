@@ -1,3 +1,4 @@
+#include "config/controllerprotocol.h"
 #include "config/datamanagement.h"
 
 #include <QSignalSpy>
@@ -50,8 +51,6 @@ private slots:
     void loadConfigImage();
     void everyStoredByteStaysMidiData_data();
     void everyStoredByteStaysMidiData();
-    void findMessageDefect_data();
-    void findMessageDefect();
 };
 
 void tst_DataManagement::headerAndDefaults()
@@ -421,47 +420,11 @@ void tst_DataManagement::everyStoredByteStaysMidiData()
     model.setLum(1, float(value));
 
     const QByteArray image = imageBytes(model);
-    QCOMPARE(DataManagement::findMessageDefect(image.constData(), image.size()), -1);
+    QCOMPARE(ControllerProtocol::findMessageDefect(image.constData(), image.size()), -1);
     const int expected = qBound(0, value, 127);
     QCOMPARE(model.getPadInfo(5).value("padData").toInt(), expected);
     QCOMPARE(model.getBQMInfo(1).value("bqmCh").toInt(), expected);
     QCOMPARE(int(quint8(image.at(11))), expected);
-}
-
-void tst_DataManagement::findMessageDefect_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<int>("offset");
-
-    QByteArray image(458, char(0x10));
-    image[0] = char(0xF0);
-    image[457] = char(0xF7);
-    QTest::newRow("clean image") << image << -1;
-    QByteArray bad = image;
-    bad[1] = char(0x80);
-    QTest::newRow("command byte") << bad << 1;
-    bad = image;
-    bad[456] = char(0xFF);
-    QTest::newRow("last data byte") << bad << 456;
-    bad = image;
-    bad[200] = char(0xF7);
-    QTest::newRow("early end byte") << bad << 200;
-    QTest::newRow("short block") << QByteArray::fromHex("F0017F") << -1;
-    QTest::newRow("short block with high byte") << QByteArray::fromHex("F00181") << 2;
-    QTest::newRow("no start byte") << QByteArray::fromHex("00017F") << 0;
-    bad = image;
-    bad[457] = char(0x00);
-    QTest::newRow("no end byte") << bad << 457;
-    QByteArray longer = image + QByteArray(20, char(0xFF));
-    QTest::newRow("surplus beyond the image is ignored") << longer << -1;
-    QTest::newRow("empty") << QByteArray() << -1;
-}
-
-void tst_DataManagement::findMessageDefect()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(int, offset);
-    QCOMPARE(DataManagement::findMessageDefect(data.constData(), data.size()), offset);
 }
 
 QTEST_GUILESS_MAIN(tst_DataManagement)

@@ -7,7 +7,10 @@
 #include "device/midiout.h"
 #include "device/virtual/virtualtark9.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
+
+#include <limits>
 
 namespace {
 
@@ -273,6 +276,21 @@ private slots:
         QCOMPARE(system.calls.count("outUnprepareHeader"), 4);
         out.close();
         QCOMPARE(log.lines().last(), QStringLiteral("midiOut close"));
+    }
+
+    void sendGivesUpOnADeviceThatStopsReading()
+    {
+        DeviceLogCapture log;
+        ScriptedMidiSystem system;
+        MidiOut out(&system);
+        QVERIFY(out.open(0));
+        system.stillPlayingAnswers = std::numeric_limits<int>::max();
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(out.send("\xF0\x02\x00\x00\x00\x20\x6F\xF7", 8), MidiOut::SendResult::TimedOut);
+        QVERIFY(clock.elapsed() >= MidiOut::SendTimeoutMs && clock.elapsed() < MidiOut::SendTimeoutMs + 500);
+        QVERIFY(system.calls.contains("outReset"));
+        QVERIFY(log.lines().contains("midiOutLongMsg timed out: the device took no data for 2000 ms"));
     }
 
     void failedOutputSteps_data()

@@ -1,5 +1,5 @@
 // The software serial line the virtual Tark9's boot loader sits on.
-#include "device/pseudoterminal.h"
+#include "device/pseudoterminal/pseudoterminal.h"
 
 #include "scriptedhost.h"
 

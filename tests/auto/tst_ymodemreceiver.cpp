@@ -1,6 +1,6 @@
 // The boot loader's YMODEM receiver against our sender, against lrzsz's sb, over a spoilt line,
 // and against hosts that misbehave on purpose.
-#include "device/pseudoterminal.h"
+#include "device/pseudoterminal/pseudoterminal.h"
 #include "device/virtual/ymodemreceiver.h"
 #include "firmware/ymodemfiletransmit.h"
 

@@ -1,6 +1,6 @@
 #include "device/virtual/virtualbootloader.h"
 
-#include "device/pseudoterminal.h"
+#include "device/pseudoterminal/pseudoterminal.h"
 #include "device/serialportlist.h"
 #include "device/virtual/virtualtark9.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/controlleridentity.h"
 #include "device/virtual/ymodemreceiver.h"
 
 #include <QByteArray>
@@ -29,8 +30,8 @@ class VirtualTark9;
 class VirtualBootLoader
 {
 public:
-    static constexpr quint16 VendorId = 0x1C75;
-    static constexpr quint16 ProductId = 0x0204;
+    static constexpr quint16 VendorId = ControllerIdentity::BootLoaderVendorId;
+    static constexpr quint16 ProductId = ControllerIdentity::BootLoaderProductId;
     // What the flash of such a controller holds, in bytes; an empty image is no firmware.
     static constexpr qint64 MaxImageSize = 1024 * 1024;
     static constexpr int DefaultIdleTimeoutMs = 60000;

@@ -1,5 +1,6 @@
 #include "device/virtual/virtualmidisystem.h"
 
+#include "config/controlleridentity.h"
 #include "device/inputportqueue.h"
 #include "device/virtual/virtualtark9.h"
 
@@ -26,7 +27,8 @@ VirtualMidiSystem::~VirtualMidiSystem() = default;
 
 void VirtualMidiSystem::resetPortLayout()
 {
-    setPortLayout({{QStringLiteral("Kovela Tark9"), true}}, {{QStringLiteral("Kovela Tark9"), true}});
+    const QString name = QLatin1String(ControllerIdentity::PortName);
+    setPortLayout({{name, true}}, {{name, true}});
 }
 
 void VirtualMidiSystem::setPortLayout(const QVector<Port> &inputs, const QVector<Port> &outputs)
@@ -39,7 +41,7 @@ void VirtualMidiSystem::setPortLayout(const QVector<Port> &inputs, const QVector
 // The layout indices of the ports the system lists now: the device's vanish while unplugged.
 QVector<int> VirtualMidiSystem::visibleIndices(const QVector<Port> &ports) const
 {
-    const bool plugged = m_device.isPlugged();
+    const bool plugged = m_device.arePortsListed();
     QVector<int> visible;
     for (int i = 0; i < ports.size(); ++i) {
         if (plugged || !ports.at(i).isDevice)
@@ -259,7 +261,12 @@ void VirtualMidiSystem::messageProcessed(quint64 ticket)
 
 unsigned VirtualMidiSystem::outReset(MidiHandle handle)
 {
-    return findOut(handle) ? MidiResult::NoError : MidiResult::InvalidHandle;
+    if (!findOut(handle))
+        return MidiResult::InvalidHandle;
+    // Messages the device has not taken are handed back unsent, as WinMM's reset returns its
+    // pending buffers.
+    messageProcessed(m_nextTicket - 1);
+    return MidiResult::NoError;
 }
 
 unsigned VirtualMidiSystem::outClose(MidiHandle handle)

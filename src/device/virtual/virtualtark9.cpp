@@ -1,11 +1,15 @@
 #include "device/virtual/virtualtark9.h"
 
-#include "config/datamanagement.h"
+#include "config/controlleridentity.h"
 
 #include <QDebug>
 
 #include <algorithm>
+#include <iterator>
 
+// The device side of the protocol, written down here a second time on purpose: the editor's
+// encoding lives in config/controllerprotocol, and a fault there must meet a controller that
+// does not share it. The same goes for the factory configuration (DataManagement's defaults).
 namespace {
 
 constexpr quint8 SysExStart = 0xF0;
@@ -19,12 +23,32 @@ constexpr int CommandOffset = 1;
 const char IdBytes[] = {0x00, 0x00, 0x00, 0x20, 0x6F};
 constexpr int SerialOffset = 7;
 
+// The factory configuration as the controller leaves the factory with it.
+constexpr int CurveOffset = 11;             // 0: the "FULL" curve
+constexpr int LevelOffset = 12;
+constexpr int FactoryLevel = 127;
+constexpr int PadOffset = 13;               // 48 pads of 7 bytes: type, number, channel, mode, r, g, b
+constexpr int PadBytes = 7;
+constexpr int PadCount = 48;
+constexpr int PadsPerBank = 16;
+constexpr int FirstPadNote = 24;            // pads play notes 24 (C1) to 71 upwards
+constexpr int FactoryColour = 90;           // of 127: bank A red, B green, C blue
+constexpr int KnobOffset = 349;             // 12 knobs of 7 bytes: type, number, channel, min, max, msb min, msb max
+constexpr int KnobBytes = 7;
+constexpr int KnobNumbers[] = {7, 1, 2, 10, 14, 15, 12, 13, 53, 54, 51, 52};
+constexpr int StripOffset = 433;            // 6 strip sections of 4 bytes: type, number, channel, mode
+constexpr int StripBytes = 4;
+constexpr int StripCount = 6;
+constexpr int FirstStripNumber = 21;
+constexpr int FactoryChannel = 1;
+constexpr int RangeMax = 127;
+
 } // namespace
 
 const QString &VirtualTark9::interfacePath()
 {
-    static const QString path = QStringLiteral(
-        "\\\\?\\USB#VID_0416&PID_B009&MI_00#virtual-tark9#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global");
+    static const QString path = QStringLiteral("\\\\?\\USB#%1&MI_00#virtual-tark9#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global")
+                                    .arg(QLatin1String(ControllerIdentity::MidiHardwareId));
     return path;
 }
 
@@ -56,10 +80,32 @@ VirtualTark9::~VirtualTark9()
 
 QByteArray VirtualTark9::factoryImage()
 {
-    DataManagement defaults;
-    defaults.initDefaultData();
-    const auto &image = defaults.configImage();
-    return QByteArray(reinterpret_cast<const char *>(image.data()), static_cast<int>(image.size()));
+    QByteArray image(ImageSize, '\0');
+    image[0] = static_cast<char>(SysExStart);
+    image[CommandOffset] = static_cast<char>(WriteCommand);
+    image.replace(CommandOffset + 1, sizeof IdBytes, IdBytes, sizeof IdBytes);
+    image[CurveOffset] = 0;
+    image[LevelOffset] = static_cast<char>(FactoryLevel);
+    for (int pad = 0; pad < PadCount; ++pad) {
+        char *record = image.data() + PadOffset + PadBytes * pad;
+        record[1] = static_cast<char>(FirstPadNote + pad);
+        record[2] = FactoryChannel;
+        record[4 + pad / PadsPerBank] = FactoryColour;
+    }
+    for (int knob = 0; knob < int(std::size(KnobNumbers)); ++knob) {
+        char *record = image.data() + KnobOffset + KnobBytes * knob;
+        record[1] = static_cast<char>(KnobNumbers[knob]);
+        record[2] = FactoryChannel;
+        record[4] = RangeMax;
+        record[6] = RangeMax;
+    }
+    for (int section = 0; section < StripCount; ++section) {
+        char *record = image.data() + StripOffset + StripBytes * section;
+        record[1] = static_cast<char>(FirstStripNumber + section);
+        record[2] = FactoryChannel;
+    }
+    image[ImageSize - 1] = static_cast<char>(SysExEnd);
+    return image;
 }
 
 void VirtualTark9::reset()
@@ -80,12 +126,25 @@ void VirtualTark9::reset()
     }
     m_misbehaviour = Misbehaviour::None;
     m_replyDelayMs = 5;
+    m_portDelayMs = 0;
     m_system.resetPortLayout();
     m_plugged = true;
 }
 
+bool VirtualTark9::arePortsListed() const
+{
+    if (!m_plugged)
+        return false;
+    const auto listedAt = Clock::time_point(Clock::duration(m_pluggedAt.load())) + std::chrono::milliseconds(m_portDelayMs.load());
+    return Clock::now() >= listedAt;
+}
+
 void VirtualTark9::plug()
 {
+    if (m_plugged)
+        return;
+    // Before the flag: the ports' delay counts from this plug-in, never from an earlier one.
+    m_pluggedAt = Clock::now().time_since_epoch().count();
     if (m_plugged.exchange(true))
         return;
     qDebug() << "virtual Tark9: plugged in";
@@ -201,6 +260,9 @@ void VirtualTark9::waitIdle()
 
 void VirtualTark9::receive(const QByteArray &message, quint64 ticket)
 {
+    // Never taken: the sender sees its message still playing until it gives up.
+    if (m_misbehaviour == Misbehaviour::StopsReading)
+        return;
     post(0, [this, message, ticket] {
         process(message);
         m_system.messageProcessed(ticket);
@@ -219,6 +281,8 @@ void VirtualTark9::process(const QByteArray &message)
     if (command == WriteCommand) {
         // Only a whole configuration is taken; anything else is line noise to the controller.
         if (message.size() != ImageSize || static_cast<quint8>(message.at(ImageSize - 1)) != SysExEnd)
+            return;
+        if (m_misbehaviour == Misbehaviour::DropsWrites)
             return;
         {
             std::lock_guard<std::mutex> lock(m_stateMutex);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/controlleridentity.h"
 #include "device/virtual/virtualbootloader.h"
 #include "device/virtual/virtualmidisystem.h"
 
@@ -35,12 +36,14 @@ public:
         LongReply,           // the configuration reply is LongReplyLength bytes: it needs two buffers
         InvalidBytes,        // the configuration reply carries 0x90 at InvalidByteOffset
         PortsBusy,           // another program holds the ports: opening them fails
-        UnplugMidExchange    // a request unplugs the device instead of being answered
+        UnplugMidExchange,   // a request unplugs the device instead of being answered
+        StopsReading,        // messages to the device are never taken: a send waits on them
+        DropsWrites          // a written configuration is taken but not kept
     };
     Q_ENUM(Misbehaviour)
 
-    static constexpr int ImageSize = 458;
-    static constexpr int SerialLength = 13;
+    static constexpr int ImageSize = ControllerIdentity::ImageSize;
+    static constexpr int SerialLength = ControllerIdentity::SerialLength;
     static constexpr int ShortReplyLength = 100;
     static constexpr int LongReplyLength = 600;
     static constexpr int InvalidByteOffset = 200;
@@ -63,6 +66,11 @@ public:
     void plug();
     void unplug();
     bool isPlugged() const { return m_plugged; }
+    // How long after a plug-in the MIDI ports are listed (udev announces a card before the
+    // sequencer lists its ports); 0 by default.
+    void setPortDelay(int ms) { m_portDelayMs = ms; }
+    // Plugged in, and its ports listed by now.
+    bool arePortsListed() const;
 
     QByteArray configuration() const;
     void setConfiguration(const QByteArray &image);
@@ -128,6 +136,8 @@ private:
     std::atomic<bool> m_plugged{true};
     std::atomic<Misbehaviour> m_misbehaviour{Misbehaviour::None};
     std::atomic<int> m_replyDelayMs{5};
+    std::atomic<int> m_portDelayMs{0};
+    std::atomic<Clock::rep> m_pluggedAt{0};
     std::atomic<int> m_streamLeft{0};
 
     std::mutex m_jobMutex;

@@ -1,6 +1,6 @@
 #include "device/virtual/ymodemreceiver.h"
 
-#include "device/pseudoterminal.h"
+#include "device/pseudoterminal/pseudoterminal.h"
 #include "firmware/ymodem.h"
 
 #include <QDebug>

@@ -1,4 +1,4 @@
-#include "device/winmm/windeviceeventsource.h"
+#include "device/windows/windeviceeventsource.h"
 
 #include <windows.h>
 #include <dbt.h>

@@ -1,4 +1,4 @@
-#include "device/alsa/udevpathtranslator.h"
+#include "device/linux/udevpathtranslator.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "device/alsa/alsainputevent.h"
+#include "device/linux/alsainputevent.h"
 
 #include "device/inputportqueue.h"
 

@@ -1,4 +1,4 @@
-#include "device/winmm/winmmmidisystem.h"
+#include "device/windows/winmmmidisystem.h"
 
 #include <windows.h>
 #include <mmsystem.h>

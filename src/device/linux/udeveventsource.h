@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/alsa/udevpathtranslator.h"
+#include "device/linux/udevpathtranslator.h"
 #include "device/deviceeventsource.h"
 
 class QSocketNotifier;

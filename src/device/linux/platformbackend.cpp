@@ -1,6 +1,6 @@
 // The Linux backend: the ALSA sequencer for MIDI, udev for hot-plug.
-#include "device/alsa/alsamidisystem.h"
-#include "device/alsa/udeveventsource.h"
+#include "device/linux/alsamidisystem.h"
+#include "device/linux/udeveventsource.h"
 #include "device/devicebackend.h"
 
 MidiSystem &DeviceBackend::platformMidiSystem()

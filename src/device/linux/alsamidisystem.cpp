@@ -1,13 +1,17 @@
-#include "device/alsa/alsamidisystem.h"
+#include "device/linux/alsamidisystem.h"
 
-#include "device/alsa/alsainputevent.h"
+#include "device/linux/alsainputevent.h"
 #include "device/inputportqueue.h"
 
 #include <alsa/asoundlib.h>
 
 #include <QDebug>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <chrono>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -42,6 +46,9 @@ struct AlsaMidiSystem::OutPort
 };
 
 namespace {
+
+// How long a message may take to leave (the same bound as MidiOut's wait for the device).
+constexpr int OutputTimeoutMs = 2000;
 
 MidiHandle handleOf(int localPort)
 {
@@ -81,6 +88,18 @@ AlsaInputEvent copyEvent(const snd_seq_event_t &ev)
         break;
     }
     return event;
+}
+
+// alsa-lib writes its own errors to standard error; here they go to the log with the rest.
+void logAlsaError(const char *file, int line, const char *function, int error, const char *format, ...)
+{
+    char text[256];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    qDebug().noquote().nospace() << "ALSA: " << text << " (" << function << ", " << file << ":" << line
+                       << (error ? QStringLiteral(": %1").arg(QString::fromLocal8Bit(snd_strerror(error))) : QString()) << ")";
 }
 
 } // namespace
@@ -125,6 +144,7 @@ bool AlsaMidiSystem::ensureOpen()
         return true;
     if (m_openFailed)
         return false;
+    snd_lib_error_set_handler(&logAlsaError);
     snd_seq_t *seq = nullptr;
     const int err = snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, 0);
     if (err < 0) {
@@ -376,18 +396,59 @@ unsigned AlsaMidiSystem::outLongMsg(MidiHandle handle, MidiBuffer *buffer)
     snd_seq_ev_set_subs(&ev);
     snd_seq_ev_set_direct(&ev);
     snd_seq_ev_set_sysex(&ev, static_cast<unsigned int>(buffer->bufferLength), buffer->data);
-    // The sequencer is non-blocking for the reader's sake; a full output pool is waited out.
+    // The sequencer is non-blocking for the reader's sake, so every wait for the kernel to take
+    // the message is a poll with a deadline: a device that has stopped reading fills the output
+    // pool for good, and the caller (the GUI thread) must not wait for ever.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(OutputTimeoutMs);
+    const auto msLeft = [deadline] {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        return static_cast<int>(std::max<qint64>(0, left.count()));
+    };
+    // Whether the sequencer takes output within `timeoutMs` (0: right now).
+    const auto writable = [this](int timeoutMs) {
+        pollfd fd{};
+        snd_seq_poll_descriptors(m_seq, &fd, 1, POLLOUT);
+        return ::poll(&fd, 1, timeoutMs) > 0 && (fd.revents & POLLOUT);
+    };
+    const auto giveUp = [this](const char *stage) {
+        qDebug() << "ALSA output" << stage << "took longer than" << OutputTimeoutMs << "ms: the message is dropped";
+        snd_seq_drop_output(m_seq);
+        return MidiResult::NotReady;
+    };
     int err = 0;
-    while ((err = snd_seq_event_output_direct(m_seq, &ev)) == -EAGAIN)
-        snd_seq_drain_output(m_seq);
+    while ((err = snd_seq_event_output_direct(m_seq, &ev)) == -EAGAIN) {
+        if (msLeft() == 0)
+            return giveUp("queueing");
+        writable(msLeft());
+    }
     if (err < 0)
         return resultOf(err);
-    // Back only once the kernel has passed the whole message on.
-    while ((err = snd_seq_drain_output(m_seq)) > 0) {
+    // Back only once the kernel has taken the whole message...
+    while ((err = snd_seq_drain_output(m_seq)) != 0) {
+        if (err < 0 && err != -EAGAIN)
+            return resultOf(err);
+        if (msLeft() == 0)
+            return giveUp("draining");
+        writable(msLeft());
     }
-    if (err < 0 && err != -EAGAIN)
-        return resultOf(err);
-    snd_seq_sync_output_queue(m_seq);
+    // ...and passed it on to the device's port: what snd_seq_sync_output_queue waits for (the
+    // output is writable only once the whole pool is free again), with the deadline instead of
+    // its endless poll.
+    snd_seq_client_pool_t *pool = nullptr;
+    snd_seq_client_pool_alloca(&pool);
+    if (snd_seq_get_client_pool(m_seq, pool) == 0) {
+        const size_t room = snd_seq_client_pool_get_output_room(pool);
+        snd_seq_client_pool_set_output_room(pool, snd_seq_client_pool_get_output_pool(pool));
+        if (snd_seq_set_client_pool(m_seq, pool) == 0) {
+            bool passedOn = writable(0);
+            while (!passedOn && msLeft() > 0)
+                passedOn = writable(msLeft());
+            snd_seq_client_pool_set_output_room(pool, room);
+            snd_seq_set_client_pool(m_seq, pool);
+            if (!passedOn)
+                return giveUp("delivery");
+        }
+    }
     buffer->flags |= MidiBufferFlag::Done;
     return MidiResult::NoError;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/alsa/alsaportcatalog.h"
+#include "device/linux/alsaportcatalog.h"
 #include "device/midisystem.h"
 
 #include <map>

@@ -12,8 +12,8 @@
 // that a host is there, as a USB serial device sees the host open its port. Bytes written while
 // no program holds the port are dropped, as they would be on a USB line without a host.
 //
-// Defined per platform (the backend folders); where the platform has no pseudo-terminals,
-// open() fails with a logged reason.
+// Defined per platform (linux/, windows/ beside this header); where the platform has no
+// pseudo-terminals, open() fails with a logged reason.
 class PseudoTerminal
 {
 public:

@@ -1,7 +1,7 @@
 // The Windows backend: the multimedia API for MIDI, device notifications on the detector's window.
 #include "device/devicebackend.h"
-#include "device/winmm/windeviceeventsource.h"
-#include "device/winmm/winmmmidisystem.h"
+#include "device/windows/windeviceeventsource.h"
+#include "device/windows/winmmmidisystem.h"
 
 MidiSystem &DeviceBackend::platformMidiSystem()
 {

@@ -1,4 +1,4 @@
-#include "device/alsa/alsaportcatalog.h"
+#include "device/linux/alsaportcatalog.h"
 
 #include <algorithm>
 

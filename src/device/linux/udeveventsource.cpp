@@ -1,4 +1,4 @@
-#include "device/alsa/udeveventsource.h"
+#include "device/linux/udeveventsource.h"
 
 #include <libudev.h>
 
@@ -10,13 +10,13 @@ UdevEventSource::UdevEventSource(Sink sink, QObject *parent)
 {
     m_udev = udev_new();
     if (!m_udev) {
-        qDebug() << "register UDisk notification fail, error:";
+        qDebug() << "udev cannot be reached: no hot-plug reports";
         return;
     }
     m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");
     if (!m_monitor || udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "sound", nullptr) < 0
         || udev_monitor_enable_receiving(m_monitor) < 0) {
-        qDebug() << "register UDisk notification fail, error:";
+        qDebug() << "udev monitor for sound devices cannot be set up: no hot-plug reports";
         return;
     }
     m_notifier = new QSocketNotifier(udev_monitor_get_fd(m_monitor), QSocketNotifier::Read, this);

@@ -1,5 +1,5 @@
 // The Linux pseudo-terminal behind the virtual Tark9's boot-loader port.
-#include "device/pseudoterminal.h"
+#include "device/pseudoterminal/pseudoterminal.h"
 
 #include <QDebug>
 

@@ -1,7 +1,7 @@
 // Windows has no pseudo-terminals: a software serial port there needs a driver pair (com0com
 // and the like) that the editor does not install. The virtual Tark9 therefore cannot show its
 // boot-loader port on Windows; it says so in the log and stays in MIDI mode.
-#include "device/pseudoterminal.h"
+#include "device/pseudoterminal/pseudoterminal.h"
 
 #include <QDebug>
 

@@ -1,0 +1,355 @@
+#include "cli/commands.h"
+
+#include "cli/console.h"
+#include "cli/exitcode.h"
+#include "cli/presetformat.h"
+#include "config/configlayout.h"
+#include "config/controllerprotocol.h"
+#include "config/presetfile.h"
+#include "device/mididevices.h"
+#include "device/serialportlist.h"
+#include "firmware/ymodemfiletransmit.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace {
+
+using Protocol = ControllerProtocol;
+
+const QString ControllerName = QLatin1String(ControllerIdentity::PortName);
+
+bool isBootLoader(const SerialPortEntry &port)
+{
+    return port.vendorId == ControllerIdentity::BootLoaderVendorId && port.productId == ControllerIdentity::BootLoaderProductId;
+}
+
+QString bootLoaderPort()
+{
+    const QList<SerialPortEntry> ports = SerialPortList::availablePorts();
+    for (const SerialPortEntry &port : ports) {
+        if (isBootLoader(port))
+            return port.portName;
+    }
+    return QString();
+}
+
+// A port named on the command line: one the system lists, or a device file (a pseudo-terminal
+// is never listed).
+bool portExists(const QString &name)
+{
+    const QList<SerialPortEntry> ports = SerialPortList::availablePorts();
+    for (const SerialPortEntry &port : ports) {
+        if (port.portName == name || QStringLiteral("/dev/") + port.portName == name)
+            return true;
+    }
+    return QFileInfo::exists(name);
+}
+
+QString portList(const QMap<int, QString> &ports, int controllerIndex)
+{
+    if (ports.isEmpty())
+        return QStringLiteral("  (none)\n");
+    QString text;
+    for (auto it = ports.constBegin(); it != ports.constEnd(); ++it) {
+        text += QStringLiteral("  %1  %2%3\n")
+                    .arg(it.key(), 3)
+                    .arg(it.value())
+                    .arg(it.key() == controllerIndex ? QStringLiteral("  [the controller]") : QString());
+    }
+    return text;
+}
+
+// The fields of two images that differ, as "pad A13 note: sent 60, read 64". The command byte
+// and the firmware version are the controller's to say and are not compared.
+QStringList differences(const QByteArray &sent, const QByteArray &read)
+{
+    QStringList lines;
+    for (int offset = 0; offset < Protocol::ImageSize; ++offset) {
+        const bool controllers = offset == Protocol::CommandOffset
+            || (offset >= Protocol::VersionOffset && offset < Protocol::VersionOffset + Protocol::VersionLength);
+        if (controllers || sent.at(offset) == read.at(offset))
+            continue;
+        lines << QStringLiteral("%1: sent %2, read %3")
+                     .arg(ConfigLayout::describe(offset, sent))
+                     .arg(static_cast<quint8>(sent.at(offset)))
+                     .arg(static_cast<quint8>(read.at(offset)));
+    }
+    return lines;
+}
+
+} // namespace
+
+Commands::Commands()
+{
+    m_connection.setReplyTimeout(ReplyTimeoutMs);
+    QObject::connect(&m_connection, &DeviceConnection::messageReceived, &m_connection,
+                     [this](const QByteArray &message) { m_connection.takeMessage(message.constData(), message.size()); });
+}
+
+int Commands::failure(DeviceConnection::Status status)
+{
+    Console::error(DeviceConnection::describe(status));
+    switch (status) {
+    case DeviceConnection::Status::Ok: return ExitSuccess;
+    case DeviceConnection::Status::NotPresent:
+    case DeviceConnection::Status::NoPorts: return ExitNoController;
+    case DeviceConnection::Status::PortsBusy: return ExitPortBusy;
+    case DeviceConnection::Status::TimedOut: return ExitTimedOut;
+    case DeviceConnection::Status::InvalidMessage: return ExitBadFile;
+    case DeviceConnection::Status::SendFailed: break;
+    }
+    return ExitTransferFailed;
+}
+
+int Commands::readConfiguration(QByteArray *image)
+{
+    QEventLoop loop;
+    int code = ExitSuccess;
+    QObject::connect(&m_connection, &DeviceConnection::configurationReceived, &loop, [&](const QByteArray &message) {
+        *image = message;
+        loop.quit();
+    });
+    QObject::connect(&m_connection, &DeviceConnection::replyRejected, &loop, [&](int offset) {
+        Console::error(QStringLiteral("the controller's configuration arrived broken (byte %1)").arg(offset));
+        code = ExitTransferFailed;
+        loop.quit();
+    });
+    QObject::connect(&m_connection, &DeviceConnection::replyTimedOut, &loop, [&] {
+        Console::error(QStringLiteral("the controller did not send its configuration within %1 s").arg(ReplyTimeoutMs / 1000));
+        code = ExitTimedOut;
+        loop.quit();
+    });
+    const DeviceConnection::Status status = m_connection.requestConfiguration();
+    if (status != DeviceConnection::Status::Ok) {
+        m_connection.close();
+        return failure(status);
+    }
+    loop.exec();
+    if (code == ExitSuccess && image->size() < Protocol::ImageSize) {
+        Console::error(QStringLiteral("the controller's configuration arrived cut short (%1 of %2 bytes)").arg(image->size()).arg(Protocol::ImageSize));
+        code = ExitTransferFailed;
+    }
+    *image = image->left(Protocol::ImageSize);
+    return code;
+}
+
+int Commands::readSerialNumber(QString *serial)
+{
+    QEventLoop loop;
+    int code = ExitSuccess;
+    QObject::connect(&m_connection, &DeviceConnection::serialNumberReceived, &loop, [&](const QString &text) {
+        *serial = text;
+        loop.quit();
+    });
+    QObject::connect(&m_connection, &DeviceConnection::replyTimedOut, &loop, [&] {
+        Console::error(QStringLiteral("the controller did not send its serial number within %1 s").arg(ReplyTimeoutMs / 1000));
+        code = ExitTimedOut;
+        loop.quit();
+    });
+    const DeviceConnection::Status status = m_connection.requestSerialNumber();
+    if (status != DeviceConnection::Status::Ok) {
+        m_connection.close();
+        return failure(status);
+    }
+    loop.exec();
+    return code;
+}
+
+int Commands::ports()
+{
+    const DeviceConnection::PortIndices controller = DeviceConnection::findPorts();
+    QString text = QStringLiteral("MIDI inputs\n") + portList(getMidiInDevices(), controller.input);
+    text += QStringLiteral("MIDI outputs\n") + portList(getMidiOutDevices(), controller.output);
+    text += QStringLiteral("Serial ports\n");
+    const QList<SerialPortEntry> serialPorts = SerialPortList::availablePorts();
+    if (serialPorts.isEmpty())
+        text += QStringLiteral("  (none)\n");
+    for (const SerialPortEntry &port : serialPorts) {
+        text += QStringLiteral("  %1  %2:%3%4\n")
+                    .arg(port.portName.leftJustified(20))
+                    .arg(port.vendorId, 4, 16, QLatin1Char('0'))
+                    .arg(port.productId, 4, 16, QLatin1Char('0'))
+                    .arg(isBootLoader(port) ? QStringLiteral("  [the controller's boot loader]") : QString());
+    }
+    Console::out(text);
+    return ExitSuccess;
+}
+
+int Commands::get(const QString &presetPath)
+{
+    QByteArray image;
+    const int code = readConfiguration(&image);
+    if (code != ExitSuccess)
+        return code;
+    QString error;
+    if (!PresetFile::write(presetPath, image, &error)) {
+        Console::error(error);
+        return ExitBadFile;
+    }
+    Console::out(QStringLiteral("Read the configuration (firmware %1) into %2.")
+                     .arg(Protocol::versionText(Protocol::firmwareVersion(image)), presetPath));
+    return ExitSuccess;
+}
+
+int Commands::send(const QString &presetPath, bool verify)
+{
+    QByteArray image;
+    QString error;
+    if (!PresetFormat::load(presetPath, &image, &error)) {
+        Console::error(error);
+        return ExitBadFile;
+    }
+    const DeviceConnection::Status status = m_connection.sendConfiguration(image);
+    if (status != DeviceConnection::Status::Ok)
+        return failure(status);
+    Console::out(QStringLiteral("Sent %1 to the controller.").arg(presetPath));
+    if (!verify)
+        return ExitSuccess;
+    QByteArray readBack;
+    const int code = readConfiguration(&readBack);
+    if (code != ExitSuccess)
+        return code;
+    const QStringList differing = differences(image, readBack);
+    if (!differing.isEmpty()) {
+        Console::out(differing.join(QLatin1Char('\n')));
+        Console::error(QStringLiteral("the configuration read back differs in %1 field(s)").arg(differing.size()));
+        return ExitTransferFailed;
+    }
+    Console::out(QStringLiteral("Verified: the controller holds the same configuration."));
+    return ExitSuccess;
+}
+
+int Commands::serialNumber()
+{
+    QString serial;
+    int code = readSerialNumber(&serial);
+    if (code != ExitSuccess)
+        return code;
+    QByteArray image;
+    code = readConfiguration(&image);
+    if (code != ExitSuccess)
+        return code;
+    Console::out(QStringLiteral("serial number: %1\nfirmware: %2").arg(serial, Protocol::versionText(Protocol::firmwareVersion(image))));
+    return ExitSuccess;
+}
+
+int Commands::show(const QString &presetPath, bool json)
+{
+    QByteArray image;
+    QString error;
+    if (!PresetFormat::load(presetPath, &image, &error)) {
+        Console::error(error);
+        return ExitBadFile;
+    }
+    if (json)
+        Console::out(QString::fromUtf8(PresetFormat::toJson(image)));
+    else
+        Console::out(PresetFormat::toText(image));
+    return ExitSuccess;
+}
+
+int Commands::applyJson(const QString &jsonPath, const QString &presetPath)
+{
+    QFile file(jsonPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Console::error(QStringLiteral("%1 cannot be read: %2").arg(jsonPath, file.errorString()));
+        return ExitBadFile;
+    }
+    QByteArray image;
+    QString error;
+    if (!PresetFormat::fromJson(file.readAll(), &image, &error)) {
+        Console::error(QStringLiteral("%1: %2; %3 was not written").arg(jsonPath, error, presetPath));
+        return ExitBadFile;
+    }
+    if (!PresetFile::write(presetPath, image, &error)) {
+        Console::error(error);
+        return ExitBadFile;
+    }
+    Console::out(QStringLiteral("Wrote %1.").arg(presetPath));
+    return ExitSuccess;
+}
+
+QString Commands::waitForPort(const QString &portName, int limitMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        const QString found = portName.isEmpty() ? bootLoaderPort() : (portExists(portName) ? portName : QString());
+        if (!found.isEmpty() || clock.elapsed() >= limitMs)
+            return found;
+        QEventLoop loop;
+        QTimer::singleShot(PortSearchIntervalMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+int Commands::flash(const QString &imagePath, const QString &portName)
+{
+    const QFileInfo image(imagePath);
+    if (!image.isFile() || !image.isReadable() || image.size() == 0) {
+        Console::error(QStringLiteral("%1 is no firmware image: %2").arg(imagePath, image.isFile() ? QStringLiteral("it is empty or unreadable") : QStringLiteral("no such file")));
+        return ExitBadFile;
+    }
+    // A controller in MIDI mode is told to start its boot loader, whose port then takes a while
+    // to appear; one already in its boot loader has no MIDI ports.
+    bool switched = false;
+    if (DeviceConnection::findPorts().found()) {
+        Console::out(QStringLiteral("Switching the controller to its boot loader."));
+        const DeviceConnection::Status status = m_connection.requestBootLoader();
+        m_connection.close();
+        if (status != DeviceConnection::Status::Ok)
+            return failure(status);
+        switched = true;
+    }
+    const QString port = waitForPort(portName, switched ? PortSearchLimitMs : 0);
+    if (port.isEmpty()) {
+        if (portName.isEmpty())
+            Console::error(QStringLiteral("the controller's boot loader (serial port %1:%2) was not found%3")
+                               .arg(ControllerIdentity::BootLoaderVendorId, 4, 16, QLatin1Char('0'))
+                               .arg(ControllerIdentity::BootLoaderProductId, 4, 16, QLatin1Char('0'))
+                               .arg(switched ? QStringLiteral(" within %1 s").arg(PortSearchLimitMs / 1000) : QString()));
+        else
+            Console::error(QStringLiteral("there is no serial port %1").arg(portName));
+        return ExitNoController;
+    }
+
+    YmodemFileTransmit sender;
+    sender.setFileName(imagePath);
+    sender.setPortName(port);
+    sender.setBaudRate(ControllerIdentity::BootLoaderBaudRate);
+    ProgressDisplay progress;
+    QEventLoop loop;
+    YmodemFileTransmit::Status outcome = YmodemFileTransmit::StatusFailed;
+    QObject::connect(&sender, &YmodemFileTransmit::transmitProgress, &loop, [&](int percent) { progress.update(percent); });
+    QObject::connect(&sender, &YmodemFileTransmit::transmitStatus, &loop, [&](YmodemFileTransmit::Status status) {
+        if (status == YmodemFileTransmit::StatusEstablishing || status == YmodemFileTransmit::StatusTransmitting)
+            return;
+        outcome = status;
+        loop.quit();
+    });
+    Console::out(QStringLiteral("Sending %1 (%2 bytes) to %3.").arg(imagePath).arg(image.size()).arg(port));
+    if (!sender.startTransmit()) {
+        Console::error(QStringLiteral("the serial port %1 cannot be opened (in use, or no permission)").arg(port));
+        return ExitPortBusy;
+    }
+    loop.exec();
+    progress.finish();
+    switch (outcome) {
+    case YmodemFileTransmit::StatusFinished:
+        Console::out(QStringLiteral("Firmware image sent; the controller restarts with it."));
+        return ExitSuccess;
+    case YmodemFileTransmit::StatusTimedOut:
+        Console::error(QStringLiteral("the boot loader stopped answering; the firmware was not sent"));
+        return ExitTimedOut;
+    case YmodemFileTransmit::StatusAborted:
+        Console::error(QStringLiteral("the boot loader cancelled the transfer"));
+        return ExitTransferFailed;
+    default:
+        Console::error(QStringLiteral("the firmware transfer failed"));
+        return ExitTransferFailed;
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "device/deviceconnection.h"
+
+#include <QByteArray>
+#include <QString>
+
+// tark9ctl's commands. Each returns the process's exit code (cli/exitcode.h) and has written
+// its result to standard output and any error, as one line, to standard error.
+class Commands
+{
+public:
+    // How long the controller gets to answer a request.
+    static constexpr int ReplyTimeoutMs = 2000;
+    // How long the boot loader's serial port may take to appear after the switch, and how often
+    // it is looked for meanwhile.
+    static constexpr int PortSearchLimitMs = 10000;
+    static constexpr int PortSearchIntervalMs = 250;
+
+    Commands();
+
+    int ports();
+    int get(const QString &presetPath);
+    int send(const QString &presetPath, bool verify);
+    int serialNumber();
+    int show(const QString &presetPath, bool json);
+    int applyJson(const QString &jsonPath, const QString &presetPath);
+    int flash(const QString &imagePath, const QString &portName);
+
+private:
+    int failure(DeviceConnection::Status status);
+    int readConfiguration(QByteArray *image);
+    int readSerialNumber(QString *serial);
+    QString waitForPort(const QString &portName, int limitMs);
+
+    DeviceConnection m_connection;
+};

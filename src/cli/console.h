@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdio>
+
+// tark9ctl's output: results on standard output, each error as one line on standard error.
+namespace Console {
+
+void out(const QString &text);
+// "tark9ctl: <message>"
+void error(const QString &message);
+
+} // namespace Console
+
+// The progress of a transfer: a bar redrawn in place on a terminal, and otherwise a plain line
+// every ProgressStep percent, so that a log file stays readable.
+class ProgressDisplay
+{
+public:
+    static constexpr int ProgressStep = 10;   // percent between two plain lines
+    static constexpr int BarWidth = 40;       // characters
+
+    explicit ProgressDisplay(std::FILE *stream = stdout);
+
+    void update(int percent);
+    // Ends the bar's line; nothing for plain lines.
+    void finish();
+
+private:
+    std::FILE *m_stream;
+    bool m_terminal;
+    int m_shown = -1;
+};

@@ -1,0 +1,324 @@
+// tark9ctl from the outside: every command as a script runs it, against the virtual controller
+// (--virtual, with its faults for the error exits) and, for flash, against lrzsz's rb.
+#include "ptypair.h"
+#include "receiverline.h"
+#include "testimage.h"
+
+#include "config/presetfile.h"
+
+#include <QEventLoop>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int RunLimitMs = 30000;   // a run that takes longer hangs
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+QString toolPath()
+{
+    const QString path = qEnvironmentVariable("TARK9_CTL");
+    return path.isEmpty() ? qEnvironmentVariable("TARK9_BINARY_DIR") + QStringLiteral("/src/tark9ctl") : path;
+}
+
+// Runs the tool with the event loop going, so that a line proxy in this process keeps working.
+Run run(const QStringList &arguments)
+{
+    QProcess process;
+    QEventLoop loop;
+    QObject::connect(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), &loop, &QEventLoop::quit);
+    QTimer::singleShot(RunLimitMs, &loop, &QEventLoop::quit);
+    process.start(toolPath(), arguments);
+    if (process.waitForStarted(5000))
+        loop.exec();
+    Run result;
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(2000);
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A whole configuration with every field at a random value of its range.
+QByteArray variedImage(quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray image(458, '\0');
+    for (int i = 1; i < 457; ++i)
+        image[i] = char(random.bounded(128));
+    image[0] = char(0xF0);
+    image[457] = char(0xF7);
+    image[11] = char(random.bounded(4));
+    const auto record = [&](int offset, int count, int size, int types, bool mode) {
+        for (int i = 0; i < count; ++i) {
+            const int o = offset + size * i;
+            image[o] = char(random.bounded(types));
+            image[o + 2] = char(1 + random.bounded(16));
+            if (mode)
+                image[o + 3] = char(random.bounded(2));
+        }
+    };
+    record(13, 48, 7, 3, true);
+    record(349, 12, 7, 3, false);
+    record(433, 6, 4, 2, true);
+    return image;
+}
+
+} // namespace
+
+class tst_Tark9Ctl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void helpAndVersion();
+    void usageErrors_data();
+    void usageErrors();
+    void portsMarkTheController();
+    void getThenShow();
+    void jsonRoundTripIsByteForByte();
+    void applyJsonRefuses_data();
+    void applyJsonRefuses();
+    void sendAndVerify();
+    void serialNumberAndVersion();
+    void errorExitCodes_data();
+    void errorExitCodes();
+    void flashTheVirtualController();
+    void flashAgainstRbWithPort();
+    void flashCancelledByTheReceiver();
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+};
+
+void tst_Tark9Ctl::initTestCase()
+{
+    QVERIFY2(QFileInfo(toolPath()).isExecutable(), qPrintable(toolPath()));
+    QVERIFY(m_dir.isValid());
+    // A preset with one changed pad: A13 plays C4 instead of C2.
+    const Run got = run({"--virtual", "get", path("factory.stm")});
+    QCOMPARE(got.exitCode, 0);
+    QByteArray changed = readFile(path("factory.stm")).mid(4);
+    changed[13 + 7 * 12 + 1] = 60;
+    QVERIFY(PresetFile::write(path("changed.stm"), changed, nullptr));
+    QVERIFY(PresetFile::write(path("truncated.stm"), changed.left(100), nullptr));
+    QVERIFY(TestImage::write(path("firmware.bin"), TestImage::bytes(20 * 1024 + 77)));
+}
+
+void tst_Tark9Ctl::helpAndVersion()
+{
+    const Run help = run({"--help"});
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY(help.out.contains("Exit codes:"));
+    QVERIFY(help.err.isEmpty());
+    for (const char *command : {"ports", "get", "send", "sn", "show", "apply-json", "flash"}) {
+        const Run commandHelp = run({command, "--help"});
+        QCOMPARE(commandHelp.exitCode, 0);
+        QVERIFY2(commandHelp.out.startsWith(QStringLiteral("Usage: tark9ctl %1").arg(command)), qPrintable(commandHelp.out));
+        QVERIFY(help.out.contains(QStringLiteral("  %1 ").arg(command)));
+    }
+    const Run version = run({"--version"});
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY(version.out.startsWith("tark9ctl 1."));
+}
+
+void tst_Tark9Ctl::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no command") << QStringList();
+    QTest::newRow("unknown command") << QStringList{"erase"};
+    QTest::newRow("missing file") << QStringList{"get"};
+    QTest::newRow("option of another command") << QStringList{"get", "x.stm", "--verify"};
+    QTest::newRow("port without a name") << QStringList{"flash", "x.bin", "--port"};
+    QTest::newRow("unknown fault") << QStringList{"--virtual=broken", "sn"};
+}
+
+void tst_Tark9Ctl::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, 2);
+    QVERIFY(result.out.isEmpty());
+    QVERIFY2(result.err.startsWith("tark9ctl: ") && result.err.count('\n') == 1, qPrintable(result.err));
+}
+
+void tst_Tark9Ctl::portsMarkTheController()
+{
+    const Run result = run({"--virtual", "ports"});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out.count("0  Kovela Tark9  [the controller]"), 2);
+    QVERIFY(result.out.contains("Serial ports"));
+}
+
+void tst_Tark9Ctl::getThenShow()
+{
+    const QByteArray preset = readFile(path("factory.stm"));
+    QCOMPARE(preset.size(), 462);
+    QVERIFY(preset.startsWith(QByteArray::fromHex("000001CAF003000000206F00010003")));
+    const Run shown = run({"show", path("changed.stm")});
+    QCOMPARE(shown.exitCode, 0);
+    QVERIFY(shown.out.contains("firmware version  1.0.3"));
+    QVERIFY(shown.out.contains(QRegularExpression("A13 +NOTE +60 C4 +1 +momentary +#b40000")));
+    QVERIFY(shown.out.contains(QRegularExpression("C4 +CC +52 +1 +0..127")));
+    QVERIFY(shown.out.contains(QRegularExpression("6 +CC +26 +1 +momentary")));
+}
+
+void tst_Tark9Ctl::jsonRoundTripIsByteForByte()
+{
+    for (quint32 seed : {1u, 2u, 3u}) {
+        const QString preset = path(QStringLiteral("varied%1.stm").arg(seed));
+        QVERIFY(PresetFile::write(preset, variedImage(seed), nullptr));
+        const Run json = run({"show", "--json", preset});
+        QCOMPARE(json.exitCode, 0);
+        QFile file(path("varied.json"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(json.out.toUtf8());
+        file.close();
+        const Run applied = run({"apply-json", path("varied.json"), path("rebuilt.stm")});
+        QCOMPARE(applied.exitCode, 0);
+        QCOMPARE(readFile(path("rebuilt.stm")), readFile(preset));
+    }
+}
+
+void tst_Tark9Ctl::applyJsonRefuses_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("channel 17") << "\"number\": 60, \"channel\": 1" << "\"number\": 60, \"channel\": 17" << "pads.A[12].channel is 17, outside 1..16";
+    QTest::newRow("data byte 128") << "\"level\": 127" << "\"level\": 128" << "level is 128, outside 0..127";
+    QTest::newRow("pad type 3") << "{\"type\": 0, \"number\": 60" << "{\"type\": 3, \"number\": 60" << "pads.A[12].type is 3, outside 0..2";
+    QTest::newRow("misspelt key") << "\"number\": 60, \"channel\"" << "\"number\": 60, \"chanel\"" << "pads.A[12] has an unknown key \"chanel\"";
+    QTest::newRow("not JSON") << "\"level\": 127" << "\"level\": 127,," << "not JSON";
+}
+
+void tst_Tark9Ctl::applyJsonRefuses()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, named);
+    const Run json = run({"show", "--json", path("changed.stm")});
+    QVERIFY(json.out.contains(from));
+    QFile file(path("refused.json"));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QString(json.out).replace(from, to).toUtf8());
+    file.close();
+    // A preset that is already there stays as it was.
+    QVERIFY(QFile::copy(path("factory.stm"), path("kept.stm")) || QFile::exists(path("kept.stm")));
+    const Run applied = run({"apply-json", path("refused.json"), path("kept.stm")});
+    QCOMPARE(applied.exitCode, 6);
+    QVERIFY2(applied.err.contains(named) && applied.err.count('\n') == 1, qPrintable(applied.err));
+    QCOMPARE(readFile(path("kept.stm")), readFile(path("factory.stm")));
+}
+
+void tst_Tark9Ctl::sendAndVerify()
+{
+    const Run sent = run({"--virtual", "send", "--verify", path("changed.stm")});
+    QCOMPARE(sent.exitCode, 0);
+    QVERIFY(sent.err.isEmpty());
+    // A controller that takes the write but keeps its old configuration: the field is named.
+    const Run dropped = run({"--virtual=drops-writes", "send", path("changed.stm"), "--verify"});
+    QCOMPARE(dropped.exitCode, 7);
+    QVERIFY2(dropped.out.contains("pad A13 note: sent 60, read 36\n"), qPrintable(dropped.out));
+    QCOMPARE(dropped.err.count('\n'), 1);
+}
+
+void tst_Tark9Ctl::serialNumberAndVersion()
+{
+    const Run result = run({"--virtual", "sn"});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QStringLiteral("serial number: KT9V240100001\nfirmware: 1.0.3\n"));
+}
+
+void tst_Tark9Ctl::errorExitCodes_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("no controller") << QStringList{"--virtual=unplugged", "get", "out.stm"} << 3;
+    QTest::newRow("no serial port") << QStringList{"flash", "firmware.bin", "--port", "/dev/no-such-port"} << 3;
+    QTest::newRow("port busy") << QStringList{"--virtual=busy", "get", "out.stm"} << 4;
+    QTest::newRow("no reply") << QStringList{"--virtual=silent", "get", "out.stm"} << 5;
+    QTest::newRow("controller stops reading") << QStringList{"--virtual=stalled", "send", "changed.stm"} << 5;
+    QTest::newRow("no such preset") << QStringList{"show", "missing.stm"} << 6;
+    QTest::newRow("truncated preset") << QStringList{"--virtual", "send", "truncated.stm"} << 6;
+    QTest::newRow("no such image") << QStringList{"flash", "missing.bin"} << 6;
+}
+
+void tst_Tark9Ctl::errorExitCodes()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    for (QString &argument : arguments) {
+        if (argument.endsWith(".stm") || argument.endsWith(".bin"))
+            argument = path(argument);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.err.startsWith("tark9ctl: ") && result.err.count('\n') == 1, qPrintable(result.err));
+    // Time-outs are bounded at 2 s.
+    QVERIFY(clock.elapsed() < 4000);
+    QVERIFY(!QFile::exists(path("out.stm")));
+}
+
+void tst_Tark9Ctl::flashTheVirtualController()
+{
+    // MIDI mode, the switch, the boot loader's port found by its USB ids, the image by YMODEM.
+    const Run result = run({"--virtual", "flash", path("firmware.bin")});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(result.out.startsWith("Switching the controller to its boot loader.\n"));
+    QVERIFY(result.out.contains("progress 100%\n"));
+}
+
+void tst_Tark9Ctl::flashAgainstRbWithPort()
+{
+    ReceiverLine line;
+    QVERIFY(line.isValid());
+    QVERIFY(line.startReceiver());
+    const QByteArray image = TestImage::bytes(150 * 1024 + 300);
+    QVERIFY(TestImage::write(path("rk21_fw.bin"), image));
+    const Run result = run({"flash", path("rk21_fw.bin"), "--port", line.portPath()});
+    QCOMPARE(result.exitCode, 0);
+    // Not a terminal here: plain lines, one per 10 %.
+    for (int percent = 10; percent <= 100; percent += 10)
+        QVERIFY(result.out.contains(QStringLiteral("progress %1%\n").arg(percent)));
+    QVERIFY(line.receiver().waitForExit(10000));
+    QVERIFY2(line.receiver().succeeded(), line.receiver().errorOutput().constData());
+    QCOMPARE(line.received("rk21_fw.bin"), image);
+}
+
+void tst_Tark9Ctl::flashCancelledByTheReceiver()
+{
+    PtyPair pair;
+    QVERIFY(pair.isValid());
+    // The receiver cancels at once: two CANs, as lrzsz sends them.
+    QVERIFY(::write(pair.masterFd(), "\x18\x18\x18\x18\x18", 5) == 5);
+    const Run result = run({"flash", path("firmware.bin"), "--port", pair.slavePath()});
+    QCOMPARE(result.exitCode, 7);
+    QVERIFY2(result.err.startsWith("tark9ctl: ") && result.err.count('\n') == 1, qPrintable(result.err));
+}
+
+QTEST_GUILESS_MAIN(tst_Tark9Ctl)
+#include "tst_tark9ctl.moc"
