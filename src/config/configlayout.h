@@ -6,7 +6,7 @@
 #include <QString>
 #include <QVector>
 
-// The fields of the configuration image by name (Part 2.1), for code that shows, compares or
+// The fields of the configuration image by name, for code that shows, compares or
 // builds a whole configuration rather than editing it field by field: where each field lies, what
 // a person calls it and which values it may hold.
 class ConfigLayout

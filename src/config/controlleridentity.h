@@ -11,7 +11,7 @@ namespace ControllerIdentity {
 // The name of the controller's MIDI ports in the system's port lists (whole, case-sensitive).
 inline constexpr char PortName[] = "Kovela Tark9";
 
-// The device types the presence detector reports (Part 3.2).
+// The device types the presence detector reports.
 inline constexpr char MidiDeviceType[] = "rk217";            // the MIDI personality
 inline constexpr char SerialDeviceType[] = "rk217SerialDev"; // the boot loader's serial port
 

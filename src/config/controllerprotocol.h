@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 
-// The controller's SysEx protocol (Part 2.2), byte for byte: the messages the editor sends, the
+// The controller's SysEx protocol, byte for byte: the messages the editor sends, the
 // framing rule every configuration message obeys, and what a received message is. Nothing else
 // in the editor spells a protocol byte.
 //

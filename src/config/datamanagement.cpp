@@ -64,12 +64,17 @@ quint8 dataByte(qint64 value) { return static_cast<quint8>(std::clamp<qint64>(va
 DataManagement::DataManagement(QObject *parent)
     : QObject(parent)
 {
-    static const quint8 header[] = {0xF0, 0x01, 0x00, 0x00, 0x00, 0x20, 0x6F, 0x00, 0x01, 0x00, 0x00};
-    std::memcpy(m_configImage.data(), header, sizeof header);
+    // A write message from the start: F0, the write command, the identification bytes, and
+    // firmware version 1.0.0 until the controller reports its own.
+    m_configImage[0] = ControllerProtocol::SysExStart;
+    m_configImage[ControllerProtocol::CommandOffset] = ControllerProtocol::WriteCommand;
+    const QByteArray identification = ControllerProtocol::identification();
+    std::copy(identification.cbegin(), identification.cend(), m_configImage.begin() + ControllerProtocol::IdentificationOffset);
+    m_configImage[ControllerProtocol::VersionOffset] = 1;
     // Velocity curve "FULL" and fixed level 127 until the controller or a preset says otherwise.
     m_configImage[CurveOffset] = 0;
     m_configImage[IntensityOffset] = 127;
-    m_configImage[ImageSize - 1] = 0xF7;
+    m_configImage[ImageSize - 1] = ControllerProtocol::SysExEnd;
 }
 
 void DataManagement::store(int offset, qint64 value)

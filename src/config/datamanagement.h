@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/controllerprotocol.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariantList>
@@ -14,7 +16,7 @@ class DataManagement : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int ImageSize = 458;
+    static constexpr int ImageSize = ControllerIdentity::ImageSize;
     static constexpr int PadCount = 48;
     static constexpr int BqmCount = 12;
     static constexpr int BeltCount = 6;
@@ -24,7 +26,7 @@ public:
     static constexpr int CurveOffset = 11;
     static constexpr int IntensityOffset = 12;
     // Every byte between the SysEx start and end must be a MIDI data byte.
-    static constexpr int MaxDataByte = 127;
+    static constexpr int MaxDataByte = ControllerProtocol::MaxDataByte;
 
     explicit DataManagement(QObject *parent = nullptr);
 

@@ -9,7 +9,7 @@
 #include <QTimer>
 
 // The connection to the controller's MIDI personality: finds its ports by name, opens and closes
-// them around every exchange, sends the configuration and the requests (Part 2.2), and reports
+// them around every exchange, sends the configuration and the requests, and reports
 // what comes back. The editor's MainWindow and tark9ctl both use it; it shows nothing itself:
 // failures are results, replies and time-outs are signals, and the application decides what
 // the user sees.
@@ -64,7 +64,7 @@ public:
     Status requestBootLoader();
 
     // How long a request waits for its reply before replyTimedOut() (and the ports close);
-    // 0, the default, waits for ever, as the editor does (Part 2.2).
+    // 0, the default, waits for ever, as the editor does.
     void setReplyTimeout(int ms) { m_replyTimeoutMs = ms; }
 
     // Decodes one received message and reports it; after a configuration reply, usable or not,

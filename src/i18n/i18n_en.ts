@@ -327,6 +327,14 @@
         <source>stm (*.stm)</source>
         <translation>stm (*.stm)</translation>
     </message>
+    <message>
+        <source>The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</source>
+        <translation>The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 took no data for %1 seconds; the send was given up.</source>
+        <translation>The Kovela Tark9 took no data for %1 seconds; the send was given up.</translation>
+    </message>
 </context>
 <context>
     <name>MyFtp</name>

@@ -327,6 +327,14 @@
         <source>stm (*.stm)</source>
         <translation>stm (*.stm)</translation>
     </message>
+    <message>
+        <source>The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</source>
+        <translation>未找到 Kovela Tark9 的 MIDI 端口，未发送任何内容。</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 took no data for %1 seconds; the send was given up.</source>
+        <translation>Kovela Tark9 在 %1 秒内未接收数据，已放弃发送。</translation>
+    </message>
 </context>
 <context>
     <name>MyFtp</name>

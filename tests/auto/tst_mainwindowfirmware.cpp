@@ -70,7 +70,9 @@ void tst_MainWindowFirmware::cleanup()
 void tst_MainWindowFirmware::versionKnownOnlyFromTheController_data()
 {
     QTest::addColumn<QString>("situation");
-    QTest::addColumn<QString>("box");   // the box the check shows instead of starting, if any
+    // The box the check shows instead of starting, if any, by its source text: it is shown in
+    // the editor's language.
+    QTest::addColumn<QString>("box");
 
     QTest::newRow("reply received") << "reply" << QString();
     // The factory defaults written at start-up are not the controller's version.
@@ -107,7 +109,7 @@ void tst_MainWindowFirmware::versionKnownOnlyFromTheController()
     } else {
         QCOMPARE(dialog.count(), 0);
         QCOMPARE(prompts.messages.size(), 1);
-        QCOMPARE(prompts.messages.first().text, box);
+        QCOMPARE(prompts.messages.first().text, MyFtp::tr(box.toUtf8().constData()));
     }
 }
 

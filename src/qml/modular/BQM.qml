@@ -55,11 +55,6 @@ Item {
 
     Component.onCompleted: load()
 
-    Connections {
-        target: DataMgt
-        function onS_updateDate() { root.load() }
-    }
-
     Rectangle {
         width: 152
         height: 98

@@ -7,17 +7,33 @@ Grid {
 
     property int pageNum: 0
 
+    // Whether the page is on screen; a hidden page re-reads its editors when shown again.
+    property bool shown: true
+
     function realIndex(i) { return i + 4 * pageNum }
+
+    function reload() {
+        for (var i = 0; i < cells.count; ++i)
+            cells.itemAt(i).editor.load()
+    }
 
     y: 12
     columns: 2
     columnSpacing: 0
     rowSpacing: 9
 
+    ModelRefresh {
+        shown: root.shown
+        onRefresh: root.reload()
+    }
+
     Repeater {
+        id: cells
         model: 4
 
         Column {
+            property alias editor: editor
+
             spacing: 3
 
             CusImage {
@@ -25,6 +41,7 @@ Grid {
                 source: "qrc:/img/pic_tool@2x.png"
             }
             BQM {
+                id: editor
                 index: root.realIndex(model.index)
                 bank: root.pageNum
             }

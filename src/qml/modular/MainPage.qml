@@ -68,6 +68,8 @@ Item {
             LazyPage {
                 background: index > 0
                 build: root.buildBackground
+                // A drag shows the neighbouring bank before it becomes current.
+                shown: SwipeView.isCurrentItem || padSwipeView.contentItem.moving
                 sourceComponent: PadPage { pageNum: index }
                 onLoaded: root.pagesBuilt++
             }
@@ -121,6 +123,7 @@ Item {
             LazyPage {
                 background: index > 0
                 build: root.buildBackground
+                shown: SwipeView.isCurrentItem || bqmView.contentItem.moving
                 sourceComponent: BQMPage { pageNum: index }
                 onLoaded: root.pagesBuilt++
             }

@@ -67,11 +67,6 @@ Item {
         load()
     }
 
-    Connections {
-        target: DataMgt
-        function onS_updateDate() { root.load() }
-    }
-
     CusImage {
         id: background
         source: "qrc:/img/padRect@2x.png"

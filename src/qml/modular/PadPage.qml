@@ -6,6 +6,13 @@ Grid {
     id: root
 
     property int pageNum: 0
+    // Whether the page is on screen; a hidden page re-reads its editors when shown again.
+    property bool shown: true
+
+    function reload() {
+        for (var i = 0; i < cells.count; ++i)
+            cells.itemAt(i).key.load()
+    }
 
     // Cell index in reading order -> model pad.
     function tranformationIndex(i) {
@@ -18,13 +25,22 @@ Grid {
     columnSpacing: -2
     rowSpacing: 8
 
+    ModelRefresh {
+        shown: root.shown
+        onRefresh: root.reload()
+    }
+
     Repeater {
+        id: cells
         model: 16
 
         Column {
+            property alias key: key
+
             spacing: -5
 
             PadKey {
+                id: key
                 realIndex: root.tranformationIndex(index)
                 bank: root.pageNum
             }

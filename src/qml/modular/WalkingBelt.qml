@@ -44,11 +44,6 @@ Item {
 
     Component.onCompleted: load()
 
-    Connections {
-        target: DataMgt
-        function onS_updateDate() { root.load() }
-    }
-
     Rectangle {
         width: 89
         height: 78

@@ -3,15 +3,29 @@ import "../BaseControl"
 
 // The six sections of the touch strip.
 Grid {
+    id: root
+
+    function reload() {
+        for (var i = 0; i < cells.count; ++i)
+            cells.itemAt(i).editor.load()
+    }
+
     columns: 3
     columnSpacing: 16
     rowSpacing: 12
 
+    ModelRefresh {
+        onRefresh: root.reload()
+    }
+
     Repeater {
+        id: cells
         model: ["qrc:/img/icon_01@2x.png", "qrc:/img/icon_02@2x.png", "qrc:/img/icon_03@2x.png",
                 "qrc:/img/icon_04@2x.png", "qrc:/img/icon_05@2x.png", "qrc:/img/icon_06@2x.png"]
 
         Column {
+            property alias editor: editor
+
             spacing: 4
 
             CusImage {
@@ -19,6 +33,7 @@ Grid {
                 source: modelData
             }
             WalkingBelt {
+                id: editor
                 index: model.index
             }
         }
