@@ -9,6 +9,7 @@
 #include <QQuickWindow>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -48,14 +49,21 @@ void Screenshot::saveAfterFirstFrame(QQuickWindow *window, const QString &path)
         return;
     }
     auto done = std::make_shared<bool>(false);
+    // When the first frame went out, taken where the frame is swapped (the render thread with a
+    // threaded render loop): work queued behind the frame must not date it later.
+    auto shownAt = std::make_shared<std::atomic<qint64>>(0);
+    QObject::connect(window, &QQuickWindow::frameSwapped, window, [shownAt] {
+        qint64 unset = 0;
+        shownAt->compare_exchange_strong(unset, QDateTime::currentMSecsSinceEpoch());
+    }, Qt::DirectConnection);
     QPointer<QQuickWindow> target(window);
     // Queued: with a threaded render loop frameSwapped arrives on the render thread, while
     // grabbing must happen on the GUI thread.
-    QObject::connect(window, &QQuickWindow::frameSwapped, qApp, [target, path, done] {
+    QObject::connect(window, &QQuickWindow::frameSwapped, qApp, [target, path, done, shownAt] {
         if (*done || !target)
             return;
         *done = true;
-        const QDateTime shown = QDateTime::currentDateTime();
+        const QDateTime shown = QDateTime::fromMSecsSinceEpoch(shownAt->load());
         const QImage image = target->grabWindow();
         if (image.isNull() || !image.save(path, "PNG")) {
             qCritical() << "screenshot: could not write" << path;
