@@ -15,6 +15,9 @@ Window {
 
     // Set once the first frame is out: what that frame does not show is built from then on.
     property bool buildBackground: false
+    // What the controller last reported, for the about dialog (built after these may come).
+    property string serialNumber: ""
+    property var firmwareVersion: null
     // The about dialog's language state, "chineseHelp" or "englishHelp".
     property string helpState: "englishHelp"
     // Which status the toast reports; its text is looked up anew when the language changes.
@@ -65,6 +68,11 @@ Window {
     }
 
     Connections {
+        target: DataMgt
+        function onS_updateDate() { view.firmwareVersion = DataMgt.getVerInfo() }
+    }
+
+    Connections {
         target: Tran
         function onCurrentLanguageChanged(currentLanguage) {
             view.helpState = currentLanguage === "简体中文" ? "chineseHelp" : "englishHelp"
@@ -77,6 +85,7 @@ Window {
             view.popHint(isSend ? (isSuccess ? "sendSucceeded" : "sendFailed")
                                 : (isSuccess ? "getSucceeded" : "getFailed"))
         }
+        function onS_snNum(snStr) { view.serialNumber = snStr }
         function onScreenChanged() {
             var rate = MainLogic.getScalingRate()
             autoResize.verticalRatio = rate
@@ -147,7 +156,12 @@ Window {
     LazyDialog {
         id: helpDialog
         build: view.buildBackground
-        sourceComponent: HelpDialog { objectName: "helpDialog"; helpStae.state: view.helpState }
+        sourceComponent: HelpDialog {
+            objectName: "helpDialog"
+            helpStae.state: view.helpState
+            serialNumber: view.serialNumber
+            firmwareVersion: view.firmwareVersion
+        }
     }
 
     LazyDialog {

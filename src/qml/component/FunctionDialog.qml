@@ -6,20 +6,16 @@ import ".."
 // "Auto Populate": fills the knobs, pads and pressure settings of a whole bank at once. Only
 // checked rows take part; at most one knob group and one pad group can be checked at a time.
 // Nothing goes to the controller from here: the user sends afterwards.
-Dialog {
+ScaledDialog {
     id: funDlg
 
-    property real dWidth: 781
-    property real dHeight: 445
     property int currentKonbFlag: 0
     property int currentPadFlag: 0
     readonly property var knobGroups: [group1, group2, group3]
     readonly property var padGroups: [group4, group5, group6, group7]
 
     function show() {
-        x = (parent.width - width) / 2
-        y = (parent.height - height) / 2
-        open()
+        centreAndOpen()
     }
 
     function rowsOf(group, name) {
@@ -75,35 +71,15 @@ Dialog {
     onCurrentKonbFlagChanged: uncheckOthers(knobGroups, "konbItem", currentKonbFlag)
     onCurrentPadFlagChanged: uncheckOthers(padGroups, "padItem", currentPadFlag)
 
-    modal: true
-    padding: 0
-    leftPadding: 0
-    topPadding: 0
-    width: dWidth
-    height: dHeight
-    background: Rectangle {
-        color: CusConfig.colorTitle
-        radius: CusConfig.radiuSize2
-    }
+    dWidth: 781
+    dHeight: 445
+    closeX: 740
+    faceColor: CusConfig.colorTitle
+    faceBorderWidth: 0
 
     Component.onCompleted: {
         trackChecks(knobGroups, "konbItem", function(flag) { currentKonbFlag = flag })
         trackChecks(padGroups, "padItem", function(flag) { currentPadFlag = flag })
-        autoResize.begin()
-        width = dWidth * autoResize.horizontalRatio
-        height = dHeight * autoResize.verticalRatio
-        autoResize.resize()
-    }
-
-    Connections {
-        target: MainLogic
-        function onScreenChanged() {
-            var rate = MainLogic.getScalingRate()
-            autoResize.verticalRatio = rate
-            autoResize.horizontalRatio = rate
-            funDlg.width = funDlg.dWidth * rate
-            funDlg.height = funDlg.dHeight * rate
-        }
     }
 
     // Written out rather than filled at completion: a list that is still empty when its
@@ -123,212 +99,188 @@ Dialog {
         ListElement { text: QT_TR_NOOP("EXP") }
     }
 
-    Item {
-        id: content
-        width: funDlg.dWidth
-        height: funDlg.dHeight
-
-        AutoResize {
-            id: autoResize
-            targetItem: content
-            horizontalRatio: MainLogic.getScalingRate()
-            verticalRatio: MainLogic.getScalingRate()
-        }
-
-        BasicText {
-            x: 359
-            y: 5
-            text: qsTr("Auto Populate")
-            font.bold: true
-            font.pixelSize: 18
-            color: CusConfig.colorTitleText
-        }
-        CusButton_Image {
-            objectName: "closeButton"
-            x: 740
-            y: 3
-            btnImgNormal: "qrc:/img/icon_close_default.png"
-            btnImgHovered: "qrc:/img/icon_close_click.png"
-            btnImgPressed: "qrc:/img/icon_close_click.png"
-            btnImgDisbaled: "qrc:/img/icon_close_default.png"
-            Accessible.name: qsTr("Close")
-            onClicked: funDlg.close()
-        }
-
-        LineRect { x: 18; y: 48; width: 260; height: 334; maskLength: 68; text: qsTr("KNOBs"); color: "transparent"; border.width: 2 }
-        LineRect { x: 294; y: 48; width: 260; height: 384; maskLength: 55; text: qsTr("PADs"); color: "transparent"; border.width: 2 }
-        LineRect { x: 565; y: 161; width: 198; height: 90; maskLength: 165; text: qsTr("Pressure Threshold"); color: "transparent"; border.width: 2 }
-        LineRect { x: 565; y: 47; width: 198; height: 90; maskLength: 100; text: qsTr("Luminance"); color: "transparent"; border.width: 2 }
-
-        BackgroundRect {
-            id: group1
-            property int flag: 1
-            x: 24; y: 72; height: 96
-            FuncItem1 {
-                objectName: "konbItem"; y: 8
-                text: qsTr("CC range starting at")
-                batchSet: function(bank) { DataMgt.setBQMBatch(bank, "cc", "bqmData", parseInt(inputText, 10)) }
-            }
-            FuncItem2 {
-                objectName: "konbItem"; y: 32
-                textMin: qsTr("Set CC Min"); textMax: qsTr("Set CC Max")
-                batchSet: function(bank) {
-                    DataMgt.setBQMBatch(bank, "cc", "bqmLsbMin", parseInt(inputTextMin, 10))
-                    DataMgt.setBQMBatch(bank, "cc", "bqmLsbMax", parseInt(inputTextMax, 10))
-                }
-            }
-            FuncItem1cbx {
-                objectName: "konbItem"; y: 72
-                text: qsTr("Set CC CH"); cbxMode: channelModel
-                batchSet: function(bank) { DataMgt.setBQMBatch(bank, "cc", "bqmCh", cbx.currentText) }
-            }
-        }
-        BackgroundRect {
-            id: group2
-            property int flag: 2
-            x: 24; y: 172; height: 80
-            FuncItem2 {
-                objectName: "konbItem"; y: 8
-                textMin: qsTr("Set CHN TOUCH Min"); textMax: qsTr("Set CHN TOUCH Max")
-                batchSet: function(bank) {
-                    DataMgt.setBQMBatch(bank, "chn", "bqmLsbMin", parseInt(inputTextMin, 10))
-                    DataMgt.setBQMBatch(bank, "chn", "bqmLsbMax", parseInt(inputTextMax, 10))
-                }
-            }
-            FuncItem1cbx {
-                objectName: "konbItem"; y: 52
-                text: qsTr("Set CHN TOUCH CH"); cbxMode: channelModel
-                batchSet: function(bank) { DataMgt.setBQMBatch(bank, "chn", "bqmCh", cbx.currentText) }
-            }
-        }
-        BackgroundRect {
-            id: group3
-            property int flag: 3
-            x: 24; y: 256; height: 116
-            FuncItem2 {
-                objectName: "konbItem"; y: 8
-                textMin: qsTr("Set PITCH BEND LSB Min"); textMax: qsTr("Set PITCH BEND LSB Max")
-                batchSet: function(bank) {
-                    DataMgt.setBQMBatch(bank, "pitch", "bqmLsbMin", parseInt(inputTextMin, 10))
-                    DataMgt.setBQMBatch(bank, "pitch", "bqmLsbMax", parseInt(inputTextMax, 10))
-                }
-            }
-            FuncItem2 {
-                objectName: "konbItem"; y: 52
-                textMin: qsTr("Set PITCH BEND MSB Min"); textMax: qsTr("Set PITCH BEND MSB Max")
-                batchSet: function(bank) {
-                    DataMgt.setBQMBatch(bank, "pitch", "bqmMsbMin", parseInt(inputTextMin, 10))
-                    DataMgt.setBQMBatch(bank, "pitch", "bqmMsbMax", parseInt(inputTextMax, 10))
-                }
-            }
-            FuncItem1cbx {
-                objectName: "konbItem"; y: 96
-                text: qsTr("Set PITCH BEND CH"); cbxMode: channelModel
-                batchSet: function(bank) { DataMgt.setBQMBatch(bank, "pitch", "bqmCh", cbx.currentText) }
-            }
-        }
-
-        BackgroundRect {
-            id: group4
-            property int flag: 4
-            x: 300; y: 72; height: 96
-            FuncItem1StateBtn {
-                objectName: "padItem"; y: 8
-                text: qsTr("Set CC Type")
-                batchSet: function(bank) { DataMgt.setPadBatch(bank, "cc", false, "padMode", btnState.checked ? 1 : 0) }
-            }
-            FuncItemSort {
-                objectName: "padItem"; y: 32
-                leftText: qsTr("CC range starting at")
-                batchSet: function(bank) { DataMgt.setPadBatch(bank, "cc", btnState.checked, "padData", parseInt(inputText, 10)) }
-            }
-            FuncItem1cbx {
-                objectName: "padItem"; y: 72
-                text: qsTr("Set CC CH"); cbxMode: channelModel
-                batchSet: function(bank) { DataMgt.setPadBatch(bank, "cc", false, "padCh", cbx.currentText) }
-            }
-        }
-        BackgroundRect {
-            id: group5
-            property int flag: 5
-            x: 300; y: 172; height: 80
-            FuncItemSort {
-                objectName: "padItem"; y: 8
-                leftText: qsTr("NOTE range starting at")
-                batchSet: function(bank) { DataMgt.setPadBatch(bank, "note", btnState.checked, "padData", parseInt(inputText, 10)) }
-            }
-            FuncItem1cbx {
-                objectName: "padItem"; y: 52
-                text: qsTr("Set NOTE CH"); cbxMode: channelModel
-                batchSet: function(bank) { DataMgt.setPadBatch(bank, "note", false, "padCh", cbx.currentText) }
-            }
-        }
-        BackgroundRect {
-            id: group6
-            property int flag: 6
-            x: 300; y: 256; height: 80
-            FuncItemSort {
-                objectName: "padItem"; y: 8
-                leftText: qsTr("PC range starting at")
-                batchSet: function(bank) { DataMgt.setPadBatch(bank, "pc", btnState.checked, "padData", parseInt(inputText, 10)) }
-            }
-            FuncItem1cbx {
-                objectName: "padItem"; y: 52
-                text: qsTr("Set PC CH"); cbxMode: channelModel
-                batchSet: function(bank) { DataMgt.setPadBatch(bank, "pc", false, "padCh", cbx.currentText) }
-            }
-        }
-        BackgroundRect {
-            id: group7
-            property int flag: 7
-            x: 300; y: 342; height: 80
-            ColorSet {
-                objectName: "padItem"; y: 12
-                batchSet: function(bank) { DataMgt.setPadBatchColor(bank, String(colorRect.color)) }
-            }
-        }
-
-        BackgroundRect {
-            id: pressureGroup
-            property int flag: 8
-            x: 571; y: 186; width: 186; height: 56
-            // Always applied: their check boxes are hidden and stay checked.
-            FuncItem1 {
-                objectName: "padItem"; x: -55; y: 8
-                text: qsTr("Full Level")
-                checkBox.visible: false
-                checkBox.checked: true
-                inputText: "127"
-                batchSet: function(bank) { DataMgt.setCurveInten("intensity", parseInt(inputText, 10)) }
-            }
-            FuncItem1cbx {
-                objectName: "padItem"; x: -55; y: 32
-                text: qsTr("Velocity Curve"); cbxMode: curveModel
-                checkBox.visible: false
-                checkBox.checked: true
-                batchSet: function(bank) { DataMgt.setCurveInten("curve", cbx.currentIndex) }
-            }
-        }
-        BackgroundRect {
-            property int flag: 8
-            x: 571; y: 72; width: 186; height: 56
-            // The scaling sizes this holder; the slider's handle and fill follow their bindings.
-            Item {
-                objectName: "ingnoreChildren"
-                x: 20; y: 19; width: 151; height: 8
-                CusSlider {
-                    id: sliderLum
-                    objectName: "sliderLum"
-                    anchors.fill: parent
-                    Accessible.name: qsTr("Luminance")
-                }
-            }
-            BasicText { x: 20; y: 35; text: "L"; color: CusConfig.colorTitleText }
-            BasicText { x: 163; y: 35; text: "H"; color: CusConfig.colorTitleText }
-        }
-
-        CusButton { objectName: "applyA"; x: 574; y: 274; width: 180; height: 24; text: qsTr("Apply to BANK A"); onClicked: funDlg.sendBank(1) }
-        CusButton { objectName: "applyB"; x: 574; y: 308; width: 180; height: 24; text: qsTr("Apply to BANK B"); onClicked: funDlg.sendBank(2) }
-        CusButton { objectName: "applyC"; x: 574; y: 342; width: 180; height: 24; text: qsTr("Apply to BANK C"); onClicked: funDlg.sendBank(3) }
+    BasicText {
+        x: 359
+        y: 5
+        text: qsTr("Auto Populate")
+        font.bold: true
+        font.pixelSize: 18
+        color: CusConfig.colorTitleText
     }
+
+    LineRect { x: 18; y: 48; width: 260; height: 334; maskLength: 68; text: qsTr("KNOBs"); color: "transparent"; border.width: 2 }
+    LineRect { x: 294; y: 48; width: 260; height: 384; maskLength: 55; text: qsTr("PADs"); color: "transparent"; border.width: 2 }
+    LineRect { x: 565; y: 161; width: 198; height: 90; maskLength: 165; text: qsTr("Pressure Threshold"); color: "transparent"; border.width: 2 }
+    LineRect { x: 565; y: 47; width: 198; height: 90; maskLength: 100; text: qsTr("Luminance"); color: "transparent"; border.width: 2 }
+
+    BackgroundRect {
+        id: group1
+        property int flag: 1
+        x: 24; y: 72; height: 96
+        FuncItem1 {
+            objectName: "konbItem"; y: 8
+            text: qsTr("CC range starting at")
+            batchSet: function(bank) { DataMgt.setBQMBatch(bank, "cc", "bqmData", parseInt(inputText, 10)) }
+        }
+        FuncItem2 {
+            objectName: "konbItem"; y: 32
+            textMin: qsTr("Set CC Min"); textMax: qsTr("Set CC Max")
+            batchSet: function(bank) {
+                DataMgt.setBQMBatch(bank, "cc", "bqmLsbMin", parseInt(inputTextMin, 10))
+                DataMgt.setBQMBatch(bank, "cc", "bqmLsbMax", parseInt(inputTextMax, 10))
+            }
+        }
+        FuncItem1cbx {
+            objectName: "konbItem"; y: 72
+            text: qsTr("Set CC CH"); cbxMode: channelModel
+            batchSet: function(bank) { DataMgt.setBQMBatch(bank, "cc", "bqmCh", cbx.currentText) }
+        }
+    }
+    BackgroundRect {
+        id: group2
+        property int flag: 2
+        x: 24; y: 172; height: 80
+        FuncItem2 {
+            objectName: "konbItem"; y: 8
+            textMin: qsTr("Set CHN TOUCH Min"); textMax: qsTr("Set CHN TOUCH Max")
+            batchSet: function(bank) {
+                DataMgt.setBQMBatch(bank, "chn", "bqmLsbMin", parseInt(inputTextMin, 10))
+                DataMgt.setBQMBatch(bank, "chn", "bqmLsbMax", parseInt(inputTextMax, 10))
+            }
+        }
+        FuncItem1cbx {
+            objectName: "konbItem"; y: 52
+            text: qsTr("Set CHN TOUCH CH"); cbxMode: channelModel
+            batchSet: function(bank) { DataMgt.setBQMBatch(bank, "chn", "bqmCh", cbx.currentText) }
+        }
+    }
+    BackgroundRect {
+        id: group3
+        property int flag: 3
+        x: 24; y: 256; height: 116
+        FuncItem2 {
+            objectName: "konbItem"; y: 8
+            textMin: qsTr("Set PITCH BEND LSB Min"); textMax: qsTr("Set PITCH BEND LSB Max")
+            batchSet: function(bank) {
+                DataMgt.setBQMBatch(bank, "pitch", "bqmLsbMin", parseInt(inputTextMin, 10))
+                DataMgt.setBQMBatch(bank, "pitch", "bqmLsbMax", parseInt(inputTextMax, 10))
+            }
+        }
+        FuncItem2 {
+            objectName: "konbItem"; y: 52
+            textMin: qsTr("Set PITCH BEND MSB Min"); textMax: qsTr("Set PITCH BEND MSB Max")
+            batchSet: function(bank) {
+                DataMgt.setBQMBatch(bank, "pitch", "bqmMsbMin", parseInt(inputTextMin, 10))
+                DataMgt.setBQMBatch(bank, "pitch", "bqmMsbMax", parseInt(inputTextMax, 10))
+            }
+        }
+        FuncItem1cbx {
+            objectName: "konbItem"; y: 96
+            text: qsTr("Set PITCH BEND CH"); cbxMode: channelModel
+            batchSet: function(bank) { DataMgt.setBQMBatch(bank, "pitch", "bqmCh", cbx.currentText) }
+        }
+    }
+
+    BackgroundRect {
+        id: group4
+        property int flag: 4
+        x: 300; y: 72; height: 96
+        FuncItem1StateBtn {
+            objectName: "padItem"; y: 8
+            text: qsTr("Set CC Type")
+            batchSet: function(bank) { DataMgt.setPadBatch(bank, "cc", false, "padMode", btnState.checked ? 1 : 0) }
+        }
+        FuncItemSort {
+            objectName: "padItem"; y: 32
+            leftText: qsTr("CC range starting at")
+            batchSet: function(bank) { DataMgt.setPadBatch(bank, "cc", btnState.checked, "padData", parseInt(inputText, 10)) }
+        }
+        FuncItem1cbx {
+            objectName: "padItem"; y: 72
+            text: qsTr("Set CC CH"); cbxMode: channelModel
+            batchSet: function(bank) { DataMgt.setPadBatch(bank, "cc", false, "padCh", cbx.currentText) }
+        }
+    }
+    BackgroundRect {
+        id: group5
+        property int flag: 5
+        x: 300; y: 172; height: 80
+        FuncItemSort {
+            objectName: "padItem"; y: 8
+            leftText: qsTr("NOTE range starting at")
+            batchSet: function(bank) { DataMgt.setPadBatch(bank, "note", btnState.checked, "padData", parseInt(inputText, 10)) }
+        }
+        FuncItem1cbx {
+            objectName: "padItem"; y: 52
+            text: qsTr("Set NOTE CH"); cbxMode: channelModel
+            batchSet: function(bank) { DataMgt.setPadBatch(bank, "note", false, "padCh", cbx.currentText) }
+        }
+    }
+    BackgroundRect {
+        id: group6
+        property int flag: 6
+        x: 300; y: 256; height: 80
+        FuncItemSort {
+            objectName: "padItem"; y: 8
+            leftText: qsTr("PC range starting at")
+            batchSet: function(bank) { DataMgt.setPadBatch(bank, "pc", btnState.checked, "padData", parseInt(inputText, 10)) }
+        }
+        FuncItem1cbx {
+            objectName: "padItem"; y: 52
+            text: qsTr("Set PC CH"); cbxMode: channelModel
+            batchSet: function(bank) { DataMgt.setPadBatch(bank, "pc", false, "padCh", cbx.currentText) }
+        }
+    }
+    BackgroundRect {
+        id: group7
+        property int flag: 7
+        x: 300; y: 342; height: 80
+        ColorSet {
+            objectName: "padItem"; y: 12
+            batchSet: function(bank) { DataMgt.setPadBatchColor(bank, String(colorRect.color)) }
+        }
+    }
+
+    BackgroundRect {
+        id: pressureGroup
+        property int flag: 8
+        x: 571; y: 186; width: 186; height: 56
+        // Always applied: their check boxes are hidden and stay checked.
+        FuncItem1 {
+            objectName: "padItem"; x: -55; y: 8
+            text: qsTr("Full Level")
+            checkBox.visible: false
+            checkBox.checked: true
+            inputText: "127"
+            batchSet: function(bank) { DataMgt.setCurveInten("intensity", parseInt(inputText, 10)) }
+        }
+        FuncItem1cbx {
+            objectName: "padItem"; x: -55; y: 32
+            text: qsTr("Velocity Curve"); cbxMode: curveModel
+            checkBox.visible: false
+            checkBox.checked: true
+            batchSet: function(bank) { DataMgt.setCurveInten("curve", cbx.currentIndex) }
+        }
+    }
+    BackgroundRect {
+        property int flag: 8
+        x: 571; y: 72; width: 186; height: 56
+        // The scaling sizes this holder; the slider's handle and fill follow their bindings.
+        Item {
+            objectName: "ingnoreChildren"
+            x: 20; y: 19; width: 151; height: 8
+            CusSlider {
+                id: sliderLum
+                objectName: "sliderLum"
+                anchors.fill: parent
+                Accessible.name: qsTr("Luminance")
+            }
+        }
+        BasicText { x: 20; y: 35; text: "L"; color: CusConfig.colorTitleText }
+        BasicText { x: 163; y: 35; text: "H"; color: CusConfig.colorTitleText }
+    }
+
+    CusButton { objectName: "applyA"; x: 574; y: 274; width: 180; height: 24; text: qsTr("Apply to BANK A"); onClicked: funDlg.sendBank(1) }
+    CusButton { objectName: "applyB"; x: 574; y: 308; width: 180; height: 24; text: qsTr("Apply to BANK B"); onClicked: funDlg.sendBank(2) }
+    CusButton { objectName: "applyC"; x: 574; y: 342; width: 180; height: 24; text: qsTr("Apply to BANK C"); onClicked: funDlg.sendBank(3) }
 }

@@ -5,17 +5,17 @@ import ".."
 
 // About: the program's and the controller's versions, the serial number, the online firmware
 // check, and the maker's support links (an address left empty in the settings hides its link).
-Dialog {
+ScaledDialog {
     id: root
 
-    property real dWidth: 358
-    property real dHeight: 216
     property alias helpStae: helpStae
+    // What the controller last reported; the window keeps them, since the dialog is built
+    // after start-up and would miss the reports that came before it.
+    property string serialNumber: ""
+    property var firmwareVersion: null
 
     function show() {
-        x = (parent.width - width) / 2
-        y = (parent.height - height) / 2
-        open()
+        centreAndOpen()
     }
 
     function openAddress(name) {
@@ -24,41 +24,8 @@ Dialog {
             Qt.openUrlExternally(address)
     }
 
-    modal: true
-    padding: 0
-    leftPadding: 0
-    topPadding: 0
-    width: dWidth
-    height: dHeight
-    background: Rectangle {
-        color: CusConfig.colorFrame
-        radius: CusConfig.radiuSize2
-        border.width: 1
-        border.color: CusConfig.colorBorderInput
-    }
-
-    Component.onCompleted: {
-        autoResize.begin()
-        width = dWidth * autoResize.horizontalRatio
-        height = dHeight * autoResize.verticalRatio
-        autoResize.resize()
-    }
-
-    Connections {
-        target: MainLogic
-        function onScreenChanged() {
-            var rate = MainLogic.getScalingRate()
-            autoResize.verticalRatio = rate
-            autoResize.horizontalRatio = rate
-            root.width = root.dWidth * rate
-            root.height = root.dHeight * rate
-        }
-        function onS_snNum(snStr) { snText.text = "sn:" + snStr }
-    }
-    Connections {
-        target: DataMgt
-        function onS_updateDate() { firmwareText.text = qsTr("Firmware:") + DataMgt.getVerInfo().join(".") }
-    }
+    dWidth: 358
+    dHeight: 216
 
     Item {
         id: helpStae
@@ -68,136 +35,115 @@ Dialog {
         ]
     }
 
-    Item {
-        id: content
+    BasicText {
+        objectName: "footer"
         width: root.dWidth
-        height: root.dHeight
+        y: 193
+        horizontalAlignment: Text.AlignHCenter
+        text: "© Kovela"
+        font.pixelSize: CusConfig.fontSizeLevel3
+        color: CusConfig.colorTextDisable
+    }
 
-        AutoResize {
-            id: autoResize
-            targetItem: content
-            horizontalRatio: MainLogic.getScalingRate()
-            verticalRatio: MainLogic.getScalingRate()
-        }
+    Image {
+        x: 136
+        y: 21
+        width: 86
+        height: 86
+        fillMode: Image.PreserveAspectFit
+        source: "qrc:/img/helpLogo.png"
+    }
 
+    BasicText {
+        objectName: "productText"
+        width: root.dWidth
+        y: 118
+        horizontalAlignment: Text.AlignHCenter
+        text: qsTr("Kovela PC Control Windows OS")
+        color: CusConfig.colorTextDisable
+    }
+
+    Row {
+        objectName: "versionRow"
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 132
+        spacing: 20
         BasicText {
-            objectName: "footer"
-            width: root.dWidth
-            y: 193
-            horizontalAlignment: Text.AlignHCenter
-            text: "© Kovela"
-            font.pixelSize: CusConfig.fontSizeLevel3
+            objectName: "softVersionText"
+            text: MainLogic.getSoftVersion()
             color: CusConfig.colorTextDisable
         }
-
-        Image {
-            x: 136
-            y: 21
-            width: 86
-            height: 86
-            fillMode: Image.PreserveAspectFit
-            source: "qrc:/img/helpLogo.png"
-        }
-
         BasicText {
-            objectName: "productText"
-            width: root.dWidth
-            y: 118
-            horizontalAlignment: Text.AlignHCenter
-            text: qsTr("Kovela PC Control Windows OS")
+            id: firmwareText
+            objectName: "firmwareText"
+            width: 95
+            text: qsTr("Firmware:") + (root.firmwareVersion ? root.firmwareVersion.join(".") : "")
             color: CusConfig.colorTextDisable
         }
-
-        Row {
-            objectName: "versionRow"
-            anchors.horizontalCenter: parent.horizontalCenter
-            y: 132
-            spacing: 20
-            BasicText {
-                objectName: "softVersionText"
-                text: MainLogic.getSoftVersion()
-                color: CusConfig.colorTextDisable
-            }
-            BasicText {
-                id: firmwareText
-                objectName: "firmwareText"
-                width: 95
-                text: qsTr("Firmware:")
-                color: CusConfig.colorTextDisable
-            }
-            BasicText {
-                id: snText
-                objectName: "snText"
-                width: 120
-                text: "sn:"
-                color: CusConfig.colorTextDisable
-            }
-        }
-
-        CusButton {
-            objectName: "firmwareUpdatesButton"
-            x: (root.dWidth - width) / 2
-            y: 147
-            width: 110
-            height: 16
-            text: qsTr("firmware updates")
-            backgroundColorNormal: CusConfig.colorTextDisable
-            onClicked: Ftp.checkOnLineFirmware()
-        }
-
-        CusButtonText {
-            id: supportButton
-            objectName: "supportButton"
-            x: 139
-            y: 164
-            text: qsTr("SUPPORT CENTER")
-            visible: MainLogic.helpAddress("supportCenter") !== ""
-            onClicked: root.openAddress("supportCenter")
-        }
-
-        Component {
-            id: separator
-            Rectangle { width: 1; height: 8; color: CusConfig.colorTextDisable }
-        }
-
-        Row {
-            id: chineseLinks
-            objectName: "chineseLinks"
-            anchors.horizontalCenter: parent.horizontalCenter
-            y: 166
-            spacing: 10
-            visible: false
-
-            CusButtonText {
-                id: officialSiteButton
-                text: "进入官网"
-                visible: MainLogic.helpAddress("officialSite") !== ""
-                onClicked: root.openAddress("officialSite")
-            }
-            Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter; visible: officialSiteButton.visible }
-            CusButtonText { text: "微博"; imgSource: "qrc:/img/weibo.png" }
-            Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter }
-            CusButtonText { text: "微信"; imgSource: "qrc:/img/wechat.png" }
-            Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter }
-            CusButtonText { text: "客服"; imgSource: "qrc:/img/客服.png" }
-            Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter; visible: videoButton.visible }
-            CusButtonText {
-                id: videoButton
-                text: "视频教程"
-                visible: MainLogic.helpAddress("videoChannel") !== ""
-                onClicked: root.openAddress("videoChannel")
-            }
-        }
-
-        CusButton_Image {
-            objectName: "closeButton"
-            x: 328
-            y: 3
-            btnImgNormal: "qrc:/img/icon_close_default.png"
-            btnImgHovered: "qrc:/img/icon_close_click.png"
-            btnImgPressed: "qrc:/img/icon_close_click.png"
-            btnImgDisbaled: "qrc:/img/icon_close_default.png"
-            onClicked: root.close()
+        BasicText {
+            id: snText
+            objectName: "snText"
+            width: 120
+            text: "sn:" + root.serialNumber
+            color: CusConfig.colorTextDisable
         }
     }
+
+    CusButton {
+        objectName: "firmwareUpdatesButton"
+        x: (root.dWidth - width) / 2
+        y: 147
+        width: 110
+        height: 16
+        leftPadding: 2
+        rightPadding: 2
+        text: qsTr("firmware updates")
+        backgroundColorNormal: CusConfig.colorTextDisable
+        onClicked: Ftp.checkOnLineFirmware()
+    }
+
+    CusButtonText {
+        id: supportButton
+        objectName: "supportButton"
+        x: 139
+        y: 164
+        text: qsTr("SUPPORT CENTER")
+        visible: MainLogic.helpAddress("supportCenter") !== ""
+        onClicked: root.openAddress("supportCenter")
+    }
+
+    Component {
+        id: separator
+        Rectangle { width: 1; height: 8; color: CusConfig.colorTextDisable }
+    }
+
+    Row {
+        id: chineseLinks
+        objectName: "chineseLinks"
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 166
+        spacing: 10
+        visible: false
+
+        CusButtonText {
+            id: officialSiteButton
+            text: "进入官网"
+            visible: MainLogic.helpAddress("officialSite") !== ""
+            onClicked: root.openAddress("officialSite")
+        }
+        Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter; visible: officialSiteButton.visible }
+        CusButtonText { text: "微博"; imgSource: "qrc:/img/weibo.png" }
+        Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter }
+        CusButtonText { text: "微信"; imgSource: "qrc:/img/wechat.png" }
+        Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter }
+        CusButtonText { text: "客服"; imgSource: "qrc:/img/客服.png" }
+        Loader { sourceComponent: separator; anchors.verticalCenter: parent.verticalCenter; visible: videoButton.visible }
+        CusButtonText {
+            id: videoButton
+            text: "视频教程"
+            visible: MainLogic.helpAddress("videoChannel") !== ""
+            onClicked: root.openAddress("videoChannel")
+        }
+    }
+
 }

@@ -6,18 +6,14 @@ import ".."
 // The online firmware update: what the check found, the user's confirmation, the download
 // and the transfer to the controller with their progress, and how it ended. Every failure
 // ends the dialog with the failure text and its reason, never with a spinner left turning.
-Dialog {
+ScaledDialog {
     id: root
 
-    property real dWidth: 358
-    property real dHeight: 216
     property alias helpStae: helpStae
 
     function show() {
-        x = (parent.width - width) / 2
-        y = (parent.height - height) / 2
         showOnly(busyIndicator)
-        open()
+        centreAndOpen()
     }
 
     // Hides every part of the dialog's body except `item`.
@@ -48,36 +44,8 @@ Dialog {
         showResult(qsTr("固件升级失败！") + (reason ? "\n" + reason : ""))
     }
 
-    modal: true
-    padding: 0
-    leftPadding: 0
-    topPadding: 0
-    width: dWidth
-    height: dHeight
-    background: Rectangle {
-        color: CusConfig.colorFrame
-        radius: CusConfig.radiuSize2
-        border.width: 1
-        border.color: CusConfig.colorBorderInput
-    }
-
-    Component.onCompleted: {
-        autoResize.begin()
-        width = dWidth * autoResize.horizontalRatio
-        height = dHeight * autoResize.verticalRatio
-        autoResize.resize()
-    }
-
-    Connections {
-        target: MainLogic
-        function onScreenChanged() {
-            var rate = MainLogic.getScalingRate()
-            autoResize.verticalRatio = rate
-            autoResize.horizontalRatio = rate
-            root.width = root.dWidth * rate
-            root.height = root.dHeight * rate
-        }
-    }
+    dWidth: 358
+    dHeight: 216
 
     Connections {
         target: Ftp
@@ -130,121 +98,98 @@ Dialog {
         states: [State { name: "chineseHelp" }, State { name: "englishHelp" }]
     }
 
+    BasicText {
+        id: textHint
+        objectName: "textHint"
+        x: 31
+        y: 19
+        width: 290
+        wrapMode: Text.WordWrap
+        color: "#333333"
+        text: qsTr("检测到新的固件版本，请确认是否升级")
+        visible: false
+    }
+
+    BasicText {
+        id: textNewest
+        objectName: "textNewest"
+        x: 34
+        y: 78
+        width: 290
+        height: 60
+        wrapMode: Text.WordWrap
+        horizontalAlignment: Text.AlignHCenter
+        color: "#333333"
+        text: qsTr("当前已是最新版本，无需升级")
+        visible: false
+    }
+
+    // The scaling sizes these holders; the text area and the progress level inside keep
+    // following their bindings (a scaled item's bindings of position and size are lost).
     Item {
-        id: content
-        width: root.dWidth
-        height: root.dHeight
+        objectName: "ingnoreChildren"
+        x: 31
+        y: 48
+        width: 296
+        height: 125
 
-        AutoResize {
-            id: autoResize
-            targetItem: content
-            horizontalRatio: MainLogic.getScalingRate()
-            verticalRatio: MainLogic.getScalingRate()
-        }
-
-        BasicText {
-            id: textHint
-            objectName: "textHint"
-            x: 31
-            y: 19
-            width: 290
-            wrapMode: Text.WordWrap
-            color: "#333333"
-            text: qsTr("检测到新的固件版本，请确认是否升级")
+        ScrollView {
+            id: scrollView
+            objectName: "scrollView"
+            anchors.fill: parent
+            clip: true
             visible: false
-        }
 
-        BasicText {
-            id: textNewest
-            objectName: "textNewest"
-            x: 34
-            y: 78
-            width: 290
-            height: 60
-            wrapMode: Text.WordWrap
-            horizontalAlignment: Text.AlignHCenter
-            color: "#333333"
-            text: qsTr("当前已是最新版本，无需升级")
-            visible: false
-        }
-
-        // The scaling sizes these holders; the text area and the progress level inside keep
-        // following their bindings (a scaled item's bindings of position and size are lost).
-        Item {
-            objectName: "ingnoreChildren"
-            x: 31
-            y: 48
-            width: 296
-            height: 125
-
-            ScrollView {
-                id: scrollView
-                objectName: "scrollView"
-                anchors.fill: parent
-                clip: true
-                visible: false
-
-                TextArea {
-                    id: textArea
-                    objectName: "textArea"
-                    readOnly: true
-                    wrapMode: TextEdit.WrapAnywhere
-                    font.family: CusConfig.fontFamily
-                    font.pixelSize: CusConfig.fontSizeLevel2
-                    color: "#333333"
-                    background: Item {}
-                }
+            TextArea {
+                id: textArea
+                objectName: "textArea"
+                readOnly: true
+                wrapMode: TextEdit.WrapAnywhere
+                font.family: CusConfig.fontFamily
+                font.pixelSize: CusConfig.fontSizeLevel2
+                color: "#333333"
+                background: Item {}
             }
-        }
-
-        BusyIndicator {
-            id: busyIndicator
-            objectName: "busyIndicator"
-            x: 149
-            y: 78
-        }
-
-        Item {
-            objectName: "ingnoreChildren"
-            x: (root.dWidth - width) / 2
-            y: 48
-            width: 88
-            height: 126
-
-            CusProgress {
-                id: progressBarDownload
-                objectName: "progressBarDownload"
-                anchors.fill: parent
-                visible: false
-            }
-        }
-
-        CusButton {
-            id: btnSure
-            objectName: "btnSure"
-            x: 143
-            y: 186
-            width: 102
-            height: 16
-            leftPadding: 2
-            rightPadding: 2
-            text: qsTr("固件升级")
-            visible: false
-            onClicked: {
-                root.showOnly(busyIndicator)
-                Ftp.downloadFir()
-            }
-        }
-
-        CusButton_Image {
-            objectName: "closeButton"
-            x: 328
-            y: 3
-            btnImgNormal: "qrc:/img/icon_close_default.png"
-            btnImgHovered: "qrc:/img/icon_close_click.png"
-            btnImgPressed: "qrc:/img/icon_close_click.png"
-            btnImgDisbaled: "qrc:/img/icon_close_default.png"
-            onClicked: root.close()
         }
     }
+
+    BusyIndicator {
+        id: busyIndicator
+        objectName: "busyIndicator"
+        x: 149
+        y: 78
+    }
+
+    Item {
+        objectName: "ingnoreChildren"
+        x: (root.dWidth - width) / 2
+        y: 48
+        width: 88
+        height: 126
+
+        CusProgress {
+            id: progressBarDownload
+            objectName: "progressBarDownload"
+            anchors.fill: parent
+            visible: false
+        }
+    }
+
+    CusButton {
+        id: btnSure
+        objectName: "btnSure"
+        x: 143
+        y: 186
+        width: 102
+        height: 16
+        leftPadding: 2
+        rightPadding: 2
+        text: qsTr("固件升级")
+        visible: false
+        onClicked: {
+            root.showOnly(busyIndicator)
+            Ftp.downloadFir()
+        }
+    }
+
 }

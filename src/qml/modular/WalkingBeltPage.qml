@@ -5,6 +5,9 @@ import "../BaseControl"
 Grid {
     id: root
 
+    // Whether the page is on screen; a hidden page re-reads its editors when shown again.
+    property bool shown: true
+
     function reload() {
         for (var i = 0; i < cells.count; ++i)
             cells.itemAt(i).editor.load()
@@ -15,6 +18,7 @@ Grid {
     rowSpacing: 12
 
     ModelRefresh {
+        shown: root.shown
         onRefresh: root.reload()
     }
 

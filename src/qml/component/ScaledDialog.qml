@@ -1,0 +1,83 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import "../BaseControl"
+import ".."
+
+// A modal dialog laid out at a design size (dWidth x dHeight) and scaled with the screen as
+// the main window is: every item declared in it keeps its design geometry and is scaled from
+// that record. It has a close button in its top right corner at `closeX`.
+Dialog {
+    id: root
+
+    property real dWidth: 0
+    property real dHeight: 0
+    property real closeX: dWidth - 30
+    property alias faceColor: face.color
+    property alias faceBorderWidth: face.border.width
+    // What the dialog shows, in design units.
+    default property alias content: body.data
+
+    function centreAndOpen() {
+        x = (parent.width - width) / 2
+        y = (parent.height - height) / 2
+        open()
+    }
+
+    modal: true
+    padding: 0
+    leftPadding: 0
+    topPadding: 0
+    width: dWidth
+    height: dHeight
+    background: Rectangle {
+        id: face
+        color: CusConfig.colorFrame
+        radius: CusConfig.radiuSize2
+        border.width: 1
+        border.color: CusConfig.colorBorderInput
+    }
+
+    Component.onCompleted: {
+        autoResize.begin()
+        width = dWidth * autoResize.horizontalRatio
+        height = dHeight * autoResize.verticalRatio
+        autoResize.resize()
+    }
+
+    Connections {
+        target: MainLogic
+        function onScreenChanged() {
+            var rate = MainLogic.getScalingRate()
+            autoResize.verticalRatio = rate
+            autoResize.horizontalRatio = rate
+            root.width = root.dWidth * rate
+            root.height = root.dHeight * rate
+        }
+    }
+
+    Item {
+        id: body
+        width: root.dWidth
+        height: root.dHeight
+
+        AutoResize {
+            id: autoResize
+            targetItem: body
+            horizontalRatio: MainLogic.getScalingRate()
+            verticalRatio: MainLogic.getScalingRate()
+        }
+
+        CusButton_Image {
+            objectName: "closeButton"
+            x: root.closeX
+            y: 3
+            z: 1
+            btnImgNormal: "qrc:/img/icon_close_default.png"
+            btnImgHovered: "qrc:/img/icon_close_click.png"
+            btnImgPressed: "qrc:/img/icon_close_click.png"
+            btnImgDisbaled: "qrc:/img/icon_close_default.png"
+            Accessible.name: qsTr("Close")
+            onClicked: root.close()
+        }
+    }
+}
