@@ -286,6 +286,21 @@ TestCase {
                 "Firmware upgrade failed!" + (data.reason ? "\n" + data.reason : ""))
     }
 
+    // The about dialog is built after start-up; what the controller reported before that is
+    // still shown.
+    function test_aboutShowsReportsFromBeforeItWasBuilt() {
+        win.destroy()
+        win = Qt.createComponent("qrc:/qml/main.qml").createObject(null)
+        MainLogic.s_snNum("TK9-EARLY")
+        DataMgt.s_updateDate()
+        compare(findChild(win, "helpDialog"), null)
+        tryCompare(win, "ready", true)
+        findChild(win, "aboutAction").trigger()
+        var helpDialog = dialog("helpDialog")
+        compare(inDialog(helpDialog, "snText").text, "sn:TK9-EARLY")
+        compare(inDialog(helpDialog, "firmwareText").text, "Firmware:" + DataMgt.getVerInfo().join("."))
+    }
+
     function test_aboutShowsVersionsAndLinks() {
         var helpDialog = dialog("helpDialog")
         findChild(win, "aboutAction").trigger()
