@@ -12,7 +12,8 @@ packages=(
     xvfb xauth fonts-wqy-microhei
 )
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(lrzsz python3-pyftpdlib mingw-w64 chromium clang libclang-rt-14-dev)
+    packages+=(lrzsz python3-pyftpdlib mingw-w64 chromium clang libclang-rt-14-dev
+              desktop-file-utils appstream dpkg-dev file)
 fi
 
 missing=()
