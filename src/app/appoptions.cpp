@@ -67,7 +67,7 @@ AppOptions AppOptions::parse(int argc, char *argv[])
 
     AppOptions options;
     if (!parser.parse(arguments)) {
-        print(stderr, QStringLiteral("%1: %2 (%1 --help lists the options)\n").arg(ProgramName, parser.errorText()));
+        print(stderr, QStringLiteral("%1: %2 Run '%1 --help' for the options.\n").arg(ProgramName, parser.errorText()));
         options.exitCode = WrongCommandLineExit;
         return options;
     }
@@ -80,7 +80,7 @@ AppOptions AppOptions::parse(int argc, char *argv[])
         return options;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        print(stderr, QStringLiteral("%1: unexpected argument '%2' (%1 --help lists the options)\n")
+        print(stderr, QStringLiteral("%1: unexpected argument '%2'. Run '%1 --help' for the options.\n")
                           .arg(ProgramName, parser.positionalArguments().constFirst()));
         options.exitCode = WrongCommandLineExit;
         return options;
