@@ -16,6 +16,8 @@ int main(int argc, char *argv[])
         return 0;
     ColorPalette::registerType();
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its launcher and icon (the Wayland app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARK9_APP_ID));
     LogFile::initLog(QStringLiteral("Log"), 1024);
     qDebug() << __FILE__ << __LINE__ << "================progress start================";
     MainWindow mainWindow(options);
