@@ -39,8 +39,8 @@ stray-argument|2||1
 EOT
 
 # The manual page is well-formed.
-warnings="$(groff -man -Tutf8 -ww -z "$prefix/share/man/man1/tark9ctl.1" 2>&1)"
-[ -z "$warnings" ] || fail "tark9ctl.1: $warnings"
+warnings="$(zcat "$prefix/share/man/man1/tark9ctl.1.gz" | groff -man -Tutf8 -ww -z 2>&1)"
+[ -z "$warnings" ] || fail "tark9ctl.1.gz: $warnings"
 
 # Nothing was written beside the installed programs.
 diff <(LC_ALL=C sort "$expected") <(listing) >/dev/null || fail "running the programs wrote into the installation"
