@@ -9,12 +9,17 @@
 
 int main(int argc, char *argv[])
 {
+    const AppOptions options = AppOptions::parse(argc, argv);
+    if (options.exitCode)
+        return *options.exitCode;
     if (SingleInstance::isAppRunning(QStringLiteral("kovelaTark9")))
         return 0;
     ColorPalette::registerType();
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its launcher and icon (the Wayland app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARK9_APP_ID));
     LogFile::initLog(QStringLiteral("Log"), 1024);
     qDebug() << __FILE__ << __LINE__ << "================progress start================";
-    MainWindow mainWindow(AppOptions::parse(app.arguments()));
+    MainWindow mainWindow(options);
     return app.exec();
 }

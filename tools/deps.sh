@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the editor and its tests need, only those that are missing.
+# Installs the Debian 12 packages the editor and its tests need, only those that are missing:
+#   deps.sh             to build the editor
+#   deps.sh --tests     and to run the tests
+#   deps.sh --package   and to build the Debian package
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config python3
     qtbase5-dev qtdeclarative5-dev qtquickcontrols2-5-dev libqt5serialport5-dev
     qttools5-dev qttools5-dev-tools qtdeclarative5-dev-tools
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
@@ -11,9 +14,15 @@ packages=(
     libasound2-dev libudev-dev
     xvfb xauth fonts-wqy-microhei
 )
-if [ "${1:-}" = "--tests" ]; then
-    packages+=(lrzsz python3-pyftpdlib mingw-w64 chromium clang libclang-rt-14-dev)
-fi
+# The Debian package is built by CPack, whose library scan needs dpkg-shlibdeps and file.
+package_tools=(dpkg-dev file)
+case "${1:-}" in
+    --tests)
+        packages+=(lrzsz python3-pyftpdlib mingw-w64 chromium clang libclang-rt-14-dev
+                   desktop-file-utils appstream "${package_tools[@]}") ;;
+    --package)
+        packages+=("${package_tools[@]}") ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 #include "app/platform.h"
 #include "app/prompt.h"
 #include "app/singleinstance.h"
+#include "app/userguide.h"
 #include "config/controlleridentity.h"
 #include "config/datamanagement.h"
 #include "config/presetfile.h"
@@ -373,4 +374,9 @@ void MainWindow::screenCountChange()
             }
         });
     }
+}
+
+QUrl MainWindow::userGuideUrl() const
+{
+    return UserGuide::url(QCoreApplication::applicationDirPath());
 }

@@ -34,6 +34,10 @@ public:
     // Brings the QML window to the front, restored (a second start asked for it).
     void raiseWindow();
 
+    // The user guide's file URL for the Help menu, wherever the editor runs from (its build
+    // folder or an installation); empty when the guide is missing.
+    Q_INVOKABLE QUrl userGuideUrl() const;
+
 signals:
     void showHint(bool isSend, bool isSuccess);
     void s_midiIndata(char *data, int length);

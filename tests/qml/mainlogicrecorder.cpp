@@ -26,6 +26,11 @@ QString MainLogicRecorder::rgbtoStr(int r, int g, int b)
     return QColor(r, g, b).name();
 }
 
+QUrl MainLogicRecorder::userGuideUrl() const
+{
+    return QUrl::fromLocalFile(QStringLiteral("/opt/kovela/share/kovelaTark9/kovelaTark9.pdf"));
+}
+
 QString MainLogicRecorder::getSoftVersion()
 {
     return QStringLiteral("1.0.0.0");

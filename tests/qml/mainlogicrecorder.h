@@ -21,6 +21,7 @@ public:
     QStringList openedUrls() const { return m_openedUrls; }
 
     Q_INVOKABLE void clear();
+    Q_INVOKABLE QUrl userGuideUrl() const;
 
 signals:
     void showHint(bool isSend, bool isSuccess);

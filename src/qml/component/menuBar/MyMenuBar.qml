@@ -10,28 +10,12 @@ Item {
     // The user guide could not be handed to a viewer.
     signal userGuideFailed()
 
-    readonly property string userGuideName: "kovelaTark9.pdf"
-
     width: 1080
     height: 24
 
-    // The guide lies beside the program. The program's own path is known when it was started
-    // by an absolute path (launchers, the shell with a path, Windows Explorer); otherwise the
-    // working directory is the best guess, as from a shortcut that starts in the program's
-    // folder.
-    function userGuideUrl(programPath) {
-        var path = programPath.replace(/\\/g, "/")
-        var slash = path.lastIndexOf("/")
-        if (slash >= 0 && path.charAt(0) === "/")
-            return "file://" + encodeURI(path.substring(0, slash + 1) + userGuideName)
-        if (slash >= 0 && /^[A-Za-z]:\//.test(path))
-            return "file:///" + encodeURI(path.substring(0, slash + 1) + userGuideName)
-        return "file:.//" + userGuideName
-    }
-
+    // The controller knows where the guide is installed; an empty URL (no guide) fails here.
     function openUserGuide() {
-        var program = Qt.application.arguments.length > 0 ? Qt.application.arguments[0] : ""
-        if (!Qt.openUrlExternally(userGuideUrl(program)))
+        if (!Qt.openUrlExternally(MainLogic.userGuideUrl()))
             userGuideFailed()
     }
 
