@@ -4,6 +4,7 @@
 
 #include "ptypair.h"
 #include "receiverline.h"
+#include "runelsewhere.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -112,6 +113,7 @@ class tst_YmodemFileTransmit : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { skipIfRunElsewhere(); }
     void sendsToRb_data();
     void sendsToRb();
     void spoiledLine_data();
