@@ -1,7 +1,11 @@
 // YMODEM transfer time over a pseudo-terminal to lrzsz's rb: our sender against lrzsz's own sb
 // on the same kind of line in the same run, and against the bound a sender that waited for its
-// 10 ms poll before every block would meet. By default a 256 KiB image and one of 70,000 bytes;
-// prints the times and ratios of one run of each per size.
+// 10 ms poll before every block would meet. By default a 256 KiB image and one of 70,000 bytes.
+//
+// rb gives up on a block when its bytes stop for a moment, which happens to either sender when
+// the machine is busy (the other programs on a shared build machine) and then costs seconds of
+// recovery that say nothing about the sender. So each sender runs three times, in turns, and
+// the ratio is taken between the best times; every time is printed.
 //
 //   build/bench/bench_ymodem [image size in bytes ...]
 
@@ -24,6 +28,7 @@ namespace {
 
 constexpr int PollIntervalMs = 10;
 constexpr int GiveUpMs = 600000;
+constexpr int Rounds = 3;
 
 struct Run
 {
@@ -127,19 +132,30 @@ bool measure(int size)
         ++blocks;
     const qint64 pollBound = qint64(blocks) * PollIntervalMs;
 
-    const Run ours = runOurs(file.fileName(), image);
-    const Run theirs = runSb(directory.path(), image);
-
     std::printf("\nYMODEM, %d bytes (%d data blocks) over a pseudo-terminal to rb\n", size, blocks);
-    print("YmodemFileTransmit", ours);
-    print("sb --ymodem (lrzsz)", theirs);
+    Run ours;
+    Run theirs;
+    bool allDelivered = true;
+    for (int round = 0; round < Rounds; ++round) {
+        const Run oursNow = runOurs(file.fileName(), image);
+        const Run theirsNow = runSb(directory.path(), image);
+        print("YmodemFileTransmit", oursNow);
+        print("sb --ymodem (lrzsz)", theirsNow);
+        allDelivered = allDelivered && oursNow.ok && theirsNow.ok;
+        if (oursNow.ok && (!ours.ok || oursNow.ms < ours.ms))
+            ours = oursNow;
+        if (theirsNow.ok && (!theirs.ok || theirsNow.ms < theirs.ms))
+            theirs = theirsNow;
+    }
+    std::printf("%-26s %7lld ms\n", "best of ours", static_cast<long long>(ours.ms));
+    std::printf("%-26s %7lld ms\n", "best of sb", static_cast<long long>(theirs.ms));
     std::printf("%-26s %7lld ms  (data blocks x %d ms)\n", "one poll per block", static_cast<long long>(pollBound),
                 PollIntervalMs);
     if (ours.ok && theirs.ok && theirs.ms > 0)
         std::printf("ours / sb = %.2f\n", double(ours.ms) / double(theirs.ms));
     if (ours.ok)
         std::printf("ours / one poll per block = %.2f\n", double(ours.ms) / double(pollBound));
-    return ours.ok && theirs.ok;
+    return allDelivered;
 }
 
 } // namespace

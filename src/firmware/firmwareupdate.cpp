@@ -71,7 +71,7 @@ void FirmwareUpdate::searchPort()
             return;
         }
         qDebug() << "startUpdate: no boot loader port after" << m_searchLimitMs << "ms";
-        fail(tr("The serial port name of the device was not found"));
+        fail(QStringLiteral("The serial port name of the device was not found"));
         return;
     }
 
@@ -80,7 +80,7 @@ void FirmwareUpdate::searchPort()
     m_ymodemFileTransmit->setPortName(portName);
     m_ymodemFileTransmit->setBaudRate(TransferBaudRate);
     if (!m_ymodemFileTransmit->startTransmit())
-        fail(tr("Failed to open the serial port!"));
+        fail(QStringLiteral("Failed to open the serial port!"));
 }
 
 void FirmwareUpdate::fail(const QString &reason)

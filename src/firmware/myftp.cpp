@@ -1,5 +1,6 @@
 #include "firmware/myftp.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -155,7 +156,8 @@ void MyFtp::downloadFir()
     // MIDI device, and the running update is the reason that matters.
     if (m_updateRunning) {
         qDebug() << "downloadFir: refused while an update runs";
-        emit downloadFailed(tr("A firmware update is running; try again when it has ended."));
+        // The update procedure's own words for the same refusal, and its translation.
+        emit downloadFailed(QCoreApplication::translate("FirmwareUpdate", "A firmware update is already running."));
         return;
     }
     if (!m_isConnected) {
@@ -447,10 +449,11 @@ QString MyFtp::imageRefusal(QNetworkReply *reply)
     if (m_writeFailed)
         return tr("The firmware image could not be saved completely.");
     const QVariant reported = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (reported.isValid() && reported.toLongLong() != m_bytesReceived)
-        return tr("The firmware image is incomplete: %1 of %2 bytes arrived.").arg(m_bytesReceived).arg(reported.toLongLong());
-    if (m_catalogueSize >= 0 && m_catalogueSize != m_bytesReceived)
-        return tr("The firmware image has %1 bytes, but the catalogue announces %2.").arg(m_bytesReceived).arg(m_catalogueSize);
+    const qint64 knownSizes[] = {reported.isValid() ? reported.toLongLong() : -1, m_catalogueSize};
+    for (const qint64 expected : knownSizes) {
+        if (expected >= 0 && expected != m_bytesReceived)
+            return tr("The firmware image is incomplete: %1 of %2 bytes arrived.").arg(m_bytesReceived).arg(expected);
+    }
     if (m_bytesReceived == 0)
         return tr("The firmware image is empty.");
     if (!m_sha256.isEmpty() && m_imageHash.result() != m_sha256)

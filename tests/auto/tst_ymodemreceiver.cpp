@@ -7,6 +7,7 @@
 #include "lineproxy.h"
 #include "lrzszprocess.h"
 #include "ptypair.h"
+#include "runelsewhere.h"
 #include "scriptedhost.h"
 #include "senderrun.h"
 #include "testimage.h"
@@ -78,6 +79,7 @@ class tst_YmodemReceiver : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { skipIfRunElsewhere(); }
     void receivesOurSender_data();
     void receivesOurSender();
     void receivesSb_data();
