@@ -103,11 +103,11 @@
     </message>
     <message>
         <source>The serial port name of the device was not found</source>
-        <translation>The serial port name of the device was not found</translation>
+        <translation type="vanished">The serial port name of the device was not found</translation>
     </message>
     <message>
         <source>Failed to open the serial port!</source>
-        <translation>Failed to open the serial port!</translation>
+        <translation type="vanished">Failed to open the serial port!</translation>
     </message>
 </context>
 <context>
@@ -264,7 +264,7 @@
     </message>
     <message>
         <source>Close</source>
-        <translation>Close</translation>
+        <translation type="vanished">Close</translation>
     </message>
 </context>
 <context>
@@ -404,11 +404,11 @@
     </message>
     <message>
         <source>A firmware update is running; try again when it has ended.</source>
-        <translation>A firmware update is running; try again when it has ended.</translation>
+        <translation type="vanished">A firmware update is running; try again when it has ended.</translation>
     </message>
     <message>
         <source>The firmware image has %1 bytes, but the catalogue announces %2.</source>
-        <translation>The firmware image has %1 bytes, but the catalogue announces %2.</translation>
+        <translation type="vanished">The firmware image has %1 bytes, but the catalogue announces %2.</translation>
     </message>
 </context>
 <context>
@@ -549,6 +549,13 @@
     <message>
         <source>正在升级固件，请勿断开设备…</source>
         <translation>Updating the firmware; do not unplug the controller…</translation>
+    </message>
+</context>
+<context>
+    <name>ScaledDialog</name>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>

@@ -103,11 +103,11 @@
     </message>
     <message>
         <source>The serial port name of the device was not found</source>
-        <translation>未找到设备的串口</translation>
+        <translation type="vanished">未找到设备的串口</translation>
     </message>
     <message>
         <source>Failed to open the serial port!</source>
-        <translation>无法打开串口！</translation>
+        <translation type="vanished">无法打开串口！</translation>
     </message>
 </context>
 <context>
@@ -264,7 +264,7 @@
     </message>
     <message>
         <source>Close</source>
-        <translation>关闭</translation>
+        <translation type="vanished">关闭</translation>
     </message>
 </context>
 <context>
@@ -404,11 +404,11 @@
     </message>
     <message>
         <source>A firmware update is running; try again when it has ended.</source>
-        <translation>固件升级正在进行，请在结束后再试。</translation>
+        <translation type="vanished">固件升级正在进行，请在结束后再试。</translation>
     </message>
     <message>
         <source>The firmware image has %1 bytes, but the catalogue announces %2.</source>
-        <translation>固件有 %1 字节，但目录中标明为 %2 字节。</translation>
+        <translation type="vanished">固件有 %1 字节，但目录中标明为 %2 字节。</translation>
     </message>
 </context>
 <context>
@@ -549,6 +549,13 @@
     <message>
         <source>正在升级固件，请勿断开设备…</source>
         <translation>正在升级固件，请勿断开设备…</translation>
+    </message>
+</context>
+<context>
+    <name>ScaledDialog</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
     </message>
 </context>
 <context>
