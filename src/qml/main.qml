@@ -58,6 +58,9 @@ Window {
         onTriggered: view.buildBackground = true
     }
 
+    // Unsaved changes are saved, discarded or keep the window open, as the user answers.
+    onClosing: close.accepted = MainLogic.confirmUnsavedChanges()
+
     Component.onCompleted: {
         var language = Tran.getLanguage()
         Tran.reTrans(language)
@@ -76,6 +79,9 @@ Window {
         function onShowHint(isSend, isSuccess) {
             view.popHint(isSend ? (isSuccess ? "sendSucceeded" : "sendFailed")
                                 : (isSuccess ? "getSucceeded" : "getFailed"))
+        }
+        function onCompared(differences) {
+            compareDialog.show(differences)
         }
         function onScreenChanged() {
             var rate = MainLogic.getScalingRate()
@@ -159,6 +165,11 @@ Window {
     LazyDialog {
         id: funDlg
         sourceComponent: FunctionDialog { objectName: "functionDialog" }
+    }
+
+    LazyDialog {
+        id: compareDialog
+        sourceComponent: CompareDialog { objectName: "compareDialog" }
     }
 
     HintState {
