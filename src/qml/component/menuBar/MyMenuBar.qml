@@ -126,6 +126,7 @@ Item {
         onClicked: root.Window.window.close()
     }
 
+    // The other common key for redo.
     Shortcut {
         sequence: "Ctrl+Y"
         enabled: DataMgt.canRedo
