@@ -199,7 +199,7 @@ void MainWindow::startRead(ReadPurpose purpose)
     const DeviceConnection::Status status = m_connection.requestConfiguration();
     if (status == DeviceConnection::Status::Ok)
         return;
-    readBackFailed(DeviceConnection::describe(status));
+    readBackFailed(status == DeviceConnection::Status::NotPresent ? tr("no Kovela Tark9 is connected") : DeviceConnection::describe(status));
 }
 
 // A read for a comparison or a check that brought nothing; a plain read reports by showHint.
