@@ -302,6 +302,8 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
         m_portSearchTimer.stop();
         m_connection.setDevicePresent(isArrival);
         if (!isArrival) {
+            // A comparison or check under way will get no reply now.
+            readBackFailed(tr("the Kovela Tark9 was unplugged"));
             emit devStateChanged(false);
             return;
         }
@@ -340,6 +342,7 @@ void MainWindow::finishArrival(const DeviceConnection::PortIndices &ports)
     qDebug() << "m_inDevIndex:" << ports.input;
     qDebug() << "m_outDevIndex:" << ports.output;
     const quint64 arrival = m_arrival;
+    m_readPurpose = ReadPurpose::Load;
     // Opens the ports itself; if they cannot be opened, its warning is this arrival's one.
     const DeviceConnection::Status status = m_connection.requestConfiguration();
     reportFailure(status, Origin::Arrival);

@@ -407,6 +407,10 @@
         <source>no Kovela Tark9 is connected</source>
         <translation>no Kovela Tark9 is connected</translation>
     </message>
+    <message>
+        <source>the Kovela Tark9 was unplugged</source>
+        <translation>the Kovela Tark9 was unplugged</translation>
+    </message>
 </context>
 <context>
     <name>MyFtp</name>

@@ -406,6 +406,10 @@
         <source>no Kovela Tark9 is connected</source>
         <translation>未连接 Kovela Tark9</translation>
     </message>
+    <message>
+        <source>the Kovela Tark9 was unplugged</source>
+        <translation>Kovela Tark9 已被拔出</translation>
+    </message>
 </context>
 <context>
     <name>MyFtp</name>
