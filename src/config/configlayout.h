@@ -50,7 +50,7 @@ public:
     // "velocity curve"); the data byte of a pad is named by the pad's type in `image`.
     static QString describe(int offset, const QByteArray &image);
 
-    // The offsets at which two whole images hold different configurations. The command byte and
+    // The offsets at which two whole (ImageSize-byte) images hold different configurations. The command byte and
     // the firmware version are the controller's to say (a reply carries its own) and are not
     // compared.
     static QList<int> differingOffsets(const QByteArray &first, const QByteArray &second);
