@@ -4,6 +4,7 @@
 #include "app/prompt.h"
 #include "app/singleinstance.h"
 #include "app/userguide.h"
+#include "config/configlayout.h"
 #include "config/controlleridentity.h"
 #include "config/datamanagement.h"
 #include "config/presetfile.h"
@@ -15,12 +16,16 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QDir>
+#include <QFileInfo>
 #include <QDebug>
 #include <QQmlContext>
 #include <QQuickWindow>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
+
+#include <utility>
 
 static_assert(DataManagement::ImageSize == ControllerIdentity::ImageSize, "the model holds the whole configuration message");
 
@@ -36,6 +41,17 @@ constexpr int BootLoaderDelayMs = 1000;
 // ports are missing looks again at this interval, for at most this long.
 constexpr int PortSearchIntervalMs = 100;
 constexpr int PortSearchLimitMs = 2000;
+// A written configuration is stored in the controller's flash before it is read back to check it.
+constexpr int VerifyDelayMs = 100;
+// How long a read for a comparison or a check may go unanswered before the user is told.
+constexpr int ReadBackTimeoutMs = 3000;
+
+const QString RecentFilesKey = QStringLiteral("RecentFiles/presets");
+
+QSettings settings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kovela"), QStringLiteral("kovelaTark9"));
+}
 
 } // namespace
 
@@ -53,9 +69,15 @@ MainWindow::MainWindow(const AppOptions &options)
         emit s_midiIndata(copy.data(), copy.size());
     });
     connect(this, &MainWindow::s_midiIndata, this, &MainWindow::slotMidiIndata);
-    connect(&m_connection, &DeviceConnection::configurationReceived, this, [this](const QByteArray &message) {
-        m_dataMgt->loadConfigImage(message.constData(), message.size());
+    connect(&m_connection, &DeviceConnection::configurationReceived, this, &MainWindow::configurationArrived);
+    connect(&m_connection, &DeviceConnection::replyRejected, this, [this](int offset) {
+        readBackFailed(tr("its reply was broken at byte %1").arg(offset));
     });
+    connect(&m_connection, &DeviceConnection::replyTimedOut, this, [this] {
+        readBackFailed(tr("it did not answer within %1 seconds").arg(ReadBackTimeoutMs / 1000));
+    });
+    m_verifyTimer.setSingleShot(true);
+    connect(&m_verifyTimer, &QTimer::timeout, this, [this] { startRead(ReadPurpose::Verify); });
     connect(&m_connection, &DeviceConnection::serialNumberReceived, this, &MainWindow::s_snNum);
     m_serialRequestTimer.setSingleShot(true);
     connect(&m_serialRequestTimer, &QTimer::timeout, this, [this] {
@@ -65,6 +87,9 @@ MainWindow::MainWindow(const AppOptions &options)
 
     m_dataMgt = new DataManagement(this);
     m_dataMgt->initDefaultData();
+    m_dataMgt->clearHistory();
+    m_savedImage = configurationImage();
+    connect(m_dataMgt, &DataManagement::imageChanged, this, &MainWindow::documentChanged);
     // Connected after the defaults, so the factory version is never taken for the device's.
     connect(m_dataMgt, &DataManagement::s_updateDate, this, [this] {
         const QVariantList version = m_dataMgt->getVerInfo();
@@ -142,16 +167,104 @@ QByteArray MainWindow::configurationImage() const
 
 void MainWindow::sendData()
 {
-    const DeviceConnection::Status status = m_connection.sendConfiguration(configurationImage());
+    const QByteArray image = configurationImage();
+    const DeviceConnection::Status status = m_connection.sendConfiguration(image);
     reportFailure(status, Origin::User);
     emit showHint(true, status == DeviceConnection::Status::Ok);
+    if (status != DeviceConnection::Status::Ok)
+        return;
+    // Read back and compared: a controller that did not keep it all has not taken it.
+    m_sentImage = image;
+    m_verifyTimer.start(VerifyDelayMs);
 }
 
 void MainWindow::getData()
 {
+    if (!confirmUnsavedChanges())
+        return;
+    m_readPurpose = ReadPurpose::Load;
     const DeviceConnection::Status status = m_connection.requestConfiguration();
     reportFailure(status, Origin::User);
     emit showHint(false, status == DeviceConnection::Status::Ok);
+}
+
+void MainWindow::compareWithController()
+{
+    startRead(ReadPurpose::Compare);
+}
+
+void MainWindow::startRead(ReadPurpose purpose)
+{
+    m_readPurpose = purpose;
+    m_connection.setReplyTimeout(ReadBackTimeoutMs);
+    const DeviceConnection::Status status = m_connection.requestConfiguration();
+    if (status == DeviceConnection::Status::Ok)
+        return;
+    readBackFailed(status == DeviceConnection::Status::NotPresent ? tr("no Kovela Tark9 is connected") : DeviceConnection::describe(status));
+}
+
+// A read for a comparison or a check that brought nothing; a plain read reports by showHint.
+void MainWindow::readBackFailed(const QString &reason)
+{
+    const ReadPurpose purpose = std::exchange(m_readPurpose, ReadPurpose::Load);
+    m_connection.setReplyTimeout(0);
+    if (purpose == ReadPurpose::Load)
+        return;
+    if (purpose == ReadPurpose::Verify) {
+        emit showHint(true, false);
+        Prompt::warning(this, tr("Error prompt"), tr("The configuration was sent, but it could not be read back to check it: %1.").arg(reason));
+    } else {
+        Prompt::warning(this, tr("Error prompt"), tr("The configuration of the Kovela Tark9 could not be read for the comparison: %1.").arg(reason));
+    }
+}
+
+void MainWindow::configurationArrived(const QByteArray &message)
+{
+    const ReadPurpose purpose = std::exchange(m_readPurpose, ReadPurpose::Load);
+    m_connection.setReplyTimeout(0);
+    switch (purpose) {
+    case ReadPurpose::Load: {
+        // An untitled configuration nobody changed yet is the controller's from now on: there is
+        // nothing of the user's to save.
+        const bool adopt = m_filePath.isEmpty() && !isModified();
+        m_dataMgt->loadConfigImage(message.constData(), message.size());
+        if (adopt)
+            markSaved();
+        break;
+    }
+    case ReadPurpose::Compare:
+        m_controllerImage = message;
+        emit compared(differenceLines(configurationImage(), message));
+        break;
+    case ReadPurpose::Verify: {
+        const QStringList lines = differenceLines(m_sentImage, message);
+        if (lines.isEmpty())
+            break;
+        emit showHint(true, false);
+        Prompt::warning(this, tr("Error prompt"), tr("The Kovela Tark9 did not keep the configuration as it was sent:\n%1").arg(lines.join(QLatin1Char('\n'))));
+        break;
+    }
+    }
+}
+
+QStringList MainWindow::differenceLines(const QByteArray &editor, const QByteArray &controller) const
+{
+    QStringList lines;
+    const QList<int> offsets = ConfigLayout::differingOffsets(editor, controller);
+    for (int offset : offsets) {
+        lines << tr("%1: editor %2, controller %3")
+                     .arg(ConfigLayout::describe(offset, editor))
+                     .arg(static_cast<quint8>(editor.at(offset)))
+                     .arg(static_cast<quint8>(controller.at(offset)));
+    }
+    return lines;
+}
+
+void MainWindow::takeControllerConfiguration()
+{
+    if (m_controllerImage.isEmpty())
+        return;
+    m_dataMgt->loadConfigImage(m_controllerImage.constData(), m_controllerImage.size());
 }
 
 // Only the exchanges' failures that a user can act on are shown; a refused send is reported by
@@ -190,6 +303,8 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
         m_portSearchTimer.stop();
         m_connection.setDevicePresent(isArrival);
         if (!isArrival) {
+            // A comparison or check under way will get no reply now.
+            readBackFailed(tr("the Kovela Tark9 was unplugged"));
             emit devStateChanged(false);
             return;
         }
@@ -228,6 +343,7 @@ void MainWindow::finishArrival(const DeviceConnection::PortIndices &ports)
     qDebug() << "m_inDevIndex:" << ports.input;
     qDebug() << "m_outDevIndex:" << ports.output;
     const quint64 arrival = m_arrival;
+    m_readPurpose = ReadPurpose::Load;
     // Opens the ports itself; if they cannot be opened, its warning is this arrival's one.
     const DeviceConnection::Status status = m_connection.requestConfiguration();
     reportFailure(status, Origin::Arrival);
@@ -270,26 +386,56 @@ void MainWindow::saveAs()
     writePreset();
 }
 
-void MainWindow::writePreset()
+bool MainWindow::writePreset()
 {
     qDebug() << "m_filePath" << m_filePath;
-    if (m_filePath.isEmpty())
-        return;   // the user cancelled the dialog
+    if (m_filePath.isEmpty()) {
+        emit documentChanged();   // a cancelled Save As has forgotten the name
+        return false;
+    }
     QString error;
-    if (!PresetFile::write(m_filePath, configurationImage(), &error))
+    if (!PresetFile::write(m_filePath, configurationImage(), &error)) {
         Prompt::warning(this, tr("Error prompt"), error);
+        return false;
+    }
+    markSaved();
+    rememberRecent(m_filePath);
+    return true;
 }
 
 void MainWindow::openFile()
 {
+    if (!confirmUnsavedChanges())
+        return;
     const QString filePath = Prompt::openFileName(this, QString(), QString(), QString());
     qDebug() << "filePath" << filePath;
-    if (filePath.isEmpty())
+    if (!filePath.isEmpty())
+        loadPreset(filePath);
+}
+
+void MainWindow::openRecentFile(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        QStringList paths = recentFiles();
+        paths.removeAll(path);
+        setRecentFiles(paths);
+        Prompt::warning(this, tr("Error prompt"), tr("The preset %1 is no longer there; it was taken off the recent presets.").arg(QDir::toNativeSeparators(path)));
         return;
-    const PresetFile::ReadResult result = PresetFile::read(filePath);
+    }
+    if (confirmUnsavedChanges())
+        loadPreset(path);
+}
+
+void MainWindow::loadPreset(const QString &path)
+{
+    const PresetFile::ReadResult result = PresetFile::read(path);
     switch (result.status) {
     case PresetFile::ReadStatus::Loaded:
         m_dataMgt->loadConfigImage(result.block.constData(), result.block.size());
+        // Save writes back to the preset the title names.
+        m_filePath = path;
+        markSaved();
+        rememberRecent(path);
         break;
     case PresetFile::ReadStatus::NoBlock:
         // Nothing to load, but the screens still refresh from the unchanged model.
@@ -301,6 +447,64 @@ void MainWindow::openFile()
         Prompt::warning(this, tr("Error prompt"), result.error);
         break;
     }
+}
+
+void MainWindow::markSaved()
+{
+    m_savedImage = configurationImage();
+    emit documentChanged();
+}
+
+bool MainWindow::isModified() const
+{
+    return configurationImage() != m_savedImage;
+}
+
+QString MainWindow::documentTitle() const
+{
+    QString title = QStringLiteral("Kovela Tark9 Editor");
+    if (!m_filePath.isEmpty())
+        title += QStringLiteral(" - ") + QFileInfo(m_filePath).fileName();
+    if (isModified())
+        title += QStringLiteral(" *");
+    return title;
+}
+
+bool MainWindow::confirmUnsavedChanges()
+{
+    if (!isModified())
+        return true;
+    switch (Prompt::question(this, tr("Unsaved changes"), tr("The configuration has changes that are not saved in a preset. Save them first?"))) {
+    case Prompt::Answer::Save:
+        save();
+        return !isModified();
+    case Prompt::Answer::Discard:
+        return true;
+    case Prompt::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+QStringList MainWindow::recentFiles() const
+{
+    return settings().value(RecentFilesKey).toStringList();
+}
+
+void MainWindow::setRecentFiles(const QStringList &paths)
+{
+    QSettings store = settings();
+    store.setValue(RecentFilesKey, paths);
+    emit recentFilesChanged();
+}
+
+void MainWindow::rememberRecent(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList paths = recentFiles();
+    paths.removeAll(absolute);
+    paths.prepend(absolute);
+    setRecentFiles(paths.mid(0, RecentFileCount));
 }
 
 double MainWindow::getScalingRate()
@@ -340,8 +544,7 @@ QString MainWindow::getSoftVersion()
 
 QString MainWindow::helpAddress(const QString &name)
 {
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kovela"), QStringLiteral("kovelaTark9"));
-    const QUrl url(settings.value(QStringLiteral("Help/") + name).toString().trimmed(), QUrl::StrictMode);
+    const QUrl url(settings().value(QStringLiteral("Help/") + name).toString().trimmed(), QUrl::StrictMode);
     // Only a web page is handed to the desktop: a settings file must not be able to start a
     // program or open a local file through the about dialog.
     if (!url.isValid() || (url.scheme() != QLatin1String("https") && url.scheme() != QLatin1String("http")) || url.host().isEmpty())

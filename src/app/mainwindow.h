@@ -22,7 +22,14 @@ class Trans;
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
+    // The title strip's text: the program, the preset's file name, and " *" while the
+    // configuration differs from the last preset saved or opened.
+    Q_PROPERTY(QString documentTitle READ documentTitle NOTIFY documentChanged)
+    Q_PROPERTY(QStringList recentFiles READ recentFiles NOTIFY recentFilesChanged)
 public:
+    // Presets kept in the File menu's recent list.
+    static constexpr int RecentFileCount = 8;
+
     explicit MainWindow(const AppOptions &options = AppOptions());
     ~MainWindow() override;
 
@@ -37,6 +44,9 @@ public:
     // The user guide's file URL for the Help menu, wherever the editor runs from (its build
     // folder or an installation); empty when the guide is missing.
     Q_INVOKABLE QUrl userGuideUrl() const;
+    QString documentTitle() const;
+    bool isModified() const;
+    QStringList recentFiles() const;
 
 signals:
     void showHint(bool isSend, bool isSuccess);
@@ -44,6 +54,11 @@ signals:
     void screenChanged();
     void devStateChanged(bool state);
     void s_snNum(QString snStr);
+    void documentChanged();
+    void recentFilesChanged();
+    // The controller's configuration was read for a comparison: every field that differs, as
+    // a line of text; none when both hold the same.
+    void compared(const QStringList &differences);
 
 public slots:
     void sendData();
@@ -58,6 +73,14 @@ public slots:
     // The maker's web address `name` ("supportCenter", "officialSite", "videoChannel") from the
     // settings' "Help" group; empty, which hides its link, when unset or not a web address.
     QString helpAddress(const QString &name);
+    // Asks Save / Discard / Cancel when the configuration has unsaved changes; true when the
+    // caller may go on (saved or discarded, or nothing to lose).
+    bool confirmUnsavedChanges();
+    void openRecentFile(const QString &path);
+    // Reads the controller's configuration without loading it; compared() reports.
+    void compareWithController();
+    // Loads the configuration the last comparison read, as one undo step.
+    void takeControllerConfiguration();
 
 private slots:
     void slotMidiIndata(char *data, int length);
@@ -68,11 +91,21 @@ private slots:
 private:
     // Who asked for an exchange: an arrival shows at most one warning for all of its exchanges.
     enum class Origin { User, Arrival };
+    // What a configuration reply is for.
+    enum class ReadPurpose { Load, Compare, Verify };
 
     void setupQml();
     int currentScreenNumber() const;
     QByteArray configurationImage() const;
-    void writePreset();
+    bool writePreset();
+    void loadPreset(const QString &path);
+    void markSaved();
+    void setRecentFiles(const QStringList &paths);
+    void rememberRecent(const QString &path);
+    void startRead(ReadPurpose purpose);
+    void configurationArrived(const QByteArray &message);
+    void readBackFailed(const QString &reason);
+    QStringList differenceLines(const QByteArray &editor, const QByteArray &controller) const;
     void searchPortsAgain();
     void finishArrival(const DeviceConnection::PortIndices &ports);
     void reportFailure(DeviceConnection::Status status, Origin origin);
@@ -83,6 +116,11 @@ private:
     MyFtp m_ftp;
     FirmwareUpdate m_firmwareUpdate;
     QString m_filePath;
+    QByteArray m_savedImage;        // the configuration as last saved or opened
+    ReadPurpose m_readPurpose = ReadPurpose::Load;
+    QByteArray m_sentImage;         // what the last send wrote, until it is verified
+    QByteArray m_controllerImage;   // what the last comparison read
+    QTimer m_verifyTimer;
     double m_scalingRate = 1.0;
     DetectionDevice *m_detectionDevice = nullptr;
     Trans *m_trans = nullptr;

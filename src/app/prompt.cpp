@@ -32,6 +32,12 @@ void show(QWidget *parent, const Prompt::Message &message)
         QMessageBox::information(parent, message.title, message.text, QMessageBox::Ok);
 }
 
+Prompt::QuestionHandler &questionHandler()
+{
+    static Prompt::QuestionHandler handler;
+    return handler;
+}
+
 QString askFile(QWidget *parent, const Prompt::FileRequest &request)
 {
     if (fileHandler())
@@ -53,6 +59,19 @@ void Prompt::warning(QWidget *parent, const QString &title, const QString &text)
     show(parent, {Kind::Warning, title, text});
 }
 
+Prompt::Answer Prompt::question(QWidget *parent, const QString &title, const QString &text)
+{
+    const Message message{Kind::Question, title, text};
+    qDebug() << "prompt:" << title << text;
+    if (questionHandler())
+        return questionHandler()(parent, message);
+    switch (QMessageBox::question(parent, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+    case QMessageBox::Save: return Answer::Save;
+    case QMessageBox::Discard: return Answer::Discard;
+    default: return Answer::Cancel;
+    }
+}
+
 QString Prompt::saveFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter)
 {
     return askFile(parent, {FileMode::Save, caption, directory, filter});
@@ -71,4 +90,9 @@ void Prompt::setMessageHandler(MessageHandler handler)
 void Prompt::setFileHandler(FileHandler handler)
 {
     fileHandler() = std::move(handler);
+}
+
+void Prompt::setQuestionHandler(QuestionHandler handler)
+{
+    questionHandler() = std::move(handler);
 }

@@ -11,7 +11,10 @@ class QWidget;
 class Prompt
 {
 public:
-    enum class Kind { Information, Warning };
+    enum class Kind { Information, Warning, Question };
+
+    // The answers to a question about unsaved changes.
+    enum class Answer { Save, Discard, Cancel };
 
     struct Message {
         Kind kind;
@@ -30,13 +33,17 @@ public:
 
     using MessageHandler = std::function<void(QWidget *parent, const Message &)>;
     using FileHandler = std::function<QString(QWidget *parent, const FileRequest &)>;
+    using QuestionHandler = std::function<Answer(QWidget *parent, const Message &)>;
 
     static void information(QWidget *parent, const QString &title, const QString &text);
     static void warning(QWidget *parent, const QString &title, const QString &text);
+    // Save / Discard / Cancel; closing the box is Cancel.
+    static Answer question(QWidget *parent, const QString &title, const QString &text);
     static QString saveFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter);
     static QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter);
 
     // Replace the real dialogs; an empty function restores them.
     static void setMessageHandler(MessageHandler handler);
     static void setFileHandler(FileHandler handler);
+    static void setQuestionHandler(QuestionHandler handler);
 };

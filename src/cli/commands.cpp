@@ -63,16 +63,12 @@ QString portList(const QMap<int, QString> &ports, int controllerIndex)
     return text;
 }
 
-// The fields of two images that differ, as "pad A13 note: sent 60, read 64". The command byte
-// and the firmware version are the controller's to say and are not compared.
+// The fields of two images that differ, as "pad A13 note: sent 60, read 64".
 QStringList differences(const QByteArray &sent, const QByteArray &read)
 {
     QStringList lines;
-    for (int offset = 0; offset < Protocol::ImageSize; ++offset) {
-        const bool controllers = offset == Protocol::CommandOffset
-            || (offset >= Protocol::VersionOffset && offset < Protocol::VersionOffset + Protocol::VersionLength);
-        if (controllers || sent.at(offset) == read.at(offset))
-            continue;
+    const QList<int> offsets = ConfigLayout::differingOffsets(sent, read);
+    for (int offset : offsets) {
         lines << QStringLiteral("%1: sent %2, read %3")
                      .arg(ConfigLayout::describe(offset, sent))
                      .arg(static_cast<quint8>(sent.at(offset)))

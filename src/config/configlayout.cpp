@@ -134,6 +134,19 @@ QString ConfigLayout::describe(int offset, const QByteArray &image)
     return QStringLiteral("byte %1").arg(offset);
 }
 
+QList<int> ConfigLayout::differingOffsets(const QByteArray &first, const QByteArray &second)
+{
+    using P = ControllerProtocol;
+    QList<int> offsets;
+    for (int offset = 0; offset < ImageSize; ++offset) {
+        const bool controllers = offset == P::CommandOffset
+            || (offset >= P::VersionOffset && offset < P::VersionOffset + P::VersionLength);
+        if (!controllers && first.at(offset) != second.at(offset))
+            offsets << offset;
+    }
+    return offsets;
+}
+
 QString ConfigLayout::curveName(int curve)
 {
     return nameOf(CurveNames, curve);

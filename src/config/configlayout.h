@@ -3,6 +3,7 @@
 #include "config/controlleridentity.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QVector>
 
@@ -48,6 +49,11 @@ public:
     // The field at `offset` as a person names it ("pad A13 note", "knob B2 range max",
     // "velocity curve"); the data byte of a pad is named by the pad's type in `image`.
     static QString describe(int offset, const QByteArray &image);
+
+    // The offsets at which two whole (ImageSize-byte) images hold different configurations. The command byte and
+    // the firmware version are the controller's to say (a reply carries its own) and are not
+    // compared.
+    static QList<int> differingOffsets(const QByteArray &first, const QByteArray &second);
 
     // Names for the values of the enumerated fields; "?" outside them.
     static QString curveName(int curve);

@@ -84,6 +84,7 @@ void DataManagement::store(int offset, qint64 value)
 
 void DataManagement::loadConfigImage(const char *data, int length)
 {
+    const EditScope edit(this);
     if (data && length > 0)
         std::memcpy(m_configImage.data(), data, std::min(length, ImageSize));
     for (int i = 0; i < PadCount; ++i)
@@ -93,6 +94,7 @@ void DataManagement::loadConfigImage(const char *data, int length)
 
 void DataManagement::initDefaultData()
 {
+    const EditScope edit(this);
     for (int i = 0; i < PadCount; ++i) {
         const int o = padOffset(i);
         store(o + 0, 0);
@@ -156,6 +158,7 @@ bool DataManagement::storePadField(int index, const QString &valueType, int valu
 
 void DataManagement::setPadInfo(int index, QString valueType, int value)
 {
+    const EditScope edit(this);
     if (index < 0 || index >= PadCount)
         qDebug() << "setPadInfo: pad index cross the border" << index;
     storePadField(index, valueType, value);
@@ -164,6 +167,7 @@ void DataManagement::setPadInfo(int index, QString valueType, int value)
 
 void DataManagement::setPadInfo(int index, QString valueType, QString value)
 {
+    const EditScope edit(this);
     if (valueType == QLatin1String("padRGB")) {
         if (index >= 0 && index < PadCount)
             setPadColor(index, value);
@@ -185,6 +189,7 @@ void DataManagement::setPadInfo(int index, QString valueType, QString value)
 
 void DataManagement::setPadBatch(int bank, QString mode, bool isDes, QString valueType, int value)
 {
+    const EditScope edit(this);
     if (validBank(bank)) {
         int type = 0;
         if (mode == QLatin1String("cc"))
@@ -206,6 +211,7 @@ void DataManagement::setPadBatch(int bank, QString mode, bool isDes, QString val
 
 void DataManagement::setPadBatchColor(int bank, QString color)
 {
+    const EditScope edit(this);
     if (validBank(bank)) {
         for (int i = PadsPerBank * (bank - 1); i < PadsPerBank * bank; ++i)
             setPadColor(i, color);
@@ -216,6 +222,7 @@ void DataManagement::setPadBatchColor(int bank, QString color)
 
 void DataManagement::setCurveInten(QString valueType, int value)
 {
+    const EditScope edit(this);
     if (valueType == QLatin1String("curve"))
         store(CurveOffset, value);
     else if (valueType == QLatin1String("intensity"))
@@ -252,6 +259,7 @@ bool DataManagement::storeBqmField(int index, const QString &valueType, int valu
 
 void DataManagement::setBQMInfo(int index, QString valueType, int value)
 {
+    const EditScope edit(this);
     if (index < 0 || index >= BqmCount)
         qDebug() << "setBQMInfo: pad index cross the border" << index;
     storeBqmField(index, valueType, value);
@@ -260,6 +268,7 @@ void DataManagement::setBQMInfo(int index, QString valueType, int value)
 
 void DataManagement::setBQMBatch(int bank, QString mode, QString valueType, int value)
 {
+    const EditScope edit(this);
     if (validBank(bank)) {
         int type = 0;
         if (mode == QLatin1String("chn"))
@@ -296,6 +305,7 @@ QVariantMap DataManagement::getWalkingBeltInfo(int index)
 
 void DataManagement::setWalkingBeltInfo(int index, QString valueType, int value)
 {
+    const EditScope edit(this);
     const int fieldIndex = beltFieldIndex(valueType);
     if (index < 0 || index >= BeltCount)
         qDebug() << "setWalkingBeltInfo: belt index cross the border" << index;
@@ -306,6 +316,7 @@ void DataManagement::setWalkingBeltInfo(int index, QString valueType, int value)
 
 void DataManagement::setLum(int bank, float value)
 {
+    const EditScope edit(this);
     if (validBank(bank)) {
         for (int i = PadsPerBank * (bank - 1); i < PadsPerBank * bank; ++i) {
             const Rgb &full = m_fullColor[i];
@@ -325,6 +336,71 @@ void DataManagement::setLum(int bank, float value)
 QVariantList DataManagement::getVerInfo()
 {
     return {field(8), field(9), field(10)};
+}
+
+QByteArray DataManagement::state() const
+{
+    QByteArray bytes(reinterpret_cast<const char *>(m_configImage.data()), ImageSize);
+    for (const Rgb &full : m_fullColor)
+        bytes.append(full.r).append(full.g).append(full.b);
+    return bytes;
+}
+
+void DataManagement::setState(const QByteArray &state)
+{
+    std::memcpy(m_configImage.data(), state.constData(), ImageSize);
+    for (int i = 0; i < PadCount; ++i) {
+        const char *full = state.constData() + ImageSize + 3 * i;
+        m_fullColor[i] = {qint8(full[0]), qint8(full[1]), qint8(full[2])};
+    }
+}
+
+void DataManagement::beginEdit()
+{
+    if (m_editDepth++ == 0)
+        m_editStart = state();
+}
+
+void DataManagement::endEdit()
+{
+    if (m_editDepth == 0 || --m_editDepth > 0)
+        return;
+    // Only the image counts: reloading the same image recomputes the full colours, which is
+    // nothing the user could undo.
+    if (std::memcmp(m_editStart.constData(), m_configImage.data(), ImageSize) == 0)
+        return;
+    m_history.record(m_editStart);
+    emit historyChanged();
+    emit imageChanged();
+}
+
+void DataManagement::clearHistory()
+{
+    m_history = EditHistory();
+    emit historyChanged();
+}
+
+void DataManagement::undo()
+{
+    // An edit still open would record its start on top of the step taken here.
+    if (m_editDepth > 0 || !m_history.canUndo())
+        return;
+    restore(m_history.undo(state()));
+}
+
+void DataManagement::redo()
+{
+    if (m_editDepth > 0 || !m_history.canRedo())
+        return;
+    restore(m_history.redo(state()));
+}
+
+void DataManagement::restore(const QByteArray &state)
+{
+    setState(state);
+    emit historyChanged();
+    emit imageChanged();
+    emit s_updateDate();
 }
 
 void DataManagement::setPadColor(int index, const QString &colorName)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/controllerprotocol.h"
+#include "config/edithistory.h"
 
 #include <QObject>
 #include <QString>
@@ -12,9 +13,15 @@
 
 // The controller's whole configuration, held as the byte image of the configuration SysEx
 // message itself: sending, receiving, saving and opening a preset are plain copies of it.
+//
+// Every change is an undo step: a finished edit of one field, a whole image loaded, the
+// defaults. A change made of several calls (a bank filled by "Auto Populate") is one step when
+// it is bracketed by beginEdit() and endEdit(). A call that leaves the image as it was is no step.
 class DataManagement : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(bool canUndo READ canUndo NOTIFY historyChanged)
+    Q_PROPERTY(bool canRedo READ canRedo NOTIFY historyChanged)
 public:
     static constexpr int ImageSize = ControllerIdentity::ImageSize;
     static constexpr int PadCount = 48;
@@ -33,8 +40,17 @@ public:
     const std::array<quint8, ImageSize> &configImage() const { return m_configImage; }
     void loadConfigImage(const char *data, int length);
 
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+    // What is there now becomes the starting point: nothing to undo or redo (the factory
+    // defaults written at start-up are no edit of the user's).
+    void clearHistory();
+
 signals:
     void s_updateDate();
+    void historyChanged();
+    // The image changed, by an edit, an undo or a redo.
+    void imageChanged();
 
 public slots:
     void initDefaultData();
@@ -51,9 +67,27 @@ public slots:
     void setWalkingBeltInfo(int index, QString valueType, int value);
     void setLum(int bank, float value);
     QVariantList getVerInfo();
+    void undo();
+    void redo();
+    // Brackets calls that make one undo step; pairs may nest.
+    void beginEdit();
+    void endEdit();
 
 private:
     struct Rgb { qint8 r, g, b; };
+
+    // One change from construction to destruction.
+    struct EditScope {
+        explicit EditScope(DataManagement *model) : m_model(model) { m_model->beginEdit(); }
+        ~EditScope() { m_model->endEdit(); }
+        DataManagement *m_model;
+    };
+
+    // The image and the pads' full colours: the full colours cannot be recomputed from dimmed
+    // colours without loss, so a step keeps them too.
+    QByteArray state() const;
+    void setState(const QByteArray &state);
+    void restore(const QByteArray &state);
 
     int field(int offset) const { return static_cast<qint8>(m_configImage[offset]); }
     void store(int offset, qint64 value);
@@ -64,4 +98,7 @@ private:
 
     std::array<quint8, ImageSize> m_configImage{};
     std::array<Rgb, PadCount> m_fullColor{};
+    EditHistory m_history;
+    int m_editDepth = 0;
+    QByteArray m_editStart;   // the state when the outermost open edit began
 };

@@ -67,6 +67,36 @@
     </message>
 </context>
 <context>
+    <name>CompareDialog</name>
+    <message>
+        <source>Compare With Hardware</source>
+        <translation>Compare With Hardware</translation>
+    </message>
+    <message>
+        <source>The controller holds the same configuration as the editor.</source>
+        <translation>The controller holds the same configuration as the editor.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n field(s) differ between the editor and the controller:</source>
+        <translation>
+            <numerusform>%n field differs between the editor and the controller:</numerusform>
+            <numerusform>%n fields differ between the editor and the controller:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Take The Hardware&apos;s Values</source>
+        <translation>Take The Hardware&apos;s Values</translation>
+    </message>
+    <message>
+        <source>Send The Editor&apos;s Values</source>
+        <translation>Send The Editor&apos;s Values</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>ConnectState</name>
     <message>
         <source>No device found</source>
@@ -335,6 +365,52 @@
         <source>The Kovela Tark9 took no data for %1 seconds; the send was given up.</source>
         <translation>The Kovela Tark9 took no data for %1 seconds; the send was given up.</translation>
     </message>
+    <message>
+        <source>its reply was broken at byte %1</source>
+        <translation>its reply was broken at byte %1</translation>
+    </message>
+    <message>
+        <source>it did not answer within %1 seconds</source>
+        <translation>it did not answer within %1 seconds</translation>
+    </message>
+    <message>
+        <source>The configuration was sent, but it could not be read back to check it: %1.</source>
+        <translation>The configuration was sent, but it could not be read back to check it: %1.</translation>
+    </message>
+    <message>
+        <source>The configuration of the Kovela Tark9 could not be read for the comparison: %1.</source>
+        <translation>The configuration of the Kovela Tark9 could not be read for the comparison: %1.</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 did not keep the configuration as it was sent:
+%1</source>
+        <translation>The Kovela Tark9 did not keep the configuration as it was sent:
+%1</translation>
+    </message>
+    <message>
+        <source>%1: editor %2, controller %3</source>
+        <translation>%1: editor %2, controller %3</translation>
+    </message>
+    <message>
+        <source>The preset %1 is no longer there; it was taken off the recent presets.</source>
+        <translation>The preset %1 is no longer there; it was taken off the recent presets.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Unsaved changes</translation>
+    </message>
+    <message>
+        <source>The configuration has changes that are not saved in a preset. Save them first?</source>
+        <translation>The configuration has changes that are not saved in a preset. Save them first?</translation>
+    </message>
+    <message>
+        <source>no Kovela Tark9 is connected</source>
+        <translation>no Kovela Tark9 is connected</translation>
+    </message>
+    <message>
+        <source>the Kovela Tark9 was unplugged</source>
+        <translation>the Kovela Tark9 was unplugged</translation>
+    </message>
 </context>
 <context>
     <name>MyFtp</name>
@@ -468,6 +544,22 @@
     <message>
         <source>English</source>
         <translation>English</translation>
+    </message>
+    <message>
+        <source>Recent Presets</source>
+        <translation>Recent Presets</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Compare With Hardware</source>
+        <translation>Compare With Hardware</translation>
     </message>
 </context>
 <context>

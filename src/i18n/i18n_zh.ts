@@ -67,6 +67,35 @@
     </message>
 </context>
 <context>
+    <name>CompareDialog</name>
+    <message>
+        <source>Compare With Hardware</source>
+        <translation>与硬件比较</translation>
+    </message>
+    <message>
+        <source>The controller holds the same configuration as the editor.</source>
+        <translation>控制器中的配置与编辑器中的相同。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n field(s) differ between the editor and the controller:</source>
+        <translation>
+            <numerusform>编辑器与控制器之间有 %n 个字段不同：</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Take The Hardware&apos;s Values</source>
+        <translation>采用硬件的数值</translation>
+    </message>
+    <message>
+        <source>Send The Editor&apos;s Values</source>
+        <translation>发送编辑器的数值</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
     <name>ConnectState</name>
     <message>
         <source>No device found</source>
@@ -335,6 +364,52 @@
         <source>The Kovela Tark9 took no data for %1 seconds; the send was given up.</source>
         <translation>Kovela Tark9 在 %1 秒内未接收数据，已放弃发送。</translation>
     </message>
+    <message>
+        <source>its reply was broken at byte %1</source>
+        <translation>它的回复在第 %1 字节处损坏</translation>
+    </message>
+    <message>
+        <source>it did not answer within %1 seconds</source>
+        <translation>它在 %1 秒内没有应答</translation>
+    </message>
+    <message>
+        <source>The configuration was sent, but it could not be read back to check it: %1.</source>
+        <translation>配置已发送，但无法读回进行核对：%1。</translation>
+    </message>
+    <message>
+        <source>The configuration of the Kovela Tark9 could not be read for the comparison: %1.</source>
+        <translation>无法读取 Kovela Tark9 的配置进行比较：%1。</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 did not keep the configuration as it was sent:
+%1</source>
+        <translation>Kovela Tark9 保存的配置与发送的不一致：
+%1</translation>
+    </message>
+    <message>
+        <source>%1: editor %2, controller %3</source>
+        <translation>%1：编辑器 %2，控制器 %3</translation>
+    </message>
+    <message>
+        <source>The preset %1 is no longer there; it was taken off the recent presets.</source>
+        <translation>预设 %1 已不存在，已从最近使用的预设中移除。</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>未保存的更改</translation>
+    </message>
+    <message>
+        <source>The configuration has changes that are not saved in a preset. Save them first?</source>
+        <translation>配置有尚未保存到预设的更改。是否先保存？</translation>
+    </message>
+    <message>
+        <source>no Kovela Tark9 is connected</source>
+        <translation>未连接 Kovela Tark9</translation>
+    </message>
+    <message>
+        <source>the Kovela Tark9 was unplugged</source>
+        <translation>Kovela Tark9 已被拔出</translation>
+    </message>
 </context>
 <context>
     <name>MyFtp</name>
@@ -468,6 +543,22 @@
     <message>
         <source>English</source>
         <translation>English</translation>
+    </message>
+    <message>
+        <source>Recent Presets</source>
+        <translation>最近使用的预设</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Compare With Hardware</source>
+        <translation>与硬件比较</translation>
     </message>
 </context>
 <context>

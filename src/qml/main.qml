@@ -61,6 +61,9 @@ Window {
         onTriggered: view.buildBackground = true
     }
 
+    // Unsaved changes are saved, discarded or keep the window open, as the user answers.
+    onClosing: close.accepted = MainLogic.confirmUnsavedChanges()
+
     Component.onCompleted: {
         var language = Tran.getLanguage()
         Tran.reTrans(language)
@@ -86,6 +89,9 @@ Window {
                                 : (isSuccess ? "getSucceeded" : "getFailed"))
         }
         function onS_snNum(snStr) { view.serialNumber = snStr }
+        function onCompared(differences) {
+            compareDialog.show(differences)
+        }
         function onScreenChanged() {
             var rate = MainLogic.getScalingRate()
             autoResize.verticalRatio = rate
@@ -173,6 +179,11 @@ Window {
     LazyDialog {
         id: funDlg
         sourceComponent: FunctionDialog { objectName: "functionDialog" }
+    }
+
+    LazyDialog {
+        id: compareDialog
+        sourceComponent: CompareDialog { objectName: "compareDialog" }
     }
 
     HintState {

@@ -49,6 +49,7 @@ private slots:
     void luminance();
     void curveAndIntensity();
     void loadConfigImage();
+    void undoAndRedoRestoreEveryStep();
     void everyStoredByteStaysMidiData_data();
     void everyStoredByteStaysMidiData();
 };
@@ -383,6 +384,46 @@ void tst_DataManagement::loadConfigImage()
     image[13 + 6] = 0;
     model.loadConfigImage(image.constData(), image.size());
     QCOMPARE(fullColor(model, 0), QVariantList({127, 84, 0}));
+}
+
+void tst_DataManagement::undoAndRedoRestoreEveryStep()
+{
+    DataManagement model;
+    model.initDefaultData();
+    model.clearHistory();
+    QVERIFY(!model.canUndo());
+    const QByteArray start = imageBytes(model);
+    // A bracketed edit of several calls is one step.
+    model.beginEdit();
+    model.setLum(2, 0.1f);
+    model.setPadBatchColor(3, "#102030");
+    model.endEdit();
+    model.undo();
+    QCOMPARE(imageBytes(model), start);
+    model.redo();
+    QVERIFY(imageBytes(model) != start);
+    model.undo();
+
+    // Several hundred edits: each one a step back to the image before it.
+    QList<QByteArray> images{imageBytes(model)};
+    for (int i = 0; i < 300; ++i) {
+        model.setPadInfo(i % 48, "padData", i % 128);
+        model.setPadInfo(i % 48, "padData", i % 128);   // the same value again is no step
+        images << imageBytes(model);
+    }
+    int undone = 0;
+    while (model.canUndo()) {
+        model.undo();
+        ++undone;
+        QCOMPARE(imageBytes(model), images.at(images.size() - 1 - undone));
+    }
+    QVERIFY(undone >= 200);
+    QCOMPARE(undone, EditHistory::MaxSteps);
+    model.redo();
+    QCOMPARE(imageBytes(model), images.at(images.size() - undone));
+    // A new edit leaves nothing to redo.
+    model.setPadInfo(0, "padCh", 9);
+    QVERIFY(!model.canRedo());
 }
 
 void tst_DataManagement::everyStoredByteStaysMidiData_data()

@@ -58,7 +58,7 @@ private slots:
     void failedSaveKeepsPreviousFile_data();
     void failedSaveKeepsPreviousFile();
     void saveAsCancelledForgetsPath();
-    void openDoesNotChangeSavePath();
+    void openedPresetIsWhereSaveWrites();
     void rgbtoStr_data();
     void rgbtoStr();
     void softVersionHasFourNumbers();
@@ -132,7 +132,9 @@ void tst_MainWindow::saveThenOpenRestoresImage()
     QCOMPARE(updates.count(), 1);
     QCOMPARE(imageBytes(*model), saved);
     QCOMPARE(model->getVerInfo(), QVariantList({2, 1, 3}));
-    QVERIFY(m_prompts->messages.isEmpty());
+    // The edits after the save were the user's to keep or drop (the recorder drops them).
+    QCOMPARE(m_prompts->messages.size(), 1);
+    QCOMPARE(m_prompts->messages.first().kind, Prompt::Kind::Question);
 }
 
 void tst_MainWindow::openPartialAndBrokenFiles_data()
@@ -231,7 +233,7 @@ void tst_MainWindow::saveAsCancelledForgetsPath()
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList("first.stm"));
 }
 
-void tst_MainWindow::openDoesNotChangeSavePath()
+void tst_MainWindow::openedPresetIsWhereSaveWrites()
 {
     const QString savedPath = m_dir->filePath("saved.stm");
     const QString otherPath = m_dir->filePath("other.stm");
@@ -242,8 +244,9 @@ void tst_MainWindow::openDoesNotChangeSavePath()
     m_window->dataManagement()->setPadInfo(1, "padData", 5);
     m_window->save();
     QCOMPARE(m_prompts->fileRequests.size(), 2);
-    QCOMPARE(readFile(otherPath).size(), 7);
-    QCOMPARE(int(readFile(savedPath).at(4 + 13 + 7 + 1)), 5);
+    QCOMPARE(readFile(otherPath).size(), 462);
+    QCOMPARE(int(readFile(otherPath).at(4 + 13 + 7 + 1)), 5);
+    QCOMPARE(int(readFile(savedPath).at(4 + 13 + 7 + 1)), 25);
 }
 
 void tst_MainWindow::rgbtoStr_data()

@@ -20,6 +20,16 @@ void MainLogicRecorder::getData() { record(QStringLiteral("getData")); }
 void MainLogicRecorder::save() { record(QStringLiteral("save")); }
 void MainLogicRecorder::saveAs() { record(QStringLiteral("saveAs")); }
 void MainLogicRecorder::openFile() { record(QStringLiteral("openFile")); }
+void MainLogicRecorder::openRecentFile(const QString &path) { record(QStringLiteral("openRecentFile ") + path); }
+void MainLogicRecorder::compareWithController() { record(QStringLiteral("compareWithController")); }
+void MainLogicRecorder::takeControllerConfiguration() { record(QStringLiteral("takeControllerConfiguration")); }
+
+// The window always closes: closing with unsaved changes is the real controller's to test.
+bool MainLogicRecorder::confirmUnsavedChanges()
+{
+    record(QStringLiteral("confirmUnsavedChanges"));
+    return true;
+}
 
 QString MainLogicRecorder::rgbtoStr(int r, int g, int b)
 {

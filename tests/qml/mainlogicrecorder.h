@@ -14,6 +14,8 @@ class MainLogicRecorder : public QObject
     Q_PROPERTY(QStringList openedUrls READ openedUrls NOTIFY callsChanged)
     Q_PROPERTY(double scalingRate MEMBER m_scalingRate)
     Q_PROPERTY(QVariantMap helpAddresses MEMBER m_helpAddresses)
+    Q_PROPERTY(QString documentTitle MEMBER m_documentTitle NOTIFY documentChanged)
+    Q_PROPERTY(QStringList recentFiles MEMBER m_recentFiles NOTIFY recentFilesChanged)
 public:
     using QObject::QObject;
 
@@ -29,6 +31,9 @@ signals:
     void devStateChanged(bool state);
     void s_snNum(QString snStr);
     void callsChanged();
+    void documentChanged();
+    void recentFilesChanged();
+    void compared(const QStringList &differences);
 
 public slots:
     void sendData();
@@ -41,6 +46,10 @@ public slots:
     QString helpAddress(const QString &name);
     QString rgbtoStr(int r, int g, int b);
     void updateProgra(int x, int y);
+    bool confirmUnsavedChanges();
+    void openRecentFile(const QString &path);
+    void compareWithController();
+    void takeControllerConfiguration();
 
     // Receives what the scene hands to the desktop's URL handler (installed by the tests).
     void openUrl(const QUrl &url);
@@ -52,4 +61,6 @@ private:
     QStringList m_openedUrls;
     double m_scalingRate = 1.0;
     QVariantMap m_helpAddresses;
+    QString m_documentTitle = QStringLiteral("Kovela Tark9 Editor");
+    QStringList m_recentFiles;
 };

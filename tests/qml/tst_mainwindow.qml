@@ -148,7 +148,8 @@ TestCase {
             { tag: "Save", action: "saveAction", calls: ["save"] },
             { tag: "Save As", action: "saveAsAction", calls: ["saveAs"] },
             { tag: "Send To Hardware", action: "sendAction", calls: ["sendData"] },
-            { tag: "Get From Hardware", action: "getAction", calls: ["getData"] }
+            { tag: "Get From Hardware", action: "getAction", calls: ["getData"] },
+            { tag: "Compare With Hardware", action: "compareAction", calls: ["compareWithController"] }
         ]
     }
 
@@ -169,6 +170,53 @@ TestCase {
     }
 
     SignalSpy { id: updates; signalName: "s_updateDate" }
+
+    function test_undoAndRedoEntries() {
+        var undo = findChild(win, "undoAction")
+        var redo = findChild(win, "redoAction")
+        var before = DataMgt.getPadInfo(5).padData
+        DataMgt.setPadInfo(5, "padData", before + 1)
+        verify(undo.enabled)
+        verify(!redo.enabled)
+        undo.trigger()
+        compare(DataMgt.getPadInfo(5).padData, before)
+        verify(redo.enabled)
+        redo.trigger()
+        compare(DataMgt.getPadInfo(5).padData, before + 1)
+        verify(!redo.enabled)
+    }
+
+    function test_titleAndRecentPresets() {
+        MainLogic.documentTitle = "Kovela Tark9 Editor - mine.stm *"
+        compare(child("titleText").text, "Kovela Tark9 Editor - mine.stm *")
+        var recent = findChild(win, "recentMenu")
+        MainLogic.recentFiles = []
+        verify(!recent.enabled)
+        MainLogic.recentFiles = ["/home/me/mine.stm", "C:\\presets\\live.stm"]
+        verify(recent.enabled)
+        compare(recent.count, 2)
+        compare(recent.itemAt(1).text, "live.stm")
+        recent.itemAt(0).triggered()
+        compare(MainLogic.calls, ["openRecentFile /home/me/mine.stm"])
+    }
+
+    function test_compareDialog() {
+        MainLogic.compared(["pad A13 note: editor 36, controller 40", "velocity curve: editor 0, controller 2"])
+        var dialog = findChild(win, "compareDialog")
+        verify(dialog)
+        tryCompare(dialog, "opened", true)
+        compare(findChild(dialog, "differenceList").count, 2)
+        mouseClick(findChild(dialog, "takeControllerButton"))
+        compare(MainLogic.calls, ["takeControllerConfiguration"])
+        tryCompare(dialog, "opened", false)
+
+        MainLogic.compared([])
+        tryCompare(dialog, "opened", true)
+        compare(findChild(dialog, "compareSummary").text, "The controller holds the same configuration as the editor.")
+        verify(!findChild(dialog, "takeControllerButton").visible)
+        mouseClick(findChild(dialog, "closeCompareButton"))
+        tryCompare(dialog, "opened", false)
+    }
 
     function test_userGuideOpensWhereTheControllerFindsIt() {
         findChild(win, "userGuideAction").trigger()

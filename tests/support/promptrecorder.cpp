@@ -7,10 +7,15 @@ PromptRecorder::PromptRecorder()
         fileRequests << request;
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     });
+    Prompt::setQuestionHandler([this](QWidget *, const Prompt::Message &message) {
+        messages << message;
+        return answers.isEmpty() ? Prompt::Answer::Discard : answers.takeFirst();
+    });
 }
 
 PromptRecorder::~PromptRecorder()
 {
     Prompt::setMessageHandler({});
     Prompt::setFileHandler({});
+    Prompt::setQuestionHandler({});
 }

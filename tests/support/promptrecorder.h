@@ -15,5 +15,7 @@ public:
     // The paths the next file dialogs return, in order; an empty string is a cancelled dialog.
     QStringList fileAnswers;
     QList<Prompt::FileRequest> fileRequests;
-    QList<Prompt::Message> messages;
+    QList<Prompt::Message> messages;   // questions too
+    // The answers to the next questions, in order; with none left a question is answered Discard.
+    QList<Prompt::Answer> answers;
 };

@@ -287,6 +287,9 @@ void VirtualTark9::process(const QByteArray &message)
         {
             std::lock_guard<std::mutex> lock(m_stateMutex);
             m_image = message;
+            // A flash cell that does not keep what it was given: the number goes one up.
+            if (m_misbehaviour == Misbehaviour::CorruptsWrites)
+                m_image[CorruptedByteOffset] = static_cast<char>((m_image.at(CorruptedByteOffset) + 1) & 0x7F);
         }
         emit configurationWritten();
         return;

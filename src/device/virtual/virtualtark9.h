@@ -38,7 +38,8 @@ public:
         PortsBusy,           // another program holds the ports: opening them fails
         UnplugMidExchange,   // a request unplugs the device instead of being answered
         StopsReading,        // messages to the device are never taken: a send waits on them
-        DropsWrites          // a written configuration is taken but not kept
+        DropsWrites,         // a written configuration is taken but not kept
+        CorruptsWrites       // a written configuration is kept with CorruptedByteOffset changed
     };
     Q_ENUM(Misbehaviour)
 
@@ -47,6 +48,7 @@ public:
     static constexpr int ShortReplyLength = 100;
     static constexpr int LongReplyLength = 600;
     static constexpr int InvalidByteOffset = 200;
+    static constexpr int CorruptedByteOffset = 98;   // the number byte of pad 13, bank A
     static constexpr quint8 ReplyCommand = 0x03;   // the command byte of its configuration reply
 
     // The device interface path its plug and unplug report, as Windows would name it.

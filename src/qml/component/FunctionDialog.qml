@@ -36,14 +36,20 @@ ScaledDialog {
     }
 
     // bank counts from 1.
+    // One apply is one undo step, however many rows it takes.
     function sendBank(bank) {
-        var g
-        for (g = 0; g < knobGroups.length; ++g)
-            applyGroup(knobGroups[g], "konbItem", bank)
-        for (g = 0; g < padGroups.length; ++g)
-            applyGroup(padGroups[g], "padItem", bank)
-        applyGroup(pressureGroup, "padItem", bank)
-        DataMgt.setLum(bank, sliderLum.value)
+        DataMgt.beginEdit()
+        try {
+            var g
+            for (g = 0; g < knobGroups.length; ++g)
+                applyGroup(knobGroups[g], "konbItem", bank)
+            for (g = 0; g < padGroups.length; ++g)
+                applyGroup(padGroups[g], "padItem", bank)
+            applyGroup(pressureGroup, "padItem", bank)
+            DataMgt.setLum(bank, sliderLum.value)
+        } finally {
+            DataMgt.endEdit()
+        }
     }
 
     function uncheckOthers(groups, name, flag) {

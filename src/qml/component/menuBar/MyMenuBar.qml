@@ -45,9 +45,10 @@ Item {
         }
 
         BasicText {
+            objectName: "titleText"
             x: 50
             y: 11
-            text: "Kovela Tark9 Editor"
+            text: MainLogic.documentTitle
             color: CusConfig.colorTitleText
         }
     }
@@ -109,6 +110,13 @@ Item {
         onClicked: root.Window.window.close()
     }
 
+    // The other common key for redo.
+    Shortcut {
+        sequence: "Ctrl+Y"
+        enabled: DataMgt.canRedo
+        onActivated: DataMgt.redo()
+    }
+
     MenuBar {
         objectName: "menuBar"
         x: 1
@@ -143,6 +151,42 @@ Item {
                 shortcut: "Ctrl+Shift+S"
                 onTriggered: MainLogic.saveAs()
             }
+            Menu {
+                id: recentMenu
+                objectName: "recentMenu"
+                title: qsTr("Recent Presets")
+                enabled: MainLogic.recentFiles.length > 0
+                delegate: GreenMenuItem {}
+                background: GreenMenuBarBg {}
+
+                Instantiator {
+                    model: MainLogic.recentFiles
+                    delegate: GreenMenuItem {
+                        // The file's name; the folders are in the settings, not on the menu.
+                        text: modelData.replace(/^.*[\\/]/, "")
+                        onTriggered: MainLogic.openRecentFile(modelData)
+                    }
+                    onObjectAdded: recentMenu.insertItem(index, object)
+                    onObjectRemoved: recentMenu.removeItem(object)
+                }
+            }
+            MenuSeparator {}
+            Action {
+                objectName: "undoAction"
+                text: qsTr("Undo")
+                shortcut: "Ctrl+Z"
+                enabled: DataMgt.canUndo
+                onTriggered: DataMgt.undo()
+            }
+            Action {
+                objectName: "redoAction"
+                text: qsTr("Redo")
+                // Ctrl+Y as well, below: both are in common use for redo.
+                shortcut: "Ctrl+Shift+Z"
+                enabled: DataMgt.canRedo
+                onTriggered: DataMgt.redo()
+            }
+            MenuSeparator {}
             Action {
                 objectName: "sendAction"
                 text: qsTr("Send To Hardware")
@@ -152,6 +196,11 @@ Item {
                 objectName: "getAction"
                 text: qsTr("Get From Hardware")
                 onTriggered: MainLogic.getData()
+            }
+            Action {
+                objectName: "compareAction"
+                text: qsTr("Compare With Hardware")
+                onTriggered: MainLogic.compareWithController()
             }
             Action {
                 objectName: "restoreAction"
