@@ -8,14 +8,13 @@ import "./modular"
 Window {
     id: view
 
-    // Everything has been built: the editors of the banks not shown and the rows of
-    // "Auto Populate" are built in the background after the first frame.
-    readonly property bool ready: mainPage.ready && helpDialog.status === Loader.Ready
-                                  && progressDialog.status === Loader.Ready
+    // Start-up is over: the editors of the banks not shown are built in the background after
+    // the first frame. The dialogs are built when first opened.
+    readonly property bool ready: mainPage.ready
 
     // Set once the first frame is out: what that frame does not show is built from then on.
     property bool buildBackground: false
-    // What the controller last reported, for the about dialog (built after these may come).
+    // What the controller last reported, for the about dialog (built when first opened).
     property string serialNumber: ""
     property var firmwareVersion: null
     // The about dialog's language state, "chineseHelp" or "englishHelp".
@@ -68,6 +67,16 @@ Window {
         var language = Tran.getLanguage()
         Tran.reTrans(language)
         view.helpState = language === "简体中文" ? "chineseHelp" : "englishHelp"
+    }
+
+    // The firmware dialog opens itself when the online check reports; the first report also
+    // builds it.
+    Connections {
+        target: Ftp
+        function onShowDialog() {
+            if (progressDialog.status !== Loader.Ready)
+                progressDialog.show()
+        }
     }
 
     Connections {
@@ -161,7 +170,6 @@ Window {
 
     LazyDialog {
         id: helpDialog
-        build: view.buildBackground
         sourceComponent: HelpDialog {
             objectName: "helpDialog"
             helpStae.state: view.helpState
@@ -172,7 +180,6 @@ Window {
 
     LazyDialog {
         id: progressDialog
-        build: view.buildBackground
         sourceComponent: ProgressDialog { objectName: "progressDialog" }
     }
 

@@ -233,15 +233,18 @@ void tst_FirmwareUpdateFlow::wholeUpdateThroughTheInterface()
     QVERIFY(QMetaObject::invokeMethod(tran, "reTrans", Q_ARG(QString, QStringLiteral("English"))));
     const auto find = [window](const char *name) { return window->findChild<QObject *>(QLatin1String(name)); };
 
+    // The dialogs are built when first opened.
     QObject *about = find("aboutAction");
-    QObject *helpDialog = find("helpDialog");
-    QObject *progressDialog = find("progressDialog");
-    QVERIFY(about && helpDialog && progressDialog);
+    QVERIFY(about);
     QVERIFY(QMetaObject::invokeMethod(about, "trigger"));
+    QObject *helpDialog = find("helpDialog");
+    QVERIFY(helpDialog);
     QVERIFY(QTest::qWaitFor([&] { return helpDialog->property("opened").toBool(); }, WaitMs));
     QObject *check = helpDialog->findChild<QObject *>(QStringLiteral("firmwareUpdatesButton"));
     QVERIFY(check);
     QVERIFY(QMetaObject::invokeMethod(check, "clicked"));
+    QObject *progressDialog = nullptr;
+    QVERIFY(QTest::qWaitFor([&] { return (progressDialog = find("progressDialog")) != nullptr; }, WaitMs));
 
     QObject *confirm = progressDialog->findChild<QObject *>(QStringLiteral("btnSure"));
     QObject *progress = progressDialog->findChild<QObject *>(QStringLiteral("progressBarDownload"));

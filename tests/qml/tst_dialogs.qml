@@ -231,8 +231,8 @@ TestCase {
 
     // The firmware dialog after a catalogue that has nothing newer.
     function test_upToDateCatalogue() {
-        var progressDialog = dialog("progressDialog")
         Ftp.showDialog()
+        var progressDialog = dialog("progressDialog")
         tryCompare(progressDialog, "opened", true)
         verify(inDialog(progressDialog, "busyIndicator").visible)
         Ftp.info("null", 0, [])
@@ -247,8 +247,8 @@ TestCase {
     }
 
     function test_newFirmwareOffered() {
-        var progressDialog = dialog("progressDialog")
         Ftp.showDialog()
+        var progressDialog = dialog("progressDialog")
         Ftp.info("rk21_104.bin", 1.04, ["Faster pads", "Brighter colours"])
         verify(inDialog(progressDialog, "btnSure").visible)
         verify(inDialog(progressDialog, "textHint").visible)
@@ -276,8 +276,8 @@ TestCase {
     }
 
     function test_failuresEndTheDialog(data) {
-        var progressDialog = dialog("progressDialog")
         Ftp.showDialog()
+        var progressDialog = dialog("progressDialog")
         verify(inDialog(progressDialog, "busyIndicator").visible)
         data.fail()
         verify(!inDialog(progressDialog, "busyIndicator").visible)
@@ -302,8 +302,8 @@ TestCase {
     }
 
     function test_aboutShowsVersionsAndLinks() {
-        var helpDialog = dialog("helpDialog")
         findChild(win, "aboutAction").trigger()
+        var helpDialog = dialog("helpDialog")
         tryCompare(helpDialog, "opened", true)
         MainLogic.s_snNum("TK9-000123")
         compare(inDialog(helpDialog, "snText").text, "sn:TK9-000123")

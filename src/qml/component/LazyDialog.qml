@@ -1,9 +1,9 @@
 import QtQuick 2.15
 
-// A dialog built when the window sets `build` (once the first frame is out: built before it,
-// the four dialogs would hold that frame back by a fifth) or when first shown, whichever comes
-// first. It is built in one go rather than incubated piecemeal: an incubation still running
-// when the window closes would be cut off half way.
+// A dialog built when first shown, or earlier when the window sets `build`: built with the
+// window, the dialogs would hold its first frame back by a fifth and cost memory that most
+// sessions never use. It is built in one go rather than incubated piecemeal: an incubation
+// still running when the window closes would be cut off half way.
 Loader {
     id: root
 
