@@ -1,11 +1,13 @@
 #include "device/inputportqueue.h"
 
+#include "config/controllerprotocol.h"
+
 #include <chrono>
 
 namespace {
 
-constexpr quint8 SysExStart = 0xF0;
-constexpr quint8 SysExEnd = 0xF7;
+constexpr quint8 SysExStart = ControllerProtocol::SysExStart;
+constexpr quint8 SysExEnd = ControllerProtocol::SysExEnd;
 
 } // namespace
 
