@@ -4,7 +4,7 @@
 
 namespace {
 
-struct CommandSpec {
+struct CommandInfo {
     QString name;
     int operands;
     QStringList options;      // the command's own options
@@ -14,9 +14,9 @@ struct CommandSpec {
 };
 
 // In the order the tool's help lists them.
-const QVector<CommandSpec> &commandSpecs()
+const QVector<CommandInfo> &commandTable()
 {
-    static const QVector<CommandSpec> specs = {
+    static const QVector<CommandInfo> commands = {
         {QStringLiteral("ports"), 0, {}, QStringLiteral("ports"),
           QStringLiteral("list MIDI and serial ports, marking the controller's"),
           QStringLiteral("Lists the MIDI inputs and outputs by index and name, and the serial ports with\n"
@@ -74,14 +74,14 @@ const QVector<CommandSpec> &commandSpecs()
                          "is busy, or PORT cannot be opened; 5 the boot loader stopped answering; 6 IMAGE\n"
                          "cannot be read or is empty; 7 the transfer failed.\n")},
     };
-    return specs;
+    return commands;
 }
 
-const CommandSpec *findCommand(const QString &name)
+const CommandInfo *findCommand(const QString &name)
 {
-    for (const CommandSpec &spec : commandSpecs()) {
-        if (spec.name == name)
-            return &spec;
+    for (const CommandInfo &info : commandTable()) {
+        if (info.name == name)
+            return &info;
     }
     return nullptr;
 }
@@ -165,22 +165,22 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         line.error = QStringLiteral("no command given");
         return line;
     }
-    const CommandSpec *spec = findCommand(line.command);
-    if (!spec) {
+    const CommandInfo *info = findCommand(line.command);
+    if (!info) {
         line.error = QStringLiteral("unknown command '%1'").arg(line.command);
         return line;
     }
     for (const QString &option : qAsConst(commandOptions)) {
-        if (!spec->options.contains(option)) {
+        if (!info->options.contains(option)) {
             line.error = QStringLiteral("'%1' has no option %2").arg(line.command, option);
             return line;
         }
     }
-    if (line.operands.size() != spec->operands) {
-        line.error = QStringLiteral("usage: tark9ctl %1").arg(spec->synopsis);
+    if (line.operands.size() != info->operands) {
+        line.error = QStringLiteral("usage: tark9ctl %1").arg(info->synopsis);
         return line;
     }
-    if (spec->options.contains(QLatin1String("--port")) && commandOptions.contains(QLatin1String("--port")) && line.port.isEmpty()) {
+    if (info->options.contains(QLatin1String("--port")) && commandOptions.contains(QLatin1String("--port")) && line.port.isEmpty()) {
         line.error = QStringLiteral("--port needs a port name");
         return line;
     }
@@ -190,8 +190,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
 QString CommandLine::toolHelp()
 {
     QString commands;
-    for (const CommandSpec &spec : commandSpecs())
-        commands += QStringLiteral("  %1 %2\n").arg(spec.synopsis.leftJustified(30), spec.summary);
+    for (const CommandInfo &info : commandTable())
+        commands += QStringLiteral("  %1 %2\n").arg(info.synopsis.leftJustified(30), info.summary);
     return QStringLiteral(
                "Usage: tark9ctl [--virtual[=FAULT]] [--verbose] COMMAND [ARGUMENTS]\n"
                "\n"
@@ -226,8 +226,8 @@ QString CommandLine::toolHelp()
 
 QString CommandLine::commandHelp(const QString &command)
 {
-    const CommandSpec *spec = findCommand(command);
-    if (!spec)
+    const CommandInfo *info = findCommand(command);
+    if (!info)
         return QString();
-    return QStringLiteral("Usage: tark9ctl %1\n\n%2").arg(spec->synopsis, spec->details);
+    return QStringLiteral("Usage: tark9ctl %1\n\n%2").arg(info->synopsis, info->details);
 }

@@ -7,7 +7,7 @@
 #include "config/presetfile.h"
 #include "device/virtual/virtualtark9.h"
 
-#include "promptrecorder.h"
+#include "editorsession.h"
 
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -24,26 +24,6 @@ constexpr int PadOffset = 13, PadSize = 7;
 constexpr int Pad13Note = PadOffset + PadSize * 12 + 1;   // bank A's pad 13 (model pad 12)
 
 VirtualTark9 &device() { return VirtualTark9::instance(); }
-
-QByteArray imageOf(const DataManagement &model)
-{
-    const auto &image = model.configImage();
-    return QByteArray(reinterpret_cast<const char *>(image.data()), int(image.size()));
-}
-
-// The editor of model pad `index`.
-QQuickItem *padEditor(QQuickItem *item, int index)
-{
-    const QVariant realIndex = item->property("realIndex");
-    if (realIndex.isValid() && realIndex.toInt() == index && item->property("input").isValid())
-        return item;
-    const QList<QQuickItem *> children = item->childItems();
-    for (QQuickItem *child : children) {
-        if (QQuickItem *found = padEditor(child, index))
-            return found;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -68,40 +48,32 @@ private slots:
     void recentPresets();
 
 private:
-    QString title() const { return m_window->findChild<QObject *>(QStringLiteral("titleText"))->property("text").toString(); }
+    QString title() const { return m_session->window()->findChild<QObject *>(QStringLiteral("titleText"))->property("text").toString(); }
     void trigger(const char *action);
-    QByteArray image() const { return imageOf(*m_editor->dataManagement()); }
+    QByteArray image() const { return m_session->image(); }
 
     QTemporaryDir m_dir;
-    std::unique_ptr<PromptRecorder> m_prompts;
-    std::unique_ptr<MainWindow> m_editor;
-    QQuickWindow *m_window = nullptr;
+    std::unique_ptr<EditorSession> m_session;
 };
 
 void tst_MainWindowDocument::init()
 {
     device().reset();
-    m_prompts = std::make_unique<PromptRecorder>();
-    AppOptions options;
-    options.virtualDevice = true;
-    m_editor = std::make_unique<MainWindow>(options);
-    m_window = qobject_cast<QQuickWindow *>(m_editor->engine().rootObjects().value(0));
-    QVERIFY(m_window);
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_session = std::make_unique<EditorSession>();
+    QVERIFY(m_session->start());
     // The arrival's read has loaded the controller's configuration (its reply's command byte).
     QTRY_COMPARE_WITH_TIMEOUT(int(image().at(1)), int(VirtualTark9::ReplyCommand), WaitMs);
 }
 
 void tst_MainWindowDocument::cleanup()
 {
-    m_editor.reset();
-    m_prompts.reset();
+    m_session.reset();
     device().reset();
 }
 
 void tst_MainWindowDocument::trigger(const char *action)
 {
-    QObject *entry = m_window->findChild<QObject *>(QLatin1String(action));
+    QObject *entry = m_session->window()->findChild<QObject *>(QLatin1String(action));
     QVERIFY(entry);
     QVERIFY(entry->property("enabled").toBool());
     QVERIFY(QMetaObject::invokeMethod(entry, "trigger"));
@@ -121,23 +93,23 @@ void tst_MainWindowDocument::undoAndRedoEachKindOfChange()
 {
     QFETCH(QString, change);
     // Unsaved edits first, so that opening and reading ask before they replace them.
-    m_editor->dataManagement()->setPadInfo(40, "padCh", 7);
+    m_session->editor().dataManagement()->setPadInfo(40, "padCh", 7);
     const QByteArray before = image();
-    QVERIFY(!m_editor->dataManagement()->canRedo());
+    QVERIFY(!m_session->editor().dataManagement()->canRedo());
 
     if (change == "pad") {
-        QQuickItem *pad = padEditor(m_window->contentItem(), 12);
+        QQuickItem *pad = m_session->findEditor("realIndex", 12, "input");
         QVERIFY(pad);
         auto *box = qvariant_cast<QQuickItem *>(qvariant_cast<QQuickItem *>(pad->property("input"))->property("textInput"));
         box->forceActiveFocus();
-        QTest::keyClick(m_window, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(m_session->window(), Qt::Key_A, Qt::ControlModifier);
         for (const char c : QByteArray("101"))
-            QTest::keyClick(m_window, c);
-        QTest::keyClick(m_window, Qt::Key_Return);
+            QTest::keyClick(m_session->window(), c);
+        QTest::keyClick(m_session->window(), Qt::Key_Return);
         QCOMPARE(int(image().at(Pad13Note)), 101);
     } else if (change == "apply") {
         trigger("autoPopulateAction");
-        QObject *dialog = m_window->findChild<QObject *>(QStringLiteral("functionDialog"));
+        QObject *dialog = m_session->window()->findChild<QObject *>(QStringLiteral("functionDialog"));
         QVERIFY(dialog);
         dialog->findChild<QObject *>(QStringLiteral("sliderLum"))->setProperty("value", 0.25);
         QVERIFY(QMetaObject::invokeMethod(dialog->findChild<QObject *>(QStringLiteral("applyA")), "clicked"));
@@ -149,7 +121,7 @@ void tst_MainWindowDocument::undoAndRedoEachKindOfChange()
         const QString path = m_dir.filePath("other.stm");
         QString error;
         QVERIFY(PresetFile::write(path, preset, &error));
-        m_prompts->fileAnswers << path;
+        m_session->prompts().fileAnswers << path;
         trigger("openAction");
     } else if (change == "read") {
         QByteArray held = device().configuration();
@@ -163,35 +135,35 @@ void tst_MainWindowDocument::undoAndRedoEachKindOfChange()
     const QByteArray after = image();
     QVERIFY(after != before);
     const bool asked = change == "open" || change == "read";
-    QCOMPARE(m_prompts->messages.size(), asked ? 1 : 0);
+    QCOMPARE(m_session->prompts().messages.size(), asked ? 1 : 0);
     if (asked)
-        QCOMPARE(m_prompts->messages.first().kind, Prompt::Kind::Question);
+        QCOMPARE(m_session->prompts().messages.first().kind, Prompt::Kind::Question);
 
     // One step back and forth, by the keys and by the menu, whatever the change was made of.
-    m_window->requestActivate();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    m_session->window()->requestActivate();
+    QVERIFY(QTest::qWaitForWindowActive(m_session->window()));
     // A number box that still has the focus takes these keys for its own text.
-    if (QQuickItem *focused = m_window->activeFocusItem())
+    if (QQuickItem *focused = m_session->window()->activeFocusItem())
         focused->setFocus(false);
-    QTest::keyClick(m_window, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(m_session->window(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(image(), before);
-    QTest::keyClick(m_window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(m_session->window(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(image(), after);
     trigger("undoAction");
     QCOMPARE(image(), before);
-    QTest::keyClick(m_window, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(m_session->window(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(image(), after);
-    QVERIFY(!m_window->findChild<QObject *>(QStringLiteral("redoAction"))->property("enabled").toBool());
+    QVERIFY(!m_session->window()->findChild<QObject *>(QStringLiteral("redoAction"))->property("enabled").toBool());
 }
 
 void tst_MainWindowDocument::titleMarksUnsavedChanges()
 {
     // The configuration read on arrival is nothing of the user's to save.
     QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor"));
-    m_prompts->fileAnswers << m_dir.filePath("mine.stm");
+    m_session->prompts().fileAnswers << m_dir.filePath("mine.stm");
     trigger("saveAsAction");
     QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - mine.stm"));
-    m_editor->dataManagement()->setPadInfo(3, "padMode", 1);
+    m_session->editor().dataManagement()->setPadInfo(3, "padMode", 1);
     QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - mine.stm *"));
     trigger("undoAction");
     QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - mine.stm"));
@@ -199,7 +171,7 @@ void tst_MainWindowDocument::titleMarksUnsavedChanges()
     QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - mine.stm *"));
     trigger("saveAction");
     QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - mine.stm"));
-    QCOMPARE(m_prompts->fileRequests.size(), 1);
+    QCOMPARE(m_session->prompts().fileRequests.size(), 1);
 }
 
 void tst_MainWindowDocument::closeWithUnsavedChanges_data()
@@ -219,13 +191,13 @@ void tst_MainWindowDocument::closeWithUnsavedChanges()
     QFETCH(bool, saved);
     const QString path = m_dir.filePath("closing.stm");
     QFile::remove(path);
-    m_editor->dataManagement()->setPadInfo(5, "padData", 9);
-    m_prompts->answers << answer;
-    m_prompts->fileAnswers << path;
-    m_window->close();
-    QCOMPARE(m_prompts->messages.size(), 1);
-    QCOMPARE(m_prompts->messages.first().kind, Prompt::Kind::Question);
-    QCOMPARE(m_window->isVisible(), !closed);
+    m_session->editor().dataManagement()->setPadInfo(5, "padData", 9);
+    m_session->prompts().answers << answer;
+    m_session->prompts().fileAnswers << path;
+    m_session->window()->close();
+    QCOMPARE(m_session->prompts().messages.size(), 1);
+    QCOMPARE(m_session->prompts().messages.first().kind, Prompt::Kind::Question);
+    QCOMPARE(m_session->window()->isVisible(), !closed);
     QCOMPARE(QFile::exists(path), saved);
     if (saved)
         QCOMPARE(PresetFile::read(path).block, image());
@@ -242,14 +214,14 @@ void tst_MainWindowDocument::compareWithTheController()
     held[8] = 9;
     device().setConfiguration(held);
 
-    QSignalSpy compared(m_editor.get(), &MainWindow::compared);
+    QSignalSpy compared(&m_session->editor(), &MainWindow::compared);
     trigger("compareAction");
     QVERIFY(compared.wait(WaitMs));
     const QStringList lines = compared.first().first().toStringList();
     QCOMPARE(lines, QStringList({QStringLiteral("pad A1 channel: editor 1, controller 5"),
                                  QStringLiteral("pad A13 note: editor 36, controller 40")}));
     QCOMPARE(image(), editorImage);
-    QObject *dialog = m_window->findChild<QObject *>(QStringLiteral("compareDialog"));
+    QObject *dialog = m_session->window()->findChild<QObject *>(QStringLiteral("compareDialog"));
     QVERIFY(dialog);
     QTRY_VERIFY(dialog->property("opened").toBool());
 
@@ -266,25 +238,25 @@ void tst_MainWindowDocument::compareWithTheController()
     trigger("compareAction");
     QVERIFY(compared.wait(WaitMs));
     QCOMPARE(compared.last().first().toStringList(), QStringList());
-    QVERIFY(m_prompts->messages.isEmpty());
+    QVERIFY(m_session->prompts().messages.isEmpty());
 }
 
 void tst_MainWindowDocument::sendIsCheckedByReadingBack()
 {
     device().setMisbehaviour(VirtualTark9::Misbehaviour::CorruptsWrites);
-    QSignalSpy hints(m_editor.get(), &MainWindow::showHint);
+    QSignalSpy hints(&m_session->editor(), &MainWindow::showHint);
     trigger("sendAction");
-    QTRY_COMPARE_WITH_TIMEOUT(m_prompts->messages.size(), 1, WaitMs);
-    QCOMPARE(m_prompts->messages.first().kind, Prompt::Kind::Warning);
-    QVERIFY2(m_prompts->messages.first().text.endsWith(QStringLiteral("\npad A13 note: editor 36, controller 37")),
-             qPrintable(m_prompts->messages.first().text));
+    QTRY_COMPARE_WITH_TIMEOUT(m_session->prompts().messages.size(), 1, WaitMs);
+    QCOMPARE(m_session->prompts().messages.first().kind, Prompt::Kind::Warning);
+    QVERIFY2(m_session->prompts().messages.first().text.endsWith(QStringLiteral("\npad A13 note: editor 36, controller 37")),
+             qPrintable(m_session->prompts().messages.first().text));
     QCOMPARE(hints.last(), QVariantList({true, false}));
 
     // A controller that no longer answers: the check says so.
     device().setMisbehaviour(VirtualTark9::Misbehaviour::NoReply);
     trigger("sendAction");
-    QTRY_COMPARE_WITH_TIMEOUT(m_prompts->messages.size(), 2, WaitMs);
-    QVERIFY(m_prompts->messages.last().text.startsWith(QStringLiteral("The configuration was sent, but it could not be read back")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_session->prompts().messages.size(), 2, WaitMs);
+    QVERIFY(m_session->prompts().messages.last().text.startsWith(QStringLiteral("The configuration was sent, but it could not be read back")));
     QCOMPARE(hints.last(), QVariantList({true, false}));
 }
 
@@ -293,20 +265,20 @@ void tst_MainWindowDocument::recentPresets()
     QStringList paths;
     for (int i = 0; i < MainWindow::RecentFileCount + 2; ++i) {
         paths.prepend(m_dir.filePath(QStringLiteral("preset%1.stm").arg(i)));
-        m_prompts->fileAnswers << paths.first();
+        m_session->prompts().fileAnswers << paths.first();
         trigger("saveAsAction");
     }
-    QCOMPARE(m_editor->recentFiles(), paths.mid(0, MainWindow::RecentFileCount));
+    QCOMPARE(m_session->editor().recentFiles(), paths.mid(0, MainWindow::RecentFileCount));
     QVERIFY(QFile::remove(paths.at(1)));
-    m_editor->openRecentFile(paths.at(1));
-    QCOMPARE(m_prompts->messages.size(), 1);
-    QVERIFY(m_prompts->messages.first().text.contains(QStringLiteral("preset8.stm")));
-    QVERIFY(!m_editor->recentFiles().contains(paths.at(1)));
+    m_session->editor().openRecentFile(paths.at(1));
+    QCOMPARE(m_session->prompts().messages.size(), 1);
+    QVERIFY(m_session->prompts().messages.first().text.contains(QStringLiteral("preset8.stm")));
+    QVERIFY(!m_session->editor().recentFiles().contains(paths.at(1)));
 
     // A preset from the list is opened like any other, and goes to the top.
-    m_editor->dataManagement()->setPadInfo(0, "padData", 1);
-    m_editor->openRecentFile(paths.at(2));
-    QCOMPARE(m_editor->recentFiles().first(), paths.at(2));
+    m_session->editor().dataManagement()->setPadInfo(0, "padData", 1);
+    m_session->editor().openRecentFile(paths.at(2));
+    QCOMPARE(m_session->editor().recentFiles().first(), paths.at(2));
     QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - preset7.stm"));
 }
 

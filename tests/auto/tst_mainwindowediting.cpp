@@ -4,7 +4,7 @@
 #include "config/datamanagement.h"
 #include "device/virtual/virtualtark9.h"
 
-#include "promptrecorder.h"
+#include "editorsession.h"
 
 #include <QQmlListReference>
 #include <QQuickItem>
@@ -12,7 +12,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -26,30 +25,6 @@ constexpr int StripOffset = 433, StripSize = 4;
 constexpr int CurveOffset = 11, LevelOffset = 12;
 
 VirtualTark9 &device() { return VirtualTark9::instance(); }
-
-QQuickItem *findItem(QQuickItem *root, const std::function<bool(QQuickItem *)> &match)
-{
-    if (!root)
-        return nullptr;
-    if (match(root))
-        return root;
-    const QList<QQuickItem *> children = root->childItems();
-    for (QQuickItem *child : children) {
-        if (QQuickItem *found = findItem(child, match))
-            return found;
-    }
-    return nullptr;
-}
-
-// The editor of model pad, knob or section `index`: the item carrying `indexProperty` and
-// the field `field` (an alias every editor of that kind has).
-QQuickItem *editor(QQuickWindow *window, const char *indexProperty, int index, const char *field)
-{
-    return findItem(window->contentItem(), [=](QQuickItem *item) {
-        const QVariant value = item->property(indexProperty);
-        return value.isValid() && value.toInt() == index && item->property(field).isValid();
-    });
-}
 
 // Tab `i` of a tab bar.
 QQuickItem *tab(QQuickItem *bar, int i)
@@ -81,30 +56,22 @@ private:
     void typeInto(QQuickItem *item, const QString &text);
     void press(QQuickItem *item, Qt::Key key, int times = 1);
 
-    std::unique_ptr<PromptRecorder> m_prompts;
-    std::unique_ptr<MainWindow> m_editor;
-    QQuickWindow *m_window = nullptr;
+    std::unique_ptr<EditorSession> m_session;
 };
 
 void tst_MainWindowEditing::init()
 {
     device().reset();
-    m_prompts = std::make_unique<PromptRecorder>();
-    AppOptions options;
-    options.virtualDevice = true;
-    m_editor = std::make_unique<MainWindow>(options);
-    m_window = qobject_cast<QQuickWindow *>(m_editor->engine().rootObjects().value(0));
-    QVERIFY(m_window);
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_session = std::make_unique<EditorSession>();
+    QVERIFY(m_session->start());
     // The arrival's read exchange has filled the editors with the controller's configuration.
-    QSignalSpy serial(m_editor.get(), &MainWindow::s_snNum);
+    QSignalSpy serial(&m_session->editor(), &MainWindow::s_snNum);
     QVERIFY(serial.wait(WaitMs));
 }
 
 void tst_MainWindowEditing::cleanup()
 {
-    m_editor.reset();
-    m_prompts.reset();
+    m_session.reset();
     device().reset();
 }
 
@@ -113,11 +80,11 @@ void tst_MainWindowEditing::typeInto(QQuickItem *item, const QString &text)
     QVERIFY(item);
     item->forceActiveFocus();
     QVERIFY(item->hasActiveFocus());
-    QTest::keyClick(m_window, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(m_window, Qt::Key_Delete);
+    QTest::keyClick(m_session->window(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(m_session->window(), Qt::Key_Delete);
     for (const QChar c : text)
-        QTest::keyClick(m_window, c.toLatin1());
-    QTest::keyClick(m_window, Qt::Key_Return);
+        QTest::keyClick(m_session->window(), c.toLatin1());
+    QTest::keyClick(m_session->window(), Qt::Key_Return);
 }
 
 void tst_MainWindowEditing::press(QQuickItem *item, Qt::Key key, int times)
@@ -126,13 +93,13 @@ void tst_MainWindowEditing::press(QQuickItem *item, Qt::Key key, int times)
     item->forceActiveFocus();
     QVERIFY(item->hasActiveFocus());
     for (int i = 0; i < times; ++i)
-        QTest::keyClick(m_window, key);
+        QTest::keyClick(m_session->window(), key);
 }
 
 void tst_MainWindowEditing::editsThroughThePagesReachTheController()
 {
     // Bank B's top-left pad is pad 28: CC 77 on channel 3, toggle.
-    QQuickItem *pad = editor(m_window, "realIndex", 28, "tabBar");
+    QQuickItem *pad = m_session->findEditor("realIndex", 28, "tabBar");
     QVERIFY(pad);
     QQuickItem *padTabs = field(pad, "tabBar");
     press(tab(padTabs, 1), Qt::Key_Space);
@@ -142,20 +109,20 @@ void tst_MainWindowEditing::editsThroughThePagesReachTheController()
     press(field(pad, "btnState"), Qt::Key_Space);
 
     // Bank C's second knob is knob 9: pitch bend, LSB min 5, MSB max typed as 300.
-    QQuickItem *knob = editor(m_window, "index", 9, "inputmsbMax");
+    QQuickItem *knob = m_session->findEditor("index", 9, "inputmsbMax");
     QVERIFY(knob);
     press(tab(field(knob, "tabBar"), 2), Qt::Key_Space);
     typeInto(field(field(knob, "inputMin"), "textInput"), QStringLiteral("5"));
     typeInto(field(field(knob, "inputmsbMax"), "textInput"), QStringLiteral("300"));
 
     // Strip section 4: 99, then MC.
-    QQuickItem *strip = editor(m_window, "index", 4, "btnState");
+    QQuickItem *strip = m_session->findEditor("index", 4, "btnState");
     QVERIFY(strip);
     typeInto(field(field(strip, "inputValue"), "textInput"), QStringLiteral("99"));
     press(tab(field(strip, "tabBar"), 1), Qt::Key_Space);
 
     QSignalSpy written(&device(), &VirtualTark9::configurationWritten);
-    m_editor->sendData();
+    m_session->editor().sendData();
     QVERIFY(written.count() > 0 || written.wait(WaitMs));
     const QByteArray held = device().configuration();
     QCOMPARE(held.size(), DataManagement::ImageSize);
@@ -170,24 +137,24 @@ void tst_MainWindowEditing::editsThroughThePagesReachTheController()
     QCOMPARE(held.mid(s, 2), QByteArray("\x01\x63", 2));
     // Everything else is what the editor holds (the editor's image keeps the command byte of
     // the reply it was read from): nothing stray was written anywhere.
-    const auto &image = m_editor->dataManagement()->configImage();
+    const auto &image = m_session->editor().dataManagement()->configImage();
     QCOMPARE(held.mid(2), QByteArray(reinterpret_cast<const char *>(image.data()), int(image.size())).mid(2));
-    QCOMPARE(m_prompts->messages.size(), 0);
+    QCOMPARE(m_session->prompts().messages.size(), 0);
 }
 
 // With no row checked, an apply still sets the level, the curve and the bank's brightness.
 void tst_MainWindowEditing::autoPopulateAppliesPressureAndBrightnessToItsBank()
 {
-    DataManagement *model = m_editor->dataManagement();
+    DataManagement *model = m_session->editor().dataManagement();
     model->setCurveInten(QStringLiteral("curve"), 2);
     model->setCurveInten(QStringLiteral("intensity"), 40);
     const auto before = model->configImage();
 
     // Through its menu entry: the dialog is built when first opened.
-    QObject *menuEntry = m_window->findChild<QObject *>(QStringLiteral("autoPopulateAction"));
+    QObject *menuEntry = m_session->window()->findChild<QObject *>(QStringLiteral("autoPopulateAction"));
     QVERIFY(menuEntry);
     QVERIFY(QMetaObject::invokeMethod(menuEntry, "trigger"));
-    QObject *dialog = m_window->findChild<QObject *>(QStringLiteral("functionDialog"));
+    QObject *dialog = m_session->window()->findChild<QObject *>(QStringLiteral("functionDialog"));
     QVERIFY(dialog);
     QVERIFY(dialog->property("opened").toBool() || QTest::qWaitFor([dialog] { return dialog->property("opened").toBool(); }, WaitMs));
     QObject *slider = dialog->findChild<QObject *>(QStringLiteral("sliderLum"));
