@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import ColorP 1.0
 import "../BaseControl"
+import "rgbboxes.js" as RgbBoxes
 
 // Picks a pad colour on the hue wheel or by its R, G, B components. Opened from a pad's
 // swatch it stores the colour in that pad; opened from the batch row it only fills the row.
@@ -27,15 +28,12 @@ Dialog {
     }
 
     function showComponents(colorName) {
-        inputR.textInput.text = String(parseInt(colorName.substring(1, 3), 16))
-        inputG.textInput.text = String(parseInt(colorName.substring(3, 5), 16))
-        inputB.textInput.text = String(parseInt(colorName.substring(5, 7), 16))
+        RgbBoxes.fill([inputR, inputG, inputB], colorName)
     }
 
     function colorFromBoxes() {
-        currentColor = MainLogic.rgbtoStr(parseInt(inputR.textInput.text, 10),
-                                          parseInt(inputG.textInput.text, 10),
-                                          parseInt(inputB.textInput.text, 10))
+        var rgb = RgbBoxes.numbers([inputR, inputG, inputB])
+        currentColor = MainLogic.rgbtoStr(rgb[0], rgb[1], rgb[2])
         colorPalette.clearPoint()
     }
 

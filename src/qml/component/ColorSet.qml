@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../BaseControl"
+import "rgbboxes.js" as RgbBoxes
 
 // The batch colour row: a swatch that opens the colour dialog, and R, G, B boxes.
 Item {
@@ -10,16 +11,12 @@ Item {
     property var batchSet: function(bank) {}
 
     function syncColorValue(color) {
-        var name = String(color)
-        inputR.textInput.text = String(parseInt(name.substring(1, 3), 16))
-        inputG.textInput.text = String(parseInt(name.substring(3, 5), 16))
-        inputB.textInput.text = String(parseInt(name.substring(5, 7), 16))
+        RgbBoxes.fill([inputR, inputG, inputB], color)
     }
 
     function colorFromBoxes() {
-        colorRect.color = MainLogic.rgbtoStr(parseInt(inputR.textInput.text, 10),
-                                             parseInt(inputG.textInput.text, 10),
-                                             parseInt(inputB.textInput.text, 10))
+        var rgb = RgbBoxes.numbers([inputR, inputG, inputB])
+        colorRect.color = MainLogic.rgbtoStr(rgb[0], rgb[1], rgb[2])
     }
 
     width: 248

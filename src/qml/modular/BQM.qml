@@ -10,7 +10,7 @@ Item {
     // The model knob, 0..11.
     property int index: 0
     // The bank the knob belongs to, 0..2 (A, B, C).
-    property int bank: 0
+    readonly property int bank: Math.floor(index / 4)
     property alias inputValue: inputValue
     property alias inputMin: inputMin
     property alias inputMax: inputMax

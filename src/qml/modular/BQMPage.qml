@@ -43,7 +43,6 @@ Grid {
             BQM {
                 id: editor
                 index: root.realIndex(model.index)
-                bank: root.pageNum
             }
         }
     }

@@ -10,7 +10,7 @@ Item {
     // The model pad, 0..47.
     property int realIndex: 0
     // The bank the pad belongs to, 0..2 (A, B, C).
-    property int bank: 0
+    readonly property int bank: Math.floor(realIndex / 16)
     property alias tabBar: tabBar
     property alias cbxCH: cbxCH
     property alias cbxNote: cbxNote

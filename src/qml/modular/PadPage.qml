@@ -42,7 +42,6 @@ Grid {
             PadKey {
                 id: key
                 realIndex: root.tranformationIndex(index)
-                bank: root.pageNum
             }
             BasicText {
                 x: 8
