@@ -160,7 +160,8 @@ Window {
 
     LazyDialog {
         id: colordlg
-        sourceComponent: ColorDialog { objectName: "colorDialog" }
+        dialogName: "colorDialog"
+        source: "component/ColorDialog.qml"
     }
 
     MyMenuBar {
@@ -170,27 +171,42 @@ Window {
 
     LazyDialog {
         id: helpDialog
-        sourceComponent: HelpDialog {
-            objectName: "helpDialog"
-            helpStae.state: view.helpState
-            serialNumber: view.serialNumber
-            firmwareVersion: view.firmwareVersion
+        dialogName: "helpDialog"
+        source: "component/HelpDialog.qml"
+
+        Binding {
+            target: helpDialog.item ? helpDialog.item.helpStae : null
+            property: "state"
+            value: view.helpState
+        }
+        Binding {
+            target: helpDialog.item
+            property: "serialNumber"
+            value: view.serialNumber
+        }
+        Binding {
+            target: helpDialog.item
+            property: "firmwareVersion"
+            value: view.firmwareVersion
         }
     }
 
     LazyDialog {
         id: progressDialog
-        sourceComponent: ProgressDialog { objectName: "progressDialog" }
+        dialogName: "progressDialog"
+        source: "component/ProgressDialog.qml"
     }
 
     LazyDialog {
         id: funDlg
-        sourceComponent: FunctionDialog { objectName: "functionDialog" }
+        dialogName: "functionDialog"
+        source: "component/FunctionDialog.qml"
     }
 
     LazyDialog {
         id: compareDialog
-        sourceComponent: CompareDialog { objectName: "compareDialog" }
+        dialogName: "compareDialog"
+        source: "component/CompareDialog.qml"
     }
 
     HintState {

@@ -1,7 +1,7 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 
-Button {
+T.Button {
     id: cusButton
 
     property color backgroundColorNormal: CusConfig.colorElement
@@ -13,6 +13,12 @@ Button {
                                   : hovered ? backgroundColorHovered
                                   : backgroundColorNormal
 
+    implicitWidth: Math.max(implicitBackgroundWidth + leftInset + rightInset,
+                            implicitContentWidth + leftPadding + rightPadding)
+    implicitHeight: Math.max(implicitBackgroundHeight + topInset + bottomInset,
+                             implicitContentHeight + topPadding + bottomPadding)
+    padding: 6
+    horizontalPadding: padding + 2
     hoverEnabled: true
     font.family: CusConfig.fontFamily
     font.pixelSize: CusConfig.fontSizeLevel2

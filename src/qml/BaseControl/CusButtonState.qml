@@ -1,8 +1,8 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 
 // A two-state switch: text1 while unchecked, text2 while checked.
-Button {
+T.Button {
     id: cusButton
 
     property string text1: qsTr("Momentary")
@@ -16,6 +16,10 @@ Button {
                                   : hovered ? backgroundColorHovered
                                   : backgroundColorNormal
 
+    implicitWidth: Math.max(implicitBackgroundWidth + leftInset + rightInset,
+                            implicitContentWidth + leftPadding + rightPadding)
+    implicitHeight: Math.max(implicitBackgroundHeight + topInset + bottomInset,
+                             implicitContentHeight + topPadding + bottomPadding)
     checkable: true
     hoverEnabled: true
     padding: 0

@@ -1,8 +1,8 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 
 // A text-only button; imgSource (an underline, a QR code) shows below it while hovered.
-Button {
+T.Button {
     id: cusButton
 
     property color textColorNormal: CusConfig.colorBorderInput
@@ -15,6 +15,11 @@ Button {
                             : textColorNormal
     property url imgSource: ""
 
+    implicitWidth: Math.max(implicitBackgroundWidth + leftInset + rightInset,
+                            implicitContentWidth + leftPadding + rightPadding)
+    implicitHeight: Math.max(implicitBackgroundHeight + topInset + bottomInset,
+                             implicitContentHeight + topPadding + bottomPadding)
+    padding: 6
     hoverEnabled: true
     leftPadding: 0
     rightPadding: 0

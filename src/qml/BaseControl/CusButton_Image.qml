@@ -1,7 +1,7 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 
-Button {
+T.Button {
     id: cusButtonImage
 
     property bool selected: false

@@ -1,9 +1,9 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 import QtGraphicalEffects 1.0
 
 // A small square check box whose tick is tinted by state.
-CheckBox {
+T.CheckBox {
     id: cusCheckBox
 
     property color colorNormal: CusConfig.colorMark

@@ -1,8 +1,8 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 
 // A drop-down list: a pill-shaped face without an arrow and a list of at most 17 entries.
-ComboBox {
+T.ComboBox {
     id: cusComboBox
 
     // true: the model is a plain list of strings; false: its elements carry a "key" role.
@@ -48,7 +48,7 @@ ComboBox {
         border.width: !cusComboBox.enabled || cusComboBox.visualFocus ? 1 : 0
     }
 
-    delegate: ItemDelegate {
+    delegate: T.ItemDelegate {
         width: (cusComboBox.width - 2 * cusComboBox.offsetValue) * cusComboBox.scalingRate
         height: cusComboBox.height * cusComboBox.scalingRate
         padding: 0
@@ -79,7 +79,7 @@ ComboBox {
         }
     }
 
-    popup: Popup {
+    popup: T.Popup {
         onAboutToShow: cusComboBox.scalingRate = MainLogic.getScalingRate()
         y: cusComboBox.height
         x: cusComboBox.offsetValue
@@ -94,7 +94,17 @@ ComboBox {
             // Attached only while open: 48 pads each carrying a built list would cost start-up.
             model: cusComboBox.popup.visible ? cusComboBox.delegateModel : null
             currentIndex: cusComboBox.highlightedIndex
-            ScrollIndicator.vertical: ScrollIndicator {}
+            T.ScrollIndicator.vertical: T.ScrollIndicator {
+                id: scrollIndicator
+                padding: 2
+                contentItem: Rectangle {
+                    implicitWidth: 2
+                    implicitHeight: 2
+                    color: CusConfig.colorBorderInput
+                    visible: scrollIndicator.size < 1.0
+                    opacity: scrollIndicator.active ? 0.75 : 0
+                }
+            }
         }
 
         background: Rectangle {

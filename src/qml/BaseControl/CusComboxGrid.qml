@@ -1,9 +1,9 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 
 // The drop-down list in a grid popup of 13 rows by 11 columns, filled column by column: the
 // 128 note names fit on one screen.
-ComboBox {
+T.ComboBox {
     id: cusComboBox
 
     property bool soleValue: true
@@ -42,7 +42,7 @@ ComboBox {
         border.width: !cusComboBox.enabled || cusComboBox.visualFocus ? 1 : 0
     }
 
-    delegate: ItemDelegate {
+    delegate: T.ItemDelegate {
         width: cusComboBox.cellWidth
         height: cusComboBox.cellHeight
         padding: 0
@@ -71,7 +71,7 @@ ComboBox {
         }
     }
 
-    popup: Popup {
+    popup: T.Popup {
         onAboutToShow: {
             cusComboBox.scalingRate = MainLogic.getScalingRate()
             cusComboBox.cellWidth = 30 * cusComboBox.scalingRate

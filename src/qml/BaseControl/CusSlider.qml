@@ -1,14 +1,17 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 
 // A slider from 0 to 1 whose groove fills with the accent up to the handle.
-Slider {
+T.Slider {
     id: cusSlider
 
     // Shows the whole part of the value in a larger handle.
     property bool showNumber: false
 
     implicitWidth: 192
+    implicitHeight: Math.max(implicitBackgroundHeight + topInset + bottomInset,
+                             implicitHandleHeight + topPadding + bottomPadding)
+    padding: 6
     from: 0
     to: 1
     stepSize: 0.01

@@ -1,8 +1,8 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 
 // Three tabs (two when text3 is empty); the chosen one is currentIndex.
-TabBar {
+T.TabBar {
     id: padTabBar
 
     property url btnSmallImgNormal: "qrc:/img/padBtn@2x.png"
@@ -17,6 +17,20 @@ TabBar {
     property real itemHidth: 14
     property real fontSize: 8
     property color checkedTextColor: CusConfig.colortext
+
+    implicitWidth: Math.max(implicitBackgroundWidth + leftInset + rightInset,
+                            contentWidth + leftPadding + rightPadding)
+    implicitHeight: Math.max(implicitBackgroundHeight + topInset + bottomInset,
+                             contentHeight + topPadding + bottomPadding)
+    spacing: 1
+
+    contentItem: ListView {
+        model: padTabBar.contentModel
+        currentIndex: padTabBar.currentIndex
+        spacing: padTabBar.spacing
+        orientation: ListView.Horizontal
+        interactive: false
+    }
 
     background: Item {}
 

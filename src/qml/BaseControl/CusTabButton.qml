@@ -1,7 +1,7 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 
-TabButton {
+T.TabButton {
     id: root
 
     property color checkedTextColor: CusConfig.colortext
@@ -10,6 +10,10 @@ TabButton {
     property real fontSize: 8
     property url btnImgUrl: checked ? btnImgChecked : btnImgNormal
 
+    implicitWidth: Math.max(implicitBackgroundWidth + leftInset + rightInset,
+                            implicitContentWidth + leftPadding + rightPadding)
+    implicitHeight: Math.max(implicitBackgroundHeight + topInset + bottomInset,
+                             implicitContentHeight + topPadding + bottomPadding)
     width: 38
     height: 14
     padding: 0

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 import "../BaseControl"
 import "../component"
 
@@ -53,7 +53,7 @@ Item {
         border.color: CusConfig.colorTitle
     }
 
-    SwipeView {
+    PageView {
         id: padSwipeView
         objectName: "padSwipeView"
         x: 427
@@ -69,7 +69,7 @@ Item {
                 background: index > 0
                 build: root.buildBackground
                 // A drag shows the neighbouring bank before it becomes current.
-                shown: SwipeView.isCurrentItem || padSwipeView.contentItem.moving
+                shown: T.SwipeView.isCurrentItem || padSwipeView.contentItem.moving
                 sourceComponent: PadPage { pageNum: index }
                 onLoaded: root.pagesBuilt++
             }
@@ -108,7 +108,7 @@ Item {
         border.color: CusConfig.colorTitle
     }
 
-    SwipeView {
+    PageView {
         id: bqmView
         objectName: "bqmView"
         x: 62
@@ -123,7 +123,7 @@ Item {
             LazyPage {
                 background: index > 0
                 build: root.buildBackground
-                shown: SwipeView.isCurrentItem || bqmView.contentItem.moving
+                shown: T.SwipeView.isCurrentItem || bqmView.contentItem.moving
                 sourceComponent: BQMPage { pageNum: index }
                 onLoaded: root.pagesBuilt++
             }

@@ -1,8 +1,8 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 import "../../BaseControl"
 
-MenuBarItem {
+T.MenuBarItem {
     id: root
 
     implicitWidth: 100

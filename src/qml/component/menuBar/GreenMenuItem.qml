@@ -1,10 +1,10 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 import "../../BaseControl"
 
 // A menu entry: its text, the key that triggers it on the right, a tick when checked and an
 // arrow when it opens a submenu.
-MenuItem {
+T.MenuItem {
     id: root
 
     implicitWidth: Math.max(30, leftPadding + label.implicitWidth + keyLabel.implicitWidth + rightPadding + 24)

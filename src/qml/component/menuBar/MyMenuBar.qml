@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 import QtQuick.Window 2.15
 import "../../BaseControl"
 
@@ -117,46 +117,51 @@ Item {
         onActivated: DataMgt.redo()
     }
 
-    MenuBar {
+    T.MenuBar {
+        id: menuBar
         objectName: "menuBar"
         x: 1
         y: 36
         width: root.width - 2
         height: 24
         delegate: GreenMenuBar {}
+        contentItem: Row {
+            spacing: menuBar.spacing
+            Repeater {
+                model: menuBar.contentModel
+            }
+        }
         background: GreenMenuBarBg {}
 
-        Menu {
+        GreenMenu {
             objectName: "fileMenu"
             title: qsTr("File")
-            delegate: GreenMenuItem {}
             background: GreenMenuBarBg {}
 
-            Action {
+            T.Action {
                 objectName: "openAction"
                 text: qsTr("Open")
                 shortcut: StandardKey.Open
                 onTriggered: MainLogic.openFile()
             }
-            Action {
+            T.Action {
                 objectName: "saveAction"
                 text: qsTr("Save")
                 shortcut: StandardKey.Save
                 onTriggered: MainLogic.save()
             }
-            Action {
+            T.Action {
                 objectName: "saveAsAction"
                 text: qsTr("Save As")
                 // StandardKey.SaveAs is this key where a platform has one; Windows has none.
                 shortcut: "Ctrl+Shift+S"
                 onTriggered: MainLogic.saveAs()
             }
-            Menu {
+            GreenMenu {
                 id: recentMenu
                 objectName: "recentMenu"
                 title: qsTr("Recent Presets")
                 enabled: MainLogic.recentFiles.length > 0
-                delegate: GreenMenuItem {}
                 background: GreenMenuBarBg {}
 
                 Instantiator {
@@ -170,15 +175,15 @@ Item {
                     onObjectRemoved: recentMenu.removeItem(object)
                 }
             }
-            MenuSeparator {}
-            Action {
+            GreenMenuSeparator {}
+            T.Action {
                 objectName: "undoAction"
                 text: qsTr("Undo")
                 shortcut: "Ctrl+Z"
                 enabled: DataMgt.canUndo
                 onTriggered: DataMgt.undo()
             }
-            Action {
+            T.Action {
                 objectName: "redoAction"
                 text: qsTr("Redo")
                 // Ctrl+Y as well, below: both are in common use for redo.
@@ -186,28 +191,28 @@ Item {
                 enabled: DataMgt.canRedo
                 onTriggered: DataMgt.redo()
             }
-            MenuSeparator {}
-            Action {
+            GreenMenuSeparator {}
+            T.Action {
                 objectName: "sendAction"
                 text: qsTr("Send To Hardware")
                 onTriggered: MainLogic.sendData()
             }
-            Action {
+            T.Action {
                 objectName: "getAction"
                 text: qsTr("Get From Hardware")
                 onTriggered: MainLogic.getData()
             }
-            Action {
+            T.Action {
                 objectName: "compareAction"
                 text: qsTr("Compare With Hardware")
                 onTriggered: MainLogic.compareWithController()
             }
-            Action {
+            T.Action {
                 objectName: "restoreAction"
                 text: qsTr("Restore The Default")
                 onTriggered: DataMgt.initDefaultData()
             }
-            Action {
+            T.Action {
                 objectName: "quitAction"
                 text: qsTr("Quit")
                 shortcut: "Ctrl+Q"
@@ -215,43 +220,40 @@ Item {
             }
         }
 
-        Menu {
+        GreenMenu {
             objectName: "autoPopulateMenu"
             title: qsTr("Auto Populate")
-            delegate: GreenMenuItem {}
             background: MenuBackground {}
 
-            Action {
+            T.Action {
                 objectName: "autoPopulateAction"
                 text: qsTr("Auto Populate")
                 onTriggered: funDlg.show()
             }
         }
 
-        Menu {
+        GreenMenu {
             objectName: "helpMenu"
             title: qsTr("Help")
-            delegate: GreenMenuItem {}
             background: MenuBackground {}
 
-            Action {
+            T.Action {
                 objectName: "userGuideAction"
                 text: qsTr("Open Userguide   Ctrl+H")
                 shortcut: "Ctrl+H"
                 onTriggered: root.openUserGuide()
             }
-            Action {
+            T.Action {
                 objectName: "aboutAction"
                 text: qsTr("About")
                 onTriggered: helpDialog.show()
             }
-            Menu {
+            GreenMenu {
                 objectName: "languageMenu"
                 title: qsTr("Language")
-                delegate: GreenMenuItem {}
                 background: MenuBackground {}
 
-                Action {
+                T.Action {
                     objectName: "chineseAction"
                     text: "简体中文"
                     checked: Tran.currentLanguage === "简体中文"
@@ -260,7 +262,7 @@ Item {
                         Tran.setLanguage("简体中文")
                     }
                 }
-                Action {
+                T.Action {
                     objectName: "englishAction"
                     text: qsTr("English")
                     checked: Tran.currentLanguage === "English"
