@@ -107,7 +107,6 @@ bool isSha256Text(const QString &text)
 
 MyFtp::MyFtp(QObject *parent)
     : QObject(parent)
-    , m_manager(new QNetworkAccessManager(this))
     , m_imageHash(QCryptographicHash::Sha256)
 {
     m_stallTimer.setSingleShot(true);
@@ -231,6 +230,10 @@ void MyFtp::startRequest(const QUrl &url)
 {
     // Never the password: the log is sent along with problem reports.
     qDebug() << "MyFtp: request" << url.toDisplayString(QUrl::RemovePassword);
+    // Made on first use: setting up Qt's network stack loads its bearer plugins, which would
+    // otherwise hold back the editor's first frame for a check most sessions never make.
+    if (!m_manager)
+        m_manager = new QNetworkAccessManager(this);
     m_reply = m_manager->get(QNetworkRequest(url));
     connect(m_reply, &QNetworkReply::readyRead, this, &MyFtp::httpReadyRead);
     connect(m_reply, &QNetworkReply::finished, this, &MyFtp::httpFinished);

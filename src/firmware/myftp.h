@@ -70,7 +70,7 @@ private:
     void finishImage(QNetworkReply *reply);
     QString imageRefusal(QNetworkReply *reply);
 
-    QNetworkAccessManager *m_manager;
+    QNetworkAccessManager *m_manager = nullptr;
     QNetworkReply *m_reply = nullptr;
     // Written under a temporary name beside the final one and renamed only once whole and
     // verified, so that a failed or replaced download never leaves a partial image under the
