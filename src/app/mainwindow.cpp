@@ -133,6 +133,9 @@ void MainWindow::setupQml()
     // controller (tests, tools) gets a scene that loads all the same.
     ColorPalette::registerType();
     m_trans = new Trans(&m_engine, this);
+    // The saved language is taken before the scene exists: taken after, it would make the engine
+    // evaluate every text of the window a second time.
+    m_trans->reTrans(m_trans->getLanguage());
 
     QQmlContext *context = m_engine.rootContext();
     context->setContextProperty(QStringLiteral("Tran"), m_trans);
