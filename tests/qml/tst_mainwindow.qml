@@ -161,6 +161,42 @@ TestCase {
         compare(MainLogic.calls, data.calls)
     }
 
+    // A menu fills itself when first opened: what it shows then is every entry, in order.
+    function test_menusShowTheirEntriesWhenOpened() {
+        var fileMenu = findChild(win, "fileMenu")
+        mouseClick(child("menuBar").contentChildren[0])
+        tryCompare(fileMenu, "opened", true)
+        var texts = []
+        for (var i = 0; i < fileMenu.count; ++i)
+            texts.push(fileMenu.itemAt(i).text || "-")
+        compare(texts, ["Open", "Save", "Save As", "Recent Presets", "-", "Undo", "Redo", "-",
+                        "Send To Hardware", "Get From Hardware", "Compare With Hardware",
+                        "Restore The Default", "Quit"])
+        compare(fileMenu.itemAt(3).subMenu, findChild(win, "recentMenu"))
+        // Shown again, it is not filled a second time.
+        fileMenu.aboutToShow()
+        compare(fileMenu.count, texts.length)
+        // Clicked as a user would, once the menu is on screen.
+        waitForRendering(fileMenu.contentItem)
+        mouseClick(fileMenu.itemAt(8))
+        compare(MainLogic.calls, ["sendData"])
+        tryCompare(fileMenu, "visible", false)
+
+        var helpMenu = findChild(win, "helpMenu")
+        helpMenu.open()
+        tryCompare(helpMenu, "opened", true)
+        compare(helpMenu.count, 3)
+        var languageMenu = findChild(win, "languageMenu")
+        compare(helpMenu.itemAt(2).subMenu, languageMenu)
+        languageMenu.open()
+        tryCompare(languageMenu, "opened", true)
+        compare(languageMenu.count, 2)
+        compare(languageMenu.itemAt(1).text, "English")
+        verify(languageMenu.itemAt(1).checked)
+        languageMenu.close()
+        helpMenu.close()
+    }
+
     function test_restoreTheDefault() {
         updates.target = DataMgt
         updates.clear()
