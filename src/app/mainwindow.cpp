@@ -252,15 +252,7 @@ void MainWindow::configurationArrived(const QByteArray &message)
 
 QStringList MainWindow::differenceLines(const QByteArray &editor, const QByteArray &controller) const
 {
-    QStringList lines;
-    const QList<int> offsets = ConfigLayout::differingOffsets(editor, controller);
-    for (int offset : offsets) {
-        lines << tr("%1: editor %2, controller %3")
-                     .arg(ConfigLayout::describe(offset, editor))
-                     .arg(static_cast<quint8>(editor.at(offset)))
-                     .arg(static_cast<quint8>(controller.at(offset)));
-    }
-    return lines;
+    return ConfigLayout::differenceLines(editor, controller, tr("%1: editor %2, controller %3"));
 }
 
 void MainWindow::takeControllerConfiguration()

@@ -63,20 +63,6 @@ QString portList(const QMap<int, QString> &ports, int controllerIndex)
     return text;
 }
 
-// The fields of two images that differ, as "pad A13 note: sent 60, read 64".
-QStringList differences(const QByteArray &sent, const QByteArray &read)
-{
-    QStringList lines;
-    const QList<int> offsets = ConfigLayout::differingOffsets(sent, read);
-    for (int offset : offsets) {
-        lines << QStringLiteral("%1: sent %2, read %3")
-                     .arg(ConfigLayout::describe(offset, sent))
-                     .arg(static_cast<quint8>(sent.at(offset)))
-                     .arg(static_cast<quint8>(read.at(offset)));
-    }
-    return lines;
-}
-
 } // namespace
 
 Commands::Commands()
@@ -209,7 +195,8 @@ int Commands::send(const QString &presetPath, bool verify)
     const int code = readConfiguration(&readBack);
     if (code != ExitSuccess)
         return code;
-    const QStringList differing = differences(image, readBack);
+    // As "pad A13 note: sent 60, read 64".
+    const QStringList differing = ConfigLayout::differenceLines(image, readBack, QStringLiteral("%1: sent %2, read %3"));
     if (!differing.isEmpty()) {
         Console::out(differing.join(QLatin1Char('\n')));
         Console::error(QStringLiteral("the configuration read back differs in %1 field(s)").arg(differing.size()));

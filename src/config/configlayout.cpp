@@ -147,6 +147,17 @@ QList<int> ConfigLayout::differingOffsets(const QByteArray &first, const QByteAr
     return offsets;
 }
 
+QStringList ConfigLayout::differenceLines(const QByteArray &first, const QByteArray &second, const QString &pattern)
+{
+    QStringList lines;
+    for (int offset : differingOffsets(first, second)) {
+        lines << pattern.arg(describe(offset, first))
+                     .arg(static_cast<quint8>(first.at(offset)))
+                     .arg(static_cast<quint8>(second.at(offset)));
+    }
+    return lines;
+}
+
 QString ConfigLayout::curveName(int curve)
 {
     return nameOf(CurveNames, curve);

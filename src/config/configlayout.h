@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // The fields of the configuration image by name, for code that shows, compares or
@@ -54,6 +55,9 @@ public:
     // the firmware version are the controller's to say (a reply carries its own) and are not
     // compared.
     static QList<int> differingOffsets(const QByteArray &first, const QByteArray &second);
+    // One line per differing field, `pattern` filled with the field's name (%1) and its value in
+    // the first (%2) and the second image (%3): "pad A13 note: editor 36, controller 40".
+    static QStringList differenceLines(const QByteArray &first, const QByteArray &second, const QString &pattern);
 
     // Names for the values of the enumerated fields; "?" outside them.
     static QString curveName(int curve);

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <chrono>
 #include <fcntl.h>
+#include <limits>
 #include <poll.h>
 #include <unistd.h>
 #include <vector>
@@ -49,6 +50,8 @@ namespace {
 
 // How long a message may take to leave (the same bound as MidiOut's wait for the device).
 constexpr int OutputTimeoutMs = 2000;
+// What openLocalPort returns for a port index outside the list: no errno is this negative.
+constexpr int BadIndex = std::numeric_limits<int>::min();
 
 MidiHandle handleOf(int localPort)
 {
@@ -226,25 +229,41 @@ unsigned AlsaMidiSystem::outGetDevCaps(unsigned index, QString *name)
     return MidiResult::NoError;
 }
 
+// Makes the editor's own port for the controller's port `index` in the list of `direction`
+// and connects the two, the caller holding the lock. Returns the own port's number, BadIndex
+// for an index outside the list or a sequencer error (a negative errno); nothing is left behind
+// on failure.
+int AlsaMidiSystem::openLocalPort(AlsaPortCatalog::Direction direction, int index, AlsaPortInfo *device)
+{
+    const QVector<AlsaPortInfo> list = ports(direction);
+    if (index < 0 || index >= list.size())
+        return BadIndex;
+    *device = list.at(index);
+    const bool input = direction == AlsaPortCatalog::Direction::Input;
+    const int localPort = snd_seq_create_simple_port(m_seq, input ? "kovelaTark9 in" : "kovelaTark9 out",
+                                                     input ? SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE
+                                                           : SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
+                                                     SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
+    if (localPort < 0)
+        return localPort;
+    const int err = input ? snd_seq_connect_from(m_seq, localPort, device->client, device->port)
+                          : snd_seq_connect_to(m_seq, localPort, device->client, device->port);
+    if (err < 0) {
+        snd_seq_delete_simple_port(m_seq, localPort);
+        return err;
+    }
+    return localPort;
+}
+
 unsigned AlsaMidiSystem::inOpen(MidiHandle *handle, int index, MidiInCallback callback, quintptr instance)
 {
     if (!handle || !callback)
         return MidiResult::InvalidParameter;
     std::lock_guard<std::mutex> lock(m_mutex);
-    const QVector<AlsaPortInfo> list = ports(AlsaPortCatalog::Direction::Input);
-    if (index < 0 || index >= list.size())
-        return MidiResult::BadDeviceId;
-    const AlsaPortInfo &device = list.at(index);
-    const int localPort = snd_seq_create_simple_port(m_seq, "kovelaTark9 in",
-                                                     SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE,
-                                                     SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
+    AlsaPortInfo device;
+    const int localPort = openLocalPort(AlsaPortCatalog::Direction::Input, index, &device);
     if (localPort < 0)
-        return resultOf(localPort);
-    const int err = snd_seq_connect_from(m_seq, localPort, device.client, device.port);
-    if (err < 0) {
-        snd_seq_delete_simple_port(m_seq, localPort);
-        return resultOf(err);
-    }
+        return localPort == BadIndex ? MidiResult::BadDeviceId : resultOf(localPort);
     auto port = std::make_shared<InPort>();
     port->localPort = localPort;
     port->source.client = static_cast<unsigned char>(device.client);
@@ -339,20 +358,10 @@ unsigned AlsaMidiSystem::outOpen(MidiHandle *handle, int index)
     if (!handle)
         return MidiResult::InvalidParameter;
     std::lock_guard<std::mutex> lock(m_mutex);
-    const QVector<AlsaPortInfo> list = ports(AlsaPortCatalog::Direction::Output);
-    if (index < 0 || index >= list.size())
-        return MidiResult::BadDeviceId;
-    const AlsaPortInfo &device = list.at(index);
-    const int localPort = snd_seq_create_simple_port(m_seq, "kovelaTark9 out",
-                                                     SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
-                                                     SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
+    AlsaPortInfo device;
+    const int localPort = openLocalPort(AlsaPortCatalog::Direction::Output, index, &device);
     if (localPort < 0)
-        return resultOf(localPort);
-    const int err = snd_seq_connect_to(m_seq, localPort, device.client, device.port);
-    if (err < 0) {
-        snd_seq_delete_simple_port(m_seq, localPort);
-        return resultOf(err);
-    }
+        return localPort == BadIndex ? MidiResult::BadDeviceId : resultOf(localPort);
     auto port = std::make_shared<OutPort>();
     port->localPort = localPort;
     port->destination.client = static_cast<unsigned char>(device.client);

@@ -49,6 +49,7 @@ private:
 
     bool ensureOpen();
     QVector<AlsaPortInfo> ports(AlsaPortCatalog::Direction direction);
+    int openLocalPort(AlsaPortCatalog::Direction direction, int index, AlsaPortInfo *device);
     std::shared_ptr<InPort> findIn(MidiHandle handle);
     std::shared_ptr<OutPort> findOut(MidiHandle handle);
     void readLoop();

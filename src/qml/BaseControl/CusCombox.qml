@@ -23,6 +23,9 @@ T.ComboBox {
     }
     // The popup lives in the window's overlay, outside the scaled page: it scales itself.
     property real scalingRate: 1
+    // The size of one entry of the popup.
+    property real entryWidth: (width - 2 * offsetValue) * scalingRate
+    property real entryHeight: height * scalingRate
 
     width: 80
     height: 16
@@ -49,8 +52,8 @@ T.ComboBox {
     }
 
     delegate: T.ItemDelegate {
-        width: (cusComboBox.width - 2 * cusComboBox.offsetValue) * cusComboBox.scalingRate
-        height: cusComboBox.height * cusComboBox.scalingRate
+        width: cusComboBox.entryWidth
+        height: cusComboBox.entryHeight
         padding: 0
         highlighted: cusComboBox.highlightedIndex === index
 

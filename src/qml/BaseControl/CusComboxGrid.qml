@@ -2,74 +2,19 @@ import QtQuick 2.15
 import QtQuick.Templates 2.15 as T
 
 // The drop-down list in a grid popup of 13 rows by 11 columns, filled column by column: the
-// 128 note names fit on one screen.
-T.ComboBox {
+// 128 note names fit on one screen. Face and entries are CusCombox's.
+CusCombox {
     id: cusComboBox
 
-    property bool soleValue: true
-    property color elementColor: CusConfig.colorElement
     property real cellWidth: 30 * scalingRate
     property real cellHeight: height * scalingRate
-    property int hoveredIndex: -1
-    // The popup lives in the window's overlay, outside the scaled page: it scales itself.
-    property real scalingRate: 1
     // A chooser in the rightmost pad column opens its popup this far to the left, so that the
     // popup stays inside the window.
     readonly property bool opensLeft: parent !== null && parent.realIndex !== undefined
                                       && parent.realIndex % 4 === 3
 
-    width: 80
-    height: 16
-    hoverEnabled: true
-    font.family: CusConfig.fontFamily
-    font.pixelSize: CusConfig.fontSizeLevel2
-
-    indicator: Item {}
-
-    contentItem: Text {
-        text: qsTr(cusComboBox.displayText)
-        font: cusComboBox.font
-        color: cusComboBox.enabled ? CusConfig.colortext : CusConfig.colorTextDisable
-        horizontalAlignment: Text.AlignHCenter
-        verticalAlignment: Text.AlignVCenter
-        elide: Text.ElideRight
-    }
-
-    background: Rectangle {
-        color: cusComboBox.enabled ? cusComboBox.elementColor : CusConfig.colorCbxDisable
-        radius: cusComboBox.height / 2
-        border.color: cusComboBox.visualFocus ? CusConfig.colortext : CusConfig.colorBorderInput
-        border.width: !cusComboBox.enabled || cusComboBox.visualFocus ? 1 : 0
-    }
-
-    delegate: T.ItemDelegate {
-        width: cusComboBox.cellWidth
-        height: cusComboBox.cellHeight
-        padding: 0
-        highlighted: cusComboBox.highlightedIndex === index
-
-        contentItem: Text {
-            text: cusComboBox.soleValue ? modelData : qsTr(model.key)
-            color: CusConfig.colortext
-            font.family: CusConfig.fontFamily
-            font.pixelSize: CusConfig.fontSizeLevel2 * cusComboBox.scalingRate
-            horizontalAlignment: Text.AlignHCenter
-            verticalAlignment: Text.AlignVCenter
-        }
-        background: Rectangle {
-            color: cusComboBox.hoveredIndex === index ? Qt.lighter(CusConfig.colorElement, 1.5)
-                 : cusComboBox.currentIndex === index ? CusConfig.colorElement
-                 : CusConfig.colorInput
-        }
-        TransArea {
-            onContainsMouseChanged: {
-                if (containsMouse)
-                    cusComboBox.hoveredIndex = index
-                else if (cusComboBox.hoveredIndex === index)
-                    cusComboBox.hoveredIndex = -1
-            }
-        }
-    }
+    entryWidth: cellWidth
+    entryHeight: cellHeight
 
     popup: T.Popup {
         onAboutToShow: {
