@@ -47,8 +47,6 @@ Item {
     width: 158
     height: 98
     state: "normal"
-    // The page scales this editor as one piece: its states move fields in design units.
-    transform: Scale { xScale: root.width / 158; yScale: root.height / 98 }
     Accessible.role: Accessible.Grouping
     Accessible.name: "Knob " + (index + 1 - 4 * bank)
     Accessible.description: ["Bank A", "Bank B", "Bank C"][bank] || ""

@@ -56,8 +56,6 @@ Item {
     objectName: "ingnoreChildren"
     width: background.width
     height: background.height
-    // The page scales this editor as one piece: its states move fields in design units.
-    transform: Scale { xScale: root.width / background.width; yScale: root.height / background.height }
     Accessible.role: Accessible.Grouping
     Accessible.name: "Pad " + (realIndex + 1 - 16 * bank)
     Accessible.description: ["Bank A", "Bank B", "Bank C"][bank] || ""

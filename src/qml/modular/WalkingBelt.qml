@@ -39,8 +39,6 @@ Item {
     height: 78
     Accessible.role: Accessible.Grouping
     Accessible.name: "Strip " + (index + 1)
-    // The page scales this editor as one piece, so that its layout stays in design units.
-    transform: Scale { xScale: root.width / 89; yScale: root.height / 78 }
 
     Component.onCompleted: load()
 
