@@ -137,6 +137,9 @@ void MainWindow::setupQml()
     // evaluate every text of the window a second time.
     m_trans->reTrans(m_trans->getLanguage());
 
+    // The scene has no "+selector" variants: without the application engine's file selector no
+    // QML file or image the window loads costs a look-up of such variants.
+    m_engine.setUrlInterceptor(nullptr);
     QQmlContext *context = m_engine.rootContext();
     context->setContextProperty(QStringLiteral("Tran"), m_trans);
     context->setContextProperty(QStringLiteral("MainLogic"), this);
