@@ -68,6 +68,8 @@ public slots:
     void saveAs();
     void openFile();
     double getScalingRate();
+    // The URL of the device picture for the current scaling rate.
+    QString devicePicture() const;
     void updateProgra(int x, int y);
     QString getSoftVersion();
     // The maker's web address `name` ("supportCenter", "officialSite", "videoChannel") from the

@@ -56,6 +56,11 @@ double MainLogicRecorder::getScalingRate()
     return m_scalingRate;
 }
 
+QString MainLogicRecorder::devicePicture() const
+{
+    return QStringLiteral("qrc:/img/bg.png");
+}
+
 void MainLogicRecorder::updateProgra(int x, int y)
 {
     record(QStringLiteral("updateProgra(%1,%2)").arg(x).arg(y));

@@ -42,6 +42,7 @@ public slots:
     void saveAs();
     void openFile();
     double getScalingRate();
+    QString devicePicture() const;
     QString getSoftVersion();
     QString helpAddress(const QString &name);
     QString rgbtoStr(int r, int g, int b);

@@ -24,22 +24,18 @@ Item {
             connectstae.state = state ? "connect" : ""
         }
         function onScreenChanged() {
-            background.rate = MainLogic.getScalingRate()
+            background.source = MainLogic.devicePicture()
         }
     }
 
-    // The device picture. Drawn at double resolution for scaled screens. Up to a tenth above
-    // 100 % (a 100-dpi screen gives 1.04) its 1x variant does, stretched invisibly: the double
-    // one would hold 9 MB more pixels and take four times as long to decode at start-up.
+    // The device picture, in the variant that suits the screen's scaling.
     Image {
         id: background
         objectName: "background"
 
-        property real rate: MainLogic.getScalingRate()
-
         width: 998
         height: 732
-        source: rate > 1.1 ? "qrc:/img/bg@2x.png" : "qrc:/img/bg.png"
+        source: MainLogic.devicePicture()
     }
 
     Rectangle {
