@@ -20,6 +20,8 @@ Item {
     property var childrenItemGeometry: []
     property real fontSizeScaleFactor: 1
     property bool isBegin: false
+    // The ratios the items stand at: at first the design's own, which begin() records.
+    property var appliedRatios: [1, 1, 1]
 
     // Set verticalRatio first: one resize then sees both new ratios.
     onHorizontalRatioChanged: resize()
@@ -58,6 +60,11 @@ Item {
     function resize() {
         if (!isBegin || !ifAutoResize)
             return
+        // Items already at these ratios (the design's, on a screen at 100 %) stay as they are.
+        var ratios = [horizontalRatio, verticalRatio, fontSizeScaleFactor]
+        if (ratios.every(function (ratio, i) { return ratio === appliedRatios[i] }))
+            return
+        appliedRatios = ratios
         var smaller = Math.min(horizontalRatio, verticalRatio)
         fontRatio = fontAccordingToMax ? Math.max(horizontalRatio, verticalRatio) : smaller
         var xRatio = fixedAspectRatio ? smaller : horizontalRatio
