@@ -11,6 +11,11 @@ constexpr int DefaultPollIntervalMs = 10;
 // Time for the last bytes (the receiver's final ACK, our CANs) to settle before the port closes
 // and the outcome is told.
 constexpr int FinalStatusDelayMs = 100;
+// Receivers clear their input right after they answer (lrzsz's rb after every ACK, NAK and
+// 'C'): a block that arrives before that is thrown away unread and costs a whole resend period.
+// A receiver's answer is therefore taken up this long after it arrives rather than at once, by
+// the poll as well; still well inside the poll period that a sender waiting for its poll loses.
+constexpr int TurnaroundMs = 1;
 
 } // namespace
 
@@ -34,6 +39,10 @@ YmodemFileTransmit::YmodemFileTransmit(QObject *parent)
     m_writeTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_readTimer, &QTimer::timeout, this, &YmodemFileTransmit::readTimeOut);
     connect(&m_writeTimer, &QTimer::timeout, this, &YmodemFileTransmit::writeTimeOut);
+    m_answerTimer.setTimerType(Qt::PreciseTimer);
+    m_answerTimer.setSingleShot(true);
+    m_answerTimer.setInterval(TurnaroundMs);
+    connect(&m_answerTimer, &QTimer::timeout, this, &YmodemFileTransmit::answerReceived);
     connect(&m_port, &QSerialPort::readyRead, this, &YmodemFileTransmit::portReadyRead);
 }
 
@@ -69,6 +78,7 @@ bool YmodemFileTransmit::startTransmit()
     }
     // An error left by the previous transfer (a port that vanished under it) is not this one's.
     m_port.clearError();
+    m_pollPostponed = false;
     m_readTimer.start(m_pollIntervalMs);
     return true;
 }
@@ -76,6 +86,14 @@ bool YmodemFileTransmit::startTransmit()
 void YmodemFileTransmit::readTimeOut()
 {
     m_readTimer.stop();
+    // A reply that has only just arrived is left to its turnaround: the poll waits for it, but
+    // only once per poll, so that a line that never falls quiet cannot stop the clock.
+    if (m_answerTimer.isActive() && !m_pollPostponed) {
+        m_pollPostponed = true;
+        m_readTimer.start(m_answerTimer.remainingTime() + 1);
+        return;
+    }
+    m_pollPostponed = false;
     if (!m_inStep) {
         m_inStep = true;
         transmit();
@@ -86,8 +104,14 @@ void YmodemFileTransmit::readTimeOut()
 }
 
 // Waiting for the next poll would cost up to 10 ms for every block (about 2.6 s for a 256 KiB
-// image); answering the receiver when its bytes arrive takes the line's own pace.
+// image); answering the receiver a turnaround after its bytes arrive takes the line's own pace.
 void YmodemFileTransmit::portReadyRead()
+{
+    if (!m_answerTimer.isActive())
+        m_answerTimer.start();
+}
+
+void YmodemFileTransmit::answerReceived()
 {
     if (m_inStep)
         return;
@@ -113,6 +137,7 @@ bool YmodemFileTransmit::isWorking() const
 void YmodemFileTransmit::writeTimeOut()
 {
     m_writeTimer.stop();
+    m_answerTimer.stop();
     m_port.close();
     emit transmitStatus(m_status);
 }

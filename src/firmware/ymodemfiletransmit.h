@@ -37,6 +37,7 @@ private slots:
     void readTimeOut();
     void writeTimeOut();
     void portReadyRead();
+    void answerReceived();
 
 private:
     Code handleStatus(Status status, uint8_t *buffer, uint32_t *length) override;
@@ -53,11 +54,15 @@ private:
     QFile m_file;
     QTimer m_readTimer;
     QTimer m_writeTimer;
+    // Runs from the receiver's bytes arriving to our answer: the line's turnaround.
+    QTimer m_answerTimer;
     QSerialPort m_port;
     int m_pollIntervalMs;
     // Set while the engine takes a step: a slot of ours that runs an event loop must not start
     // another step inside it.
     bool m_inStep = false;
+    // Whether the current poll has already waited for a reply's turnaround.
+    bool m_pollPostponed = false;
     int m_progress = 0;
     Status m_status = StatusEstablishing;
     qint64 m_fileSize = 0;
