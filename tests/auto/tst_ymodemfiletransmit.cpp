@@ -67,6 +67,21 @@ struct Line : ReceiverLine
         return QTest::qWaitFor([this] { return finalStatusNs >= 0; }, HangLimitMs);
     }
 
+    // Without QTest::qWaitFor's 10 ms naps between rounds: the sender and the line go at their
+    // own pace, as they do in the program, where a receiver's answer is met within microseconds.
+    bool waitForFinalStatusLive()
+    {
+        QEventLoop loop;
+        QObject::connect(&sender, &YmodemFileTransmit::transmitStatus, &loop, [this, &loop] {
+            if (finalStatusNs >= 0)
+                loop.quit();
+        });
+        QTimer::singleShot(HangLimitMs, &loop, &QEventLoop::quit);
+        if (finalStatusNs < 0)
+            loop.exec();
+        return finalStatusNs >= 0;
+    }
+
     Status finalStatus() const { return statuses.last(); }
 };
 
@@ -121,6 +136,7 @@ private slots:
     void unreadableFile_data();
     void unreadableFile();
     void slowReceiver();
+    void receiverClearingItsInputLosesNothing();
     void lineFailure();
     void portCannotOpen();
 };
@@ -359,6 +375,29 @@ void tst_YmodemFileTransmit::slowReceiver()
     QCOMPARE(int(packets.at(22).start), int(Ymodem::CodeEot));
     QCOMPARE(int(packets.at(23).start), int(Ymodem::CodeEot));
     QCOMPARE(packets.at(24).bytes.mid(1, 2), QByteArray("\x00\xFF", 2));
+}
+
+// A receiver that clears its input right after each of its answers, as lrzsz's rb does, loses
+// nothing: the sender answers a turnaround after the receiver's bytes arrive, not at once.
+void tst_YmodemFileTransmit::receiverClearingItsInputLosesNothing()
+{
+    QTemporaryDir source;
+    const QString name = QStringLiteral("rk21_fw.bin");
+    const QByteArray image = randomBytes(2 * 1024 + 300, 13);
+    QVERIFY(writeFile(source.filePath(name), image));
+    Line line;
+    QVERIFY(line.isValid());
+    LineProxy::Faults faults;
+    faults.clearAfterAnswerUs = 500;
+    line.proxy().setFaults(faults);
+    QVERIFY(line.startReceiver());
+    line.sender.setFileName(source.filePath(name));
+    QVERIFY(line.sender.startTransmit());
+    QVERIFY(line.waitForFinalStatusLive());
+    QCOMPARE(line.finalStatus(), YmodemFileTransmit::StatusFinished);
+    QCOMPARE(line.proxy().clearedTowardsB(), 0);
+    QVERIFY(line.receiver().waitForExit(10000));
+    QCOMPARE(line.received(name), image);
 }
 
 void tst_YmodemFileTransmit::lineFailure()

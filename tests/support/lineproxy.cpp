@@ -52,6 +52,11 @@ qint64 LineProxy::lastDeliveryNs(Side side) const
     return side == SideA ? m_towardsA.lastDeliveryNs : m_towardsB.lastDeliveryNs;
 }
 
+int LineProxy::clearedTowardsB() const
+{
+    return m_clearedTowardsB;
+}
+
 QByteArray LineProxy::spoil(const QByteArray &bytes)
 {
     QByteArray result;
@@ -77,6 +82,11 @@ void LineProxy::readFrom(Direction &direction)
             // The side is gone (hung up or closed); nothing more will come from it.
             direction.reader->setEnabled(false);
             break;
+        }
+        if (&direction == &m_towardsB && m_faults.clearAfterAnswerUs > 0 && m_towardsA.lastDeliveryNs >= 0
+            && m_clock.nsecsElapsed() - m_towardsA.lastDeliveryNs < qint64(m_faults.clearAfterAnswerUs) * 1000) {
+            m_clearedTowardsB += int(count);
+            continue;
         }
         const QByteArray bytes = spoil(QByteArray(buffer, int(count)));
         const bool delay = m_faults.delayMs > 0 && m_random.generateDouble() < m_faults.delayRate;

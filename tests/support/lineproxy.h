@@ -25,6 +25,9 @@ public:
         double corruptRate = 0.0; // per byte
         double delayRate = 0.0;   // per piece read from a side
         int delayMs = 0;
+        // Side B clears its input this long after each of its answers reaches side A, as
+        // receivers do (lrzsz's rb): whatever A sends within that time is lost.
+        int clearAfterAnswerUs = 0;
     };
 
     LineProxy(int readA, int writeA, int readB, int writeB, quint32 seed = 1, QObject *parent = nullptr);
@@ -36,6 +39,8 @@ public:
     // Monotonic nanoseconds of the proxy's clock: now, and when a side last got bytes.
     qint64 nowNs() const;
     qint64 lastDeliveryNs(Side side) const;
+    // Bytes towards side B lost to its clearing its input after an answer.
+    int clearedTowardsB() const;
 
 private:
     struct Held {
@@ -66,4 +71,5 @@ private:
     Faults m_faults;
     QRandomGenerator m_random;
     QElapsedTimer m_clock;
+    int m_clearedTowardsB = 0;
 };
