@@ -14,6 +14,7 @@ public:
     static bool isAppRunning(const QString &key);
 
     // The running copy's side: `raise` is called on the GUI thread whenever a second start asks
-    // for the window. Needs the application object.
+    // for the window (on Linux also for the starts that came while the window was still being
+    // built: they are answered once the event loop runs). Needs the application object.
     static void onRaiseRequest(std::function<void()> raise);
 };

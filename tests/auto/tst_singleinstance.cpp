@@ -15,6 +15,7 @@ private slots:
     void init();
     void cleanup();
     void secondStartExitsWhileFirstRuns();
+    void secondStartDuringASlowStartRaisesTheWindow();
     void startAfterCrashWorks();
 
 private:
@@ -104,6 +105,25 @@ void tst_SingleInstance::secondStartExitsWhileFirstRuns()
     // A refused start leaves no trace in the log; the running copy notes that it was raised.
     QCOMPARE(startLines(), 1);
     QTRY_VERIFY_WITH_TIMEOUT(logText().contains("another start asked for the window"), 10000);
+}
+
+void tst_SingleInstance::secondStartDuringASlowStartRaisesTheWindow()
+{
+    QProcess *first = startEditor();
+    QVERIFY(first->waitForStarted());
+    QVERIFY(waitForStartLine(1));
+    // The first copy holds the lock and is building its window: stopped there, it is a start
+    // slower than any second start waits for.
+    ::kill(pid_t(first->processId()), SIGSTOP);
+
+    QProcess *second = startEditor();
+    QVERIFY(second->waitForFinished(10000));
+    QCOMPARE(second->exitCode(), 0);
+
+    ::kill(pid_t(first->processId()), SIGCONT);
+    QTRY_VERIFY_WITH_TIMEOUT(logText().contains("another start asked for the window"), 20000);
+    QCOMPARE(first->state(), QProcess::Running);
+    QCOMPARE(startLines(), 1);
 }
 
 void tst_SingleInstance::startAfterCrashWorks()
