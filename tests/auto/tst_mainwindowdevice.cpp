@@ -56,6 +56,45 @@ std::unique_ptr<MainWindow> startEditor()
 
 bool portsClosed() { return ports().openInputCount() == 0 && ports().openOutputCount() == 0; }
 
+// The configurations the controller was sent, without the requests.
+QList<QByteArray> writesReceived()
+{
+    QList<QByteArray> writes;
+    const QList<QByteArray> received = device().receivedMessages();
+    for (const QByteArray &message : received) {
+        if (message.size() > 1 && message.at(1) == 0x01)
+            writes << message;
+    }
+    return writes;
+}
+
+// The start-up exchange: the configuration read, and 2 s later the serial number. The
+// configuration's reply closes the ports; the serial number's leaves them open.
+constexpr int ExchangeWaitMs = 5000;
+
+bool startUpReadDone(MainWindow &editor)
+{
+    QSignalSpy updates(editor.dataManagement(), &DataManagement::s_updateDate);
+    return updates.wait(ExchangeWaitMs);
+}
+
+bool startUpExchangeDone(MainWindow &editor)
+{
+    QSignalSpy serial(&editor, &MainWindow::s_snNum);
+    return serial.wait(ExchangeWaitMs);
+}
+
+// The start-up exchange is over and a read has closed the ports again: nothing is under way, and
+// the next exchange looks its ports up afresh.
+bool idleWithPortsClosed(MainWindow &editor)
+{
+    if (!startUpExchangeDone(editor))
+        return false;
+    QSignalSpy updates(editor.dataManagement(), &DataManagement::s_updateDate);
+    editor.getData();
+    return updates.wait(ExchangeWaitMs) && portsClosed();
+}
+
 } // namespace
 
 class TestMainWindowDevice : public QObject
@@ -69,7 +108,10 @@ private slots:
     {
         DeviceLogCapture log;
         auto editor = startEditor();
-        QTRY_VERIFY(log.lines().contains("midiOut close"));
+        QSignalSpy serial(editor.get(), &MainWindow::s_snNum);
+        QVERIFY(serial.wait(ExchangeWaitMs));
+        // The read exchange came first and closed the ports before the serial-number request
+        // opened them again.
         const QStringList expected = {"midiIn open sucess", "midiOutOpen sucess", "parseMidiData====",
                                       "midiIn close ", "midiOut close"};
         QStringList seen;
@@ -78,14 +120,9 @@ private slots:
                 seen << line;
         }
         QCOMPARE(seen.mid(0, 5), expected);
-        QVERIFY(portsClosed());
-        // The serial-number request waits for its timer: it is not there once the reply is in.
-        QCOMPARE(device().receivedMessages(), QList<QByteArray>({ReadRequest}));
         QCOMPARE(quint8(editor->dataManagement()->configImage()[1]), quint8(0x03));
         QCOMPARE(editor->dataManagement()->getVerInfo(), QVariantList({1, 0, 3}));
-
-        QSignalSpy serial(editor.get(), &MainWindow::s_snNum);
-        QVERIFY(serial.wait(5000));
+        QCOMPARE(serial.size(), 1);
         QCOMPARE(serial.first().first().toString(), QStringLiteral("KT9V240100001"));
         QCOMPARE(device().receivedMessages(), QList<QByteArray>({ReadRequest, SerialRequest}));
         QVERIFY(log.lines().contains("=== \"KT9V240100\""));
@@ -100,8 +137,10 @@ private slots:
         editor->sendData();
         QCOMPARE(hints.size(), 1);
         QCOMPARE(hints.first(), QVariantList({true, true}));
+        // A send closes the ports it opened before it returns.
+        QVERIFY(portsClosed());
         device().waitIdle();
-        const QList<QByteArray> received = device().receivedMessages();
+        const QList<QByteArray> received = writesReceived();
         QCOMPARE(received.size(), 1);
         const QByteArray message = received.first();
         QCOMPARE(message.size(), 458);
@@ -111,13 +150,12 @@ private slots:
         QCOMPARE(quint8(message.at(457)), quint8(0xF7));
         QCOMPARE(message, defaultImage());
         QCOMPARE(device().configuration(), imageOf(*editor->dataManagement()));
-        QVERIFY(portsClosed());
     }
 
     void byteOneIsSentAsWriteAfterAReplyWithThree()
     {
         auto editor = startEditor();
-        QTRY_VERIFY(portsClosed());
+        QVERIFY(startUpReadDone(*editor));
         QCOMPARE(quint8(editor->dataManagement()->configImage()[1]), quint8(0x03));
         editor->sendData();
         device().waitIdle();
@@ -130,7 +168,7 @@ private slots:
     void getDataSendsTheReadRequestAndReportsAtOnce()
     {
         auto editor = startEditor();
-        QTRY_VERIFY(portsClosed());
+        QVERIFY(startUpExchangeDone(*editor));
         device().clearReceivedMessages();
         QSignalSpy hints(editor.get(), &MainWindow::showHint);
         MidiInputRecord data(editor.get());
@@ -142,7 +180,7 @@ private slots:
         QCOMPARE(device().receivedMessages(), QList<QByteArray>({ReadRequest}));
         // The whole configuration reply comes in one piece, then the ports close.
         QTRY_COMPARE(data.lengths, QList<int>({458}));
-        QTRY_VERIFY(portsClosed());
+        QVERIFY(portsClosed());
     }
 
     void serialNumbers_data()
@@ -160,14 +198,14 @@ private slots:
         device().setSerialNumber(field);
         auto editor = startEditor();
         QSignalSpy serial(editor.get(), &MainWindow::s_snNum);
-        QVERIFY(serial.wait(5000));
+        QVERIFY(serial.wait(ExchangeWaitMs));
         QCOMPARE(serial.first().first().toString(), expected);
     }
 
     void serialReplyShorterThanItsField()
     {
         auto editor = startEditor();
-        QTRY_VERIFY(portsClosed());
+        QVERIFY(startUpExchangeDone(*editor));
         QSignalSpy serial(editor.get(), &MainWindow::s_snNum);
         QByteArray reply("\xF0\x04\x00\x00\x00\x20\x6FXYZ", 10);
         emit editor->s_midiIndata(reply.data(), reply.size());
@@ -179,7 +217,7 @@ private slots:
     {
         device().setFirmwareVersion(2, 1, 3);
         auto editor = startEditor();
-        QTRY_VERIFY(portsClosed());
+        QVERIFY(startUpReadDone(*editor));
         QCOMPARE(editor->dataManagement()->getVerInfo(), QVariantList({2, 1, 3}));
     }
 
@@ -214,10 +252,11 @@ private slots:
         QVERIFY(portsClosed());
 
         device().setMisbehaviour(VirtualTark9::Misbehaviour::None);
+        QSignalSpy updates(editor->dataManagement(), &DataManagement::s_updateDate);
         device().plug();
         QTRY_COMPARE(state.size(), 2);
         QCOMPARE(state.last(), QVariantList({true}));
-        QTRY_VERIFY(portsClosed());
+        QTRY_COMPARE_WITH_TIMEOUT(updates.size(), 1, ExchangeWaitMs);
         QCOMPARE(editor->dataManagement()->getVerInfo(), QVariantList({1, 0, 3}));
     }
 
@@ -251,7 +290,7 @@ private slots:
         auto editor = startEditor();
         QCOMPARE(ports().lastOpenedInputIndex(), expectedIndex);
         QVERIFY(log.lines().contains(QStringLiteral("m_inDevIndex: %1").arg(expectedIndex)));
-        QTRY_VERIFY(portsClosed());
+        QVERIFY(startUpReadDone(*editor));
         QCOMPARE(editor->dataManagement()->getVerInfo(), QVariantList({1, 0, 3}));
     }
 
@@ -259,6 +298,7 @@ private slots:
     {
         ports().setPortLayout({{"Kovela Tark9 MIDI 1", true}, {"kovela tark9", false}}, {{"Kovela Tark9 MIDI 1", true}});
         PromptRecorder prompts;
+        prompts.expectedMessages = 1;
         auto editor = startEditor();
         QSignalSpy state(editor.get(), &MainWindow::devStateChanged);
         QSignalSpy hints(editor.get(), &MainWindow::showHint);
@@ -277,7 +317,7 @@ private slots:
     void portsListedLateAfterTheArrivalAreWaitedFor()
     {
         auto editor = startEditor();
-        QTRY_VERIFY(portsClosed());
+        QVERIFY(startUpReadDone(*editor));
         PromptRecorder prompts;
         QSignalSpy state(editor.get(), &MainWindow::devStateChanged);
         QSignalSpy updates(editor->dataManagement(), &DataManagement::s_updateDate);
@@ -295,7 +335,7 @@ private slots:
     void portsAreLookedUpByNameForEveryExchange()
     {
         auto editor = startEditor();
-        QTRY_VERIFY(portsClosed());
+        QVERIFY(idleWithPortsClosed(*editor));
         // Another device comes along and takes the indices the controller's ports had.
         using P = VirtualMidiSystem::Port;
         ports().setPortLayout({{"Other Synth", false}, {"Kovela Tark9", true}}, {{"Other Synth", false}, {"Kovela Tark9", true}});
@@ -309,6 +349,7 @@ private slots:
         // Gone from the list altogether: nothing is sent, and the user is told why.
         ports().setPortLayout({{"Other Synth", false}}, {{"Other Synth", false}});
         PromptRecorder prompts;
+        prompts.expectedMessages = 1;
         editor->sendData();
         QCOMPARE(hints.last(), QVariantList({true, false}));
         QCOMPARE(prompts.messages.size(), 1);
@@ -322,16 +363,15 @@ private slots:
         auto editor = startEditor();
         QSignalSpy state(editor.get(), &MainWindow::devStateChanged);
         // The user is slow to close the arrival's box, and the controller is pulled out meanwhile.
-        int boxes = 0;
-        Prompt::setMessageHandler([&](QWidget *, const Prompt::Message &) {
-            ++boxes;
+        PromptRecorder prompts;
+        prompts.expectedMessages = 1;
+        prompts.whileShown = [&](const Prompt::Message &) {
             device().unplug();
             QTRY_COMPARE(state.size(), 1);
-        });
+        };
         device().setMisbehaviour(VirtualTark9::Misbehaviour::PortsBusy);
         device().plug();
-        QTRY_COMPARE(boxes, 1);
-        Prompt::setMessageHandler({});
+        QTRY_COMPARE(prompts.messages.size(), 1);
         QTest::qWait(100);
         QCOMPARE(state.size(), 1);
         QCOMPARE(state.first(), QVariantList({false}));
@@ -340,9 +380,10 @@ private slots:
     void aControllerThatStopsReadingFailsTheSendWithin2s()
     {
         auto editor = startEditor();
-        QTRY_VERIFY(portsClosed());
+        QVERIFY(idleWithPortsClosed(*editor));
         device().setMisbehaviour(VirtualTark9::Misbehaviour::StopsReading);
         PromptRecorder prompts;
+        prompts.expectedMessages = 1;
         QSignalSpy hints(editor.get(), &MainWindow::showHint);
         QElapsedTimer clock;
         clock.start();
@@ -358,6 +399,7 @@ private slots:
     {
         device().setMisbehaviour(VirtualTark9::Misbehaviour::PortsBusy);
         PromptRecorder prompts;
+        prompts.expectedMessages = 1;
         DeviceLogCapture log;
         auto editor = startEditor();
         // One box for the whole arrival: its read request and, 2 s later, its serial-number
@@ -370,9 +412,13 @@ private slots:
         QVERIFY(log.lines().contains("midiInOpen error"));
         QTRY_COMPARE_WITH_TIMEOUT(log.count("midiInOpen error"), 2, 5000);
         QCOMPARE(prompts.messages.size(), 1);
+        // The user's own send meets them too, and says so.
+        prompts.expectedMessages = 2;
         QSignalSpy hints(editor.get(), &MainWindow::showHint);
         editor->sendData();
         QCOMPARE(hints.first(), QVariantList({true, false}));
+        QCOMPARE(prompts.messages.size(), 2);
+        QCOMPARE(prompts.messages.last().text, QStringLiteral("The current device is occupied"));
         QVERIFY(portsClosed());
     }
 
@@ -394,11 +440,11 @@ private slots:
         auto editor = startEditor();
         QSignalSpy updates(editor->dataManagement(), &DataManagement::s_updateDate);
         QTRY_VERIFY(log.containsStart(QStringLiteral("configuration reply not loaded: byte %1 ").arg(offset)));
-        QTRY_VERIFY(portsClosed());
         QCOMPARE(imageOf(*editor->dataManagement()), defaultImage());
         QCOMPARE(updates.size(), 0);
         // The next write still carries a whole, clean message.
         editor->sendData();
+        QVERIFY(portsClosed());
         device().waitIdle();
         QByteArray expected = defaultImage();
         QCOMPARE(device().configuration(), expected);
@@ -407,7 +453,7 @@ private slots:
     void sendDataRefusesAnImageWithNonDataBytes()
     {
         auto editor = startEditor();
-        QTRY_VERIFY(portsClosed());
+        QVERIFY(idleWithPortsClosed(*editor));
         QByteArray broken = defaultImage();
         broken[30] = char(0x80);
         editor->dataManagement()->loadConfigImage(broken.constData(), broken.size());

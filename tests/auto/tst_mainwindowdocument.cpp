@@ -96,6 +96,9 @@ void tst_MainWindowDocument::undoAndRedoEachKindOfChange()
     m_session->editor().dataManagement()->setPadInfo(40, "padCh", 7);
     const QByteArray before = image();
     QVERIFY(!m_session->editor().dataManagement()->canRedo());
+    const bool asked = change == "open" || change == "read";
+    if (asked)
+        m_session->prompts().answers << Prompt::Answer::Discard;
 
     if (change == "pad") {
         QQuickItem *pad = m_session->findEditor("realIndex", 12, "input");
@@ -134,7 +137,6 @@ void tst_MainWindowDocument::undoAndRedoEachKindOfChange()
     }
     const QByteArray after = image();
     QVERIFY(after != before);
-    const bool asked = change == "open" || change == "read";
     QCOMPARE(m_session->prompts().messages.size(), asked ? 1 : 0);
     if (asked)
         QCOMPARE(m_session->prompts().messages.first().kind, Prompt::Kind::Question);
@@ -244,6 +246,7 @@ void tst_MainWindowDocument::compareWithTheController()
 void tst_MainWindowDocument::sendIsCheckedByReadingBack()
 {
     device().setMisbehaviour(VirtualTark9::Misbehaviour::CorruptsWrites);
+    m_session->prompts().expectedMessages = 2;
     QSignalSpy hints(&m_session->editor(), &MainWindow::showHint);
     trigger("sendAction");
     QTRY_COMPARE_WITH_TIMEOUT(m_session->prompts().messages.size(), 1, WaitMs);
@@ -270,14 +273,19 @@ void tst_MainWindowDocument::recentPresets()
     }
     QCOMPARE(m_session->editor().recentFiles(), paths.mid(0, MainWindow::RecentFileCount));
     QVERIFY(QFile::remove(paths.at(1)));
+    m_session->prompts().expectedMessages = 1;
     m_session->editor().openRecentFile(paths.at(1));
     QCOMPARE(m_session->prompts().messages.size(), 1);
     QVERIFY(m_session->prompts().messages.first().text.contains(QStringLiteral("preset8.stm")));
     QVERIFY(!m_session->editor().recentFiles().contains(paths.at(1)));
 
-    // A preset from the list is opened like any other, and goes to the top.
+    // A preset from the list is opened like any other (asking first about the unsaved edit),
+    // and goes to the top.
     m_session->editor().dataManagement()->setPadInfo(0, "padData", 1);
+    m_session->prompts().answers << Prompt::Answer::Discard;
     m_session->editor().openRecentFile(paths.at(2));
+    QCOMPARE(m_session->prompts().messages.size(), 2);
+    QCOMPARE(m_session->prompts().messages.last().kind, Prompt::Kind::Question);
     QCOMPARE(m_session->editor().recentFiles().first(), paths.at(2));
     QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - preset7.stm"));
 }

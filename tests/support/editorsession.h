@@ -11,7 +11,8 @@ class QQuickItem;
 class QQuickWindow;
 
 // The editor as a user meets it: the real controller attached to the virtual Tark9, its window
-// shown, and every question and message box answered by a recorder instead of a person.
+// shown, and every question and message box going to a recorder instead of a person (one the
+// test does not expect through prompts() fails it).
 class EditorSession
 {
 public:
