@@ -8,6 +8,7 @@
 #include "config/controlleridentity.h"
 #include "config/datamanagement.h"
 #include "config/presetfile.h"
+#include "device/connectioncheck.h"
 #include "device/detectiondevice.h"
 #include "device/devicebackend.h"
 #include "i18n/trans.h"
@@ -19,6 +20,7 @@
 #include <QColor>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonObject>
 #include <QDebug>
 #include <QQmlContext>
 #include <QQuickWindow>
@@ -145,6 +147,7 @@ void MainWindow::setupQml()
     // The saved language is taken before the scene exists: taken after, it would make the engine
     // evaluate every text of the window a second time.
     m_trans->reTrans(m_trans->getLanguage());
+    connect(m_trans, &Trans::currentLanguageChanged, this, &MainWindow::midiSystemProblemChanged);
 
     // The scene has no "+selector" variants: without the application engine's file selector no
     // QML file or image the window loads costs a look-up of such variants.
@@ -162,6 +165,26 @@ void MainWindow::setupQml()
         qCritical() << "the user interface could not be loaded from qrc:/qml/main.qml";
     if (!m_options.screenshotPath.isEmpty())
         Screenshot::saveAfterFirstFrame(qobject_cast<QQuickWindow *>(m_engine.rootObjects().value(0)), m_options.screenshotPath);
+}
+
+QString MainWindow::midiSystemProblem() const
+{
+    const ConnectionCheck::Link link = ConnectionCheck::midiSystem();
+    return link.state == ConnectionCheck::State::Ok ? QString() : link.detail + QLatin1Char('\n') + link.remedy;
+}
+
+QVariantMap MainWindow::connectionCheck() const
+{
+    const ConnectionCheck::Report report = ConnectionCheck::run();
+    QVariantMap result = ConnectionCheck::toJson(report).toVariantMap();
+    QVariantList links = result.value(QStringLiteral("links")).toList();
+    for (int i = 0; i < links.size(); ++i) {
+        QVariantMap link = links.at(i).toMap();
+        link.insert(QStringLiteral("stateName"), ConnectionCheck::stateName(report.links.at(i).state));
+        links[i] = link;
+    }
+    result.insert(QStringLiteral("links"), links);
+    return result;
 }
 
 void MainWindow::raiseWindow()
@@ -284,6 +307,9 @@ void MainWindow::reportFailure(DeviceConnection::Status status, Origin origin)
     switch (status) {
     case DeviceConnection::Status::NoPorts:
         text = tr("The MIDI ports of the Kovela Tark9 were not found; nothing was sent.");
+        break;
+    case DeviceConnection::Status::MidiSystemUnusable:
+        text = ConnectionCheck::midiSystemProblem();
         break;
     case DeviceConnection::Status::PortsBusy:
         text = tr("The current device is occupied");

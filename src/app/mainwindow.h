@@ -26,6 +26,9 @@ class MainWindow : public QMainWindow
     // configuration differs from the last preset saved or opened.
     Q_PROPERTY(QString documentTitle READ documentTitle NOTIFY documentChanged)
     Q_PROPERTY(QStringList recentFiles READ recentFiles NOTIFY recentFilesChanged)
+    // Why no controller can be reached at all (the MIDI system cannot be opened) and what to do,
+    // in the interface's language; empty when the MIDI system works.
+    Q_PROPERTY(QString midiSystemProblem READ midiSystemProblem NOTIFY midiSystemProblemChanged)
 public:
     // Presets kept in the File menu's recent list.
     static constexpr int RecentFileCount = 8;
@@ -47,6 +50,11 @@ public:
     QString documentTitle() const;
     bool isModified() const;
     QStringList recentFiles() const;
+    QString midiSystemProblem() const;
+    // Every link between the editor and the controller, looked at now, for the Connection
+    // Check: as tark9ctl doctor --json writes it, each link with its state's name added
+    // ("stateName", translated).
+    Q_INVOKABLE QVariantMap connectionCheck() const;
 
 signals:
     void showHint(bool isSend, bool isSuccess);
@@ -56,6 +64,7 @@ signals:
     void s_snNum(QString snStr);
     void documentChanged();
     void recentFilesChanged();
+    void midiSystemProblemChanged();
     // The controller's configuration was read for a comparison: every field that differs, as
     // a line of text; none when both hold the same.
     void compared(const QStringList &differences);

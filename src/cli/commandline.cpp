@@ -23,14 +23,29 @@ const QVector<CommandInfo> &commandTable()
                          "their USB vendor and product ids. The controller's MIDI ports (the lowest-numbered\n"
                          "ones named \"Kovela Tark9\") and its boot loader's serial port (1c75:0204) are\n"
                          "marked.\n\n"
-                         "Exit codes: 0.\n")},
+                         "Exit codes: 0; 8 the MIDI system cannot be opened (the serial ports are listed\n"
+                         "all the same).\n")},
+        {QStringLiteral("doctor"), 0, {QStringLiteral("--json")}, QStringLiteral("doctor [--json]"),
+          QStringLiteral("check every link to the controller and say what to do"),
+          QStringLiteral("Checks, in order, the links between this computer and the controller: the MIDI\n"
+                         "system (there, and open to this user), the controller's MIDI ports (found by\n"
+                         "name, or which ports there are instead), the boot loader's serial port when it\n"
+                         "is there (readable and writable by this user) and the rule that opens it to the\n"
+                         "user at the seat, an editor holding the single-instance lock, and where the\n"
+                         "editor keeps its log and settings. A link that fails comes with what to do.\n\n"
+                         "  --json  write the links as JSON: {\"verdict\", \"links\": [{\"id\", \"name\",\n"
+                         "          \"state\", \"detail\", \"remedy\"}]}\n\n"
+                         "Exit codes: 0 all well; 3 no controller (neither its MIDI ports nor its boot\n"
+                         "loader); 8 the MIDI system cannot be opened; 9 the boot loader's port is there\n"
+                         "but cannot be opened by this user.\n")},
         {QStringLiteral("get"), 1, {}, QStringLiteral("get FILE.stm"),
           QStringLiteral("read the controller's configuration into a preset file"),
           QStringLiteral("Reads the controller's configuration and writes it to FILE.stm, in the preset\n"
                          "format the kovelaTark9 editor opens. FILE.stm is replaced only once the whole\n"
                          "configuration has arrived.\n\n"
                          "Exit codes: 0; 3 no controller; 4 port busy; 5 no reply within 2 s; 6 FILE.stm\n"
-                         "cannot be written; 7 the reply was not a whole configuration.\n")},
+                         "cannot be written; 7 the reply was not a whole configuration;\n"
+                         "8 the MIDI system cannot be opened.\n")},
         {QStringLiteral("send"), 1, {QStringLiteral("--verify")}, QStringLiteral("send FILE.stm [--verify]"),
           QStringLiteral("write a preset to the controller"),
           QStringLiteral("Writes the configuration in FILE.stm to the controller. Nothing is sent unless\n"
@@ -41,13 +56,15 @@ const QVector<CommandInfo> &commandTable()
                          "            compared\n\n"
                          "Exit codes: 0; 3 no controller; 4 port busy; 5 the controller took no data\n"
                          "within 2 s, or did not answer within 2 s; 6 FILE.stm is not a whole preset;\n"
-                         "7 the send failed, or the read-back differs.\n")},
+                         "7 the send failed, or the read-back differs;\n"
+                         "8 the MIDI system cannot be opened.\n")},
         {QStringLiteral("sn"), 0, {}, QStringLiteral("sn"),
           QStringLiteral("show the controller's serial number and firmware version"),
           QStringLiteral("Asks the controller for its serial number and its configuration, and shows the\n"
                          "serial number and the firmware version the configuration carries.\n\n"
                          "Exit codes: 0; 3 no controller; 4 port busy; 5 no reply within 2 s; 7 a reply\n"
-                         "was broken.\n")},
+                         "was broken;\n"
+                         "8 the MIDI system cannot be opened.\n")},
         {QStringLiteral("show"), 1, {QStringLiteral("--json")}, QStringLiteral("show FILE.stm [--json]"),
           QStringLiteral("show a preset readably, or as JSON"),
           QStringLiteral("Shows the preset in FILE.stm: the pads by bank (with note names), the knobs, the\n"
@@ -219,6 +236,8 @@ QString CommandLine::toolHelp()
                "  6  bad file: a file cannot be read, is not what it should be, or cannot be written\n"
                "  7  transfer failed: a reply was broken, a verify found differences, or the firmware\n"
                "     transfer failed\n"
+               "  8  the MIDI system cannot be opened (missing, or not open to this user)\n"
+               "  9  the boot loader's serial port is there but cannot be opened by this user\n"
                "\n"
                "Run 'tark9ctl COMMAND --help' for a command's details.\n")
         .arg(commands, faults().join(QStringLiteral(", ")));

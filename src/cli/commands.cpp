@@ -6,6 +6,7 @@
 #include "config/configlayout.h"
 #include "config/controllerprotocol.h"
 #include "config/presetfile.h"
+#include "device/connectioncheck.h"
 #include "device/mididevices.h"
 #include "device/serialportlist.h"
 #include "firmware/ymodemfiletransmit.h"
@@ -14,6 +15,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QTimer>
 
 namespace {
@@ -79,6 +81,7 @@ int Commands::failure(DeviceConnection::Status status)
     case DeviceConnection::Status::Ok: return ExitSuccess;
     case DeviceConnection::Status::NotPresent:
     case DeviceConnection::Status::NoPorts: return ExitNoController;
+    case DeviceConnection::Status::MidiSystemUnusable: return ExitMidiSystem;
     case DeviceConnection::Status::PortsBusy: return ExitPortBusy;
     case DeviceConnection::Status::TimedOut: return ExitTimedOut;
     case DeviceConnection::Status::InvalidMessage: return ExitBadFile;
@@ -158,6 +161,27 @@ int Commands::ports()
                     .arg(isBootLoader(port) ? QStringLiteral("  [the controller's boot loader]") : QString());
     }
     Console::out(text);
+    const QString problem = ConnectionCheck::midiSystemProblem();
+    if (!problem.isEmpty()) {
+        Console::error(problem);
+        return ExitMidiSystem;
+    }
+    return ExitSuccess;
+}
+
+int Commands::doctor(bool json)
+{
+    const ConnectionCheck::Report report = ConnectionCheck::run();
+    if (json)
+        Console::out(QString::fromUtf8(QJsonDocument(ConnectionCheck::toJson(report)).toJson(QJsonDocument::Indented)));
+    else
+        Console::out(ConnectionCheck::toText(report));
+    switch (report.verdict) {
+    case ConnectionCheck::Verdict::AllWell: return ExitSuccess;
+    case ConnectionCheck::Verdict::ControllerNotFound: return ExitNoController;
+    case ConnectionCheck::Verdict::MidiSystemUnusable: return ExitMidiSystem;
+    case ConnectionCheck::Verdict::BootLoaderInaccessible: return ExitBootLoaderAccess;
+    }
     return ExitSuccess;
 }
 

@@ -20,6 +20,8 @@ public:
     Commands();
 
     int ports();
+    // The connection check: every link to the controller, and what to do where one fails.
+    int doctor(bool json);
     int get(const QString &presetPath);
     int send(const QString &presetPath, bool verify);
     int serialNumber();

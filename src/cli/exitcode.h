@@ -9,5 +9,7 @@ enum ExitCode {
     ExitPortBusy = 4,         // the controller's port is held by another program
     ExitTimedOut = 5,         // the controller stopped answering or stopped taking data
     ExitBadFile = 6,          // a file cannot be read, is not what it should be, or cannot be written
-    ExitTransferFailed = 7    // the data did not arrive whole, differs when read back, or the flash failed
+    ExitTransferFailed = 7,   // the data did not arrive whole, differs when read back, or the flash failed
+    ExitMidiSystem = 8,       // the MIDI system cannot be opened (missing, or not this user's)
+    ExitBootLoaderAccess = 9  // the boot loader's port is there but this user cannot open it
 };

@@ -84,6 +84,8 @@ int Tark9Ctl::run(const QStringList &arguments)
     const QString &command = line.command;
     if (command == QLatin1String("ports"))
         return commands.ports();
+    if (command == QLatin1String("doctor"))
+        return commands.doctor(line.json);
     if (command == QLatin1String("get"))
         return commands.get(line.operands.at(0));
     if (command == QLatin1String("send"))

@@ -2,6 +2,8 @@
 
 #include "device/deviceeventsource.h"
 
+#include <QString>
+
 class MidiSystem;
 class QWidget;
 
@@ -17,6 +19,15 @@ public:
 
     static MidiSystem &midiSystem();
     static DeviceEventSource *createEventSource(QWidget *window, DeviceEventSource::Sink sink);
+
+    // What a user needs to reach the boot loader's serial port without being root: on Linux the
+    // udev rule that tags it for the user at the seat; elsewhere nothing (`needed` false).
+    struct AccessRule {
+        bool needed = false;
+        QString name;
+        QString installedAt;   // where it is installed; empty when it is not
+    };
+    static AccessRule serialAccessRule();
 
     // The platform's MIDI system (defined in the backend folder), created on first use.
     static MidiSystem &platformMidiSystem();

@@ -1,6 +1,8 @@
 #include "device/deviceconnection.h"
 
 #include "config/controllerprotocol.h"
+#include "device/connectioncheck.h"
+#include "device/devicebackend.h"
 #include "device/mididevices.h"
 
 #include <QDebug>
@@ -74,7 +76,7 @@ DeviceConnection::Status DeviceConnection::open()
     const PortIndices ports = findPorts();
     if (!ports.found()) {
         qDebug() << "the controller's ports are not listed: input" << ports.input << "output" << ports.output;
-        return Status::NoPorts;
+        return DeviceBackend::midiSystem().state().usable() ? Status::NoPorts : Status::MidiSystemUnusable;
     }
     // The handler runs on the MIDI system's thread and its bytes are reused once it returns: the
     // message crosses to this object's thread as a copy that the queued call owns.
@@ -205,6 +207,8 @@ QString DeviceConnection::describe(Status status)
         return QStringLiteral("no %1 is connected").arg(QLatin1String(ControllerIdentity::PortName));
     case Status::NoPorts:
         return QStringLiteral("no MIDI ports named \"%1\" were found").arg(QLatin1String(ControllerIdentity::PortName));
+    case Status::MidiSystemUnusable:
+        return ConnectionCheck::midiSystemProblem();
     case Status::PortsBusy:
         return QStringLiteral("the MIDI ports of the %1 are in use by another program").arg(QLatin1String(ControllerIdentity::PortName));
     case Status::InvalidMessage:

@@ -25,6 +25,7 @@ public:
         Ok,
         NotPresent,      // no controller attached (as the presence detector last said)
         NoPorts,         // no MIDI input and output carry the controller's name
+        MidiSystemUnusable, // the MIDI system itself cannot be opened (ConnectionCheck says why)
         PortsBusy,       // the ports are listed but cannot be opened (another program holds them)
         InvalidMessage,  // the configuration holds a byte the controller cannot take; nothing sent
         SendFailed,      // the MIDI system refused the message

@@ -47,6 +47,15 @@ struct MidiBuffer
 
 using MidiHandle = void *;
 
+// Whether the MIDI system itself can be used: `error` is the system's error number (errno) from
+// opening `device`, 0 when it opened.
+struct MidiSystemState
+{
+    int error = 0;
+    QString device;
+    bool usable() const { return error == 0; }
+};
+
 // Called on a thread of the MIDI system, never on the caller's. After inClose has returned,
 // no call for that handle is running or will follow.
 using MidiInCallback = void (*)(MidiHandle handle, unsigned message, quintptr instance,
@@ -59,6 +68,10 @@ class MidiSystem
 {
 public:
     virtual ~MidiSystem() = default;
+
+    // Opens the system if it is not yet open, and says whether that worked. A system that is
+    // always there (the multimedia API, the virtual controller) keeps the default.
+    virtual MidiSystemState state() { return {}; }
 
     virtual unsigned inGetNumDevs() = 0;
     virtual unsigned inGetDevCaps(unsigned index, QString *name) = 0;

@@ -108,6 +108,200 @@
     </message>
 </context>
 <context>
+    <name>ConnectionCheck</name>
+    <message>
+        <source>MIDI system</source>
+        <translation>MIDI system</translation>
+    </message>
+    <message>
+        <source>ready</source>
+        <translation>ready</translation>
+    </message>
+    <message>
+        <source>%1 opens</source>
+        <translation>%1 opens</translation>
+    </message>
+    <message>
+        <source>The MIDI system cannot be opened: %1 does not exist</source>
+        <translation>The MIDI system cannot be opened: %1 does not exist</translation>
+    </message>
+    <message>
+        <source>The MIDI system cannot be opened: %1: permission denied</source>
+        <translation>The MIDI system cannot be opened: %1: permission denied</translation>
+    </message>
+    <message>
+        <source>The MIDI system cannot be opened: %1: %2</source>
+        <translation>The MIDI system cannot be opened: %1: %2</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>Controller&apos;s MIDI ports</source>
+        <translation>Controller&apos;s MIDI ports</translation>
+    </message>
+    <message>
+        <source>not looked for: the MIDI system cannot be opened</source>
+        <translation>not looked for: the MIDI system cannot be opened</translation>
+    </message>
+    <message>
+        <source>found by the name &quot;%1&quot;: input %2, output %3</source>
+        <translation>found by the name &quot;%1&quot;: input %2, output %3</translation>
+    </message>
+    <message>
+        <source>not there: the controller is in its boot loader</source>
+        <translation>not there: the controller is in its boot loader</translation>
+    </message>
+    <message>
+        <source>no MIDI port is named &quot;%1&quot;; there are no MIDI ports at all</source>
+        <translation>no MIDI port is named &quot;%1&quot;; there are no MIDI ports at all</translation>
+    </message>
+    <message>
+        <source>no MIDI port is named &quot;%1&quot;; the ports are %2</source>
+        <translation>no MIDI port is named &quot;%1&quot;; the ports are %2</translation>
+    </message>
+    <message>
+        <source>Connect the controller with a USB data cable (not a charging-only one), directly or through a powered hub, and switch it on.</source>
+        <translation>Connect the controller with a USB data cable (not a charging-only one), directly or through a powered hub, and switch it on.</translation>
+    </message>
+    <message>
+        <source>Boot loader&apos;s serial port</source>
+        <translation>Boot loader&apos;s serial port</translation>
+    </message>
+    <message>
+        <source>not there (it appears only while the firmware is updated)</source>
+        <translation>not there (it appears only while the firmware is updated)</translation>
+    </message>
+    <message>
+        <source>%1, readable and writable by this user</source>
+        <translation>%1, readable and writable by this user</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened by this user: permission denied</source>
+        <translation>%1 cannot be opened by this user: permission denied</translation>
+    </message>
+    <message>
+        <source>Install the rule %1 (see the README), then unplug the controller and plug it in again.</source>
+        <translation>Install the rule %1 (see the README), then unplug the controller and plug it in again.</translation>
+    </message>
+    <message>
+        <source>Log in at the computer&apos;s own seat, or add your user to the group that owns %1.</source>
+        <translation>Log in at the computer&apos;s own seat, or add your user to the group that owns %1.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: %2</source>
+        <translation>%1 cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>Close the other program that uses this port (a terminal program, another editor), then try again.</source>
+        <translation>Close the other program that uses this port (a terminal program, another editor), then try again.</translation>
+    </message>
+    <message>
+        <source>Access rule for the boot loader</source>
+        <translation>Access rule for the boot loader</translation>
+    </message>
+    <message>
+        <source>%1 is installed</source>
+        <translation>%1 is installed</translation>
+    </message>
+    <message>
+        <source>%1 is not installed: only root can update the firmware</source>
+        <translation>%1 is not installed: only root can update the firmware</translation>
+    </message>
+    <message>
+        <source>Install it as the README says (sudo install -m 644 %1 /etc/udev/rules.d/).</source>
+        <translation>Install it as the README says (sudo install -m 644 %1 /etc/udev/rules.d/).</translation>
+    </message>
+    <message>
+        <source>Editor instance</source>
+        <translation>Editor instance</translation>
+    </message>
+    <message>
+        <source>no editor runs</source>
+        <translation>no editor runs</translation>
+    </message>
+    <message>
+        <source>this editor (process %1) holds the single-instance lock</source>
+        <translation>this editor (process %1) holds the single-instance lock</translation>
+    </message>
+    <message>
+        <source>an editor runs (process %1) and holds the single-instance lock; it talks to the controller whenever it is connected</source>
+        <translation>an editor runs (process %1) and holds the single-instance lock; it talks to the controller whenever it is connected</translation>
+    </message>
+    <message>
+        <source>Use that window, or close it before another program talks to the controller.</source>
+        <translation>Use that window, or close it before another program talks to the controller.</translation>
+    </message>
+    <message>
+        <source>Log and settings</source>
+        <translation>Log and settings</translation>
+    </message>
+    <message>
+        <source>log in %1; settings in %2</source>
+        <translation>log in %1; settings in %2</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>absent</source>
+        <translation>absent</translation>
+    </message>
+    <message>
+        <source>note</source>
+        <translation>note</translation>
+    </message>
+    <message>
+        <source>Load the sequencer (sudo modprobe snd-seq) and start again, or use --virtual-device.</source>
+        <translation>Load the sequencer (sudo modprobe snd-seq) and start again, or use --virtual-device.</translation>
+    </message>
+    <message>
+        <source>Join the audio group (sudo usermod -aG audio $USER) and log in again.</source>
+        <translation>Join the audio group (sudo usermod -aG audio $USER) and log in again.</translation>
+    </message>
+    <message>
+        <source>Check the sound support (aplay -l lists its devices), then start again.</source>
+        <translation>Check the sound support (aplay -l lists its devices), then start again.</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionCheckDialog</name>
+    <message>
+        <source>Connection Check</source>
+        <translation>Connection Check</translation>
+    </message>
+    <message>
+        <source>Every link works: the editor can reach the controller.</source>
+        <translation>Every link works: the editor can reach the controller.</translation>
+    </message>
+    <message>
+        <source>The controller was not found.</source>
+        <translation>The controller was not found.</translation>
+    </message>
+    <message>
+        <source>The MIDI system cannot be opened: no controller can be reached.</source>
+        <translation>The MIDI system cannot be opened: no controller can be reached.</translation>
+    </message>
+    <message>
+        <source>The boot loader&apos;s port cannot be opened by this user.</source>
+        <translation>The boot loader&apos;s port cannot be opened by this user.</translation>
+    </message>
+    <message>
+        <source>Check Again</source>
+        <translation>Check Again</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>CusButtonState</name>
     <message>
         <source>Momentary</source>
@@ -130,14 +324,6 @@
     <message>
         <source>A firmware update is already running.</source>
         <translation>A firmware update is already running.</translation>
-    </message>
-    <message>
-        <source>The serial port name of the device was not found</source>
-        <translation type="vanished">The serial port name of the device was not found</translation>
-    </message>
-    <message>
-        <source>Failed to open the serial port!</source>
-        <translation type="vanished">Failed to open the serial port!</translation>
     </message>
 </context>
 <context>
@@ -291,10 +477,6 @@
     <message>
         <source>Apply to BANK C</source>
         <translation>Apply to BANK C</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation type="vanished">Close</translation>
     </message>
 </context>
 <context>
@@ -463,10 +645,6 @@
         <translation>The firmware image could not be saved completely.</translation>
     </message>
     <message>
-        <source>The firmware server did not report the size of the image.</source>
-        <translation type="vanished">The firmware server did not report the size of the image.</translation>
-    </message>
-    <message>
         <source>The firmware image is incomplete: %1 of %2 bytes arrived.</source>
         <translation>The firmware image is incomplete: %1 of %2 bytes arrived.</translation>
     </message>
@@ -477,14 +655,6 @@
     <message>
         <source>The firmware image does not match its checksum.</source>
         <translation>The firmware image does not match its checksum.</translation>
-    </message>
-    <message>
-        <source>A firmware update is running; try again when it has ended.</source>
-        <translation type="vanished">A firmware update is running; try again when it has ended.</translation>
-    </message>
-    <message>
-        <source>The firmware image has %1 bytes, but the catalogue announces %2.</source>
-        <translation type="vanished">The firmware image has %1 bytes, but the catalogue announces %2.</translation>
     </message>
 </context>
 <context>
@@ -560,6 +730,10 @@
     <message>
         <source>Compare With Hardware</source>
         <translation>Compare With Hardware</translation>
+    </message>
+    <message>
+        <source>Connection Check</source>
+        <translation>Connection Check</translation>
     </message>
 </context>
 <context>

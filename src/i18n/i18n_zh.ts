@@ -107,6 +107,200 @@
     </message>
 </context>
 <context>
+    <name>ConnectionCheck</name>
+    <message>
+        <source>MIDI system</source>
+        <translation>MIDI 系统</translation>
+    </message>
+    <message>
+        <source>ready</source>
+        <translation>就绪</translation>
+    </message>
+    <message>
+        <source>%1 opens</source>
+        <translation>%1 可以打开</translation>
+    </message>
+    <message>
+        <source>The MIDI system cannot be opened: %1 does not exist</source>
+        <translation>无法打开 MIDI 系统：%1 不存在</translation>
+    </message>
+    <message>
+        <source>The MIDI system cannot be opened: %1: permission denied</source>
+        <translation>无法打开 MIDI 系统：%1：权限不足</translation>
+    </message>
+    <message>
+        <source>The MIDI system cannot be opened: %1: %2</source>
+        <translation>无法打开 MIDI 系统：%1：%2</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1。%2</translation>
+    </message>
+    <message>
+        <source>Controller&apos;s MIDI ports</source>
+        <translation>控制器的 MIDI 端口</translation>
+    </message>
+    <message>
+        <source>not looked for: the MIDI system cannot be opened</source>
+        <translation>未查找：无法打开 MIDI 系统</translation>
+    </message>
+    <message>
+        <source>found by the name &quot;%1&quot;: input %2, output %3</source>
+        <translation>已按名称“%1”找到：输入 %2，输出 %3</translation>
+    </message>
+    <message>
+        <source>not there: the controller is in its boot loader</source>
+        <translation>不存在：控制器处于引导程序模式</translation>
+    </message>
+    <message>
+        <source>no MIDI port is named &quot;%1&quot;; there are no MIDI ports at all</source>
+        <translation>没有名为“%1”的 MIDI 端口；系统中没有任何 MIDI 端口</translation>
+    </message>
+    <message>
+        <source>no MIDI port is named &quot;%1&quot;; the ports are %2</source>
+        <translation>没有名为“%1”的 MIDI 端口；现有端口为 %2</translation>
+    </message>
+    <message>
+        <source>Connect the controller with a USB data cable (not a charging-only one), directly or through a powered hub, and switch it on.</source>
+        <translation>请用 USB 数据线（不是仅充电线）直接或通过有源集线器连接控制器，并打开电源。</translation>
+    </message>
+    <message>
+        <source>Boot loader&apos;s serial port</source>
+        <translation>引导程序的串口</translation>
+    </message>
+    <message>
+        <source>not there (it appears only while the firmware is updated)</source>
+        <translation>不存在（仅在更新固件时出现）</translation>
+    </message>
+    <message>
+        <source>%1, readable and writable by this user</source>
+        <translation>%1，当前用户可读写</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened by this user: permission denied</source>
+        <translation>当前用户无法打开 %1：权限不足</translation>
+    </message>
+    <message>
+        <source>Install the rule %1 (see the README), then unplug the controller and plug it in again.</source>
+        <translation>请安装规则 %1（见 README），然后拔下控制器再重新插上。</translation>
+    </message>
+    <message>
+        <source>Log in at the computer&apos;s own seat, or add your user to the group that owns %1.</source>
+        <translation>请在本机座席登录，或把您的用户加入拥有 %1 的用户组。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>Close the other program that uses this port (a terminal program, another editor), then try again.</source>
+        <translation>请关闭正在使用此端口的其他程序（终端程序、另一个编辑器），然后重试。</translation>
+    </message>
+    <message>
+        <source>Access rule for the boot loader</source>
+        <translation>引导程序的访问规则</translation>
+    </message>
+    <message>
+        <source>%1 is installed</source>
+        <translation>%1 已安装</translation>
+    </message>
+    <message>
+        <source>%1 is not installed: only root can update the firmware</source>
+        <translation>%1 未安装：只有 root 能更新固件</translation>
+    </message>
+    <message>
+        <source>Install it as the README says (sudo install -m 644 %1 /etc/udev/rules.d/).</source>
+        <translation>请按 README 安装（sudo install -m 644 %1 /etc/udev/rules.d/）。</translation>
+    </message>
+    <message>
+        <source>Editor instance</source>
+        <translation>编辑器实例</translation>
+    </message>
+    <message>
+        <source>no editor runs</source>
+        <translation>没有编辑器在运行</translation>
+    </message>
+    <message>
+        <source>this editor (process %1) holds the single-instance lock</source>
+        <translation>本编辑器（进程 %1）持有单实例锁</translation>
+    </message>
+    <message>
+        <source>an editor runs (process %1) and holds the single-instance lock; it talks to the controller whenever it is connected</source>
+        <translation>有一个编辑器正在运行（进程 %1）并持有单实例锁；控制器连接时它会与之通信</translation>
+    </message>
+    <message>
+        <source>Use that window, or close it before another program talks to the controller.</source>
+        <translation>请使用那个窗口，或在其他程序与控制器通信前关闭它。</translation>
+    </message>
+    <message>
+        <source>Log and settings</source>
+        <translation>日志和设置</translation>
+    </message>
+    <message>
+        <source>log in %1; settings in %2</source>
+        <translation>日志位于 %1；设置位于 %2</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>absent</source>
+        <translation>不存在</translation>
+    </message>
+    <message>
+        <source>note</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Load the sequencer (sudo modprobe snd-seq) and start again, or use --virtual-device.</source>
+        <translation>请加载音序器（sudo modprobe snd-seq）后重启，或使用 --virtual-device。</translation>
+    </message>
+    <message>
+        <source>Join the audio group (sudo usermod -aG audio $USER) and log in again.</source>
+        <translation>请加入 audio 组（sudo usermod -aG audio $USER）并重新登录。</translation>
+    </message>
+    <message>
+        <source>Check the sound support (aplay -l lists its devices), then start again.</source>
+        <translation>请检查声音支持（aplay -l 会列出设备），然后重启。</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionCheckDialog</name>
+    <message>
+        <source>Connection Check</source>
+        <translation>连接检查</translation>
+    </message>
+    <message>
+        <source>Every link works: the editor can reach the controller.</source>
+        <translation>所有环节正常：编辑器可以连接控制器。</translation>
+    </message>
+    <message>
+        <source>The controller was not found.</source>
+        <translation>未找到控制器。</translation>
+    </message>
+    <message>
+        <source>The MIDI system cannot be opened: no controller can be reached.</source>
+        <translation>无法打开 MIDI 系统：无法连接任何控制器。</translation>
+    </message>
+    <message>
+        <source>The boot loader&apos;s port cannot be opened by this user.</source>
+        <translation>当前用户无法打开引导程序的端口。</translation>
+    </message>
+    <message>
+        <source>Check Again</source>
+        <translation>重新检查</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
     <name>CusButtonState</name>
     <message>
         <source>Momentary</source>
@@ -129,14 +323,6 @@
     <message>
         <source>A firmware update is already running.</source>
         <translation>固件更新正在进行中。</translation>
-    </message>
-    <message>
-        <source>The serial port name of the device was not found</source>
-        <translation type="vanished">未找到设备的串口</translation>
-    </message>
-    <message>
-        <source>Failed to open the serial port!</source>
-        <translation type="vanished">无法打开串口！</translation>
     </message>
 </context>
 <context>
@@ -290,10 +476,6 @@
     <message>
         <source>Apply to BANK C</source>
         <translation>应用到 C 组</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation type="vanished">关闭</translation>
     </message>
 </context>
 <context>
@@ -462,10 +644,6 @@
         <translation>固件未能完整保存。</translation>
     </message>
     <message>
-        <source>The firmware server did not report the size of the image.</source>
-        <translation type="vanished">固件服务器未提供固件大小。</translation>
-    </message>
-    <message>
         <source>The firmware image is incomplete: %1 of %2 bytes arrived.</source>
         <translation>固件不完整：%2 字节中只收到 %1 字节。</translation>
     </message>
@@ -476,14 +654,6 @@
     <message>
         <source>The firmware image does not match its checksum.</source>
         <translation>固件与其校验值不符。</translation>
-    </message>
-    <message>
-        <source>A firmware update is running; try again when it has ended.</source>
-        <translation type="vanished">固件升级正在进行，请在结束后再试。</translation>
-    </message>
-    <message>
-        <source>The firmware image has %1 bytes, but the catalogue announces %2.</source>
-        <translation type="vanished">固件有 %1 字节，但目录中标明为 %2 字节。</translation>
     </message>
 </context>
 <context>
@@ -559,6 +729,10 @@
     <message>
         <source>Compare With Hardware</source>
         <translation>与硬件比较</translation>
+    </message>
+    <message>
+        <source>Connection Check</source>
+        <translation>连接检查</translation>
     </message>
 </context>
 <context>

@@ -154,6 +154,7 @@ Window {
         id: mainPage
         objectName: "mainPage"
         buildBackground: view.buildBackground
+        onConnectionCheckRequested: connectionCheckDialog.show()
         x: 35
         y: 131
     }
@@ -167,6 +168,7 @@ Window {
     MyMenuBar {
         objectName: "myMenuBar"
         onUserGuideFailed: view.popHint("userGuideFailed")
+        onConnectionCheckRequested: connectionCheckDialog.show()
     }
 
     LazyDialog {
@@ -201,6 +203,12 @@ Window {
         id: funDlg
         dialogName: "functionDialog"
         source: "component/FunctionDialog.qml"
+    }
+
+    LazyDialog {
+        id: connectionCheckDialog
+        dialogName: "connectionCheckDialog"
+        source: "component/ConnectionCheckDialog.qml"
     }
 
     LazyDialog {

@@ -71,3 +71,9 @@ void MainLogicRecorder::openUrl(const QUrl &url)
     m_openedUrls << url.toString();
     emit callsChanged();
 }
+
+QVariantMap MainLogicRecorder::connectionCheck()
+{
+    record(QStringLiteral("connectionCheck"));
+    return m_checkReport;
+}

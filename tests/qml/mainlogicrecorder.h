@@ -16,6 +16,9 @@ class MainLogicRecorder : public QObject
     Q_PROPERTY(QVariantMap helpAddresses MEMBER m_helpAddresses)
     Q_PROPERTY(QString documentTitle MEMBER m_documentTitle NOTIFY documentChanged)
     Q_PROPERTY(QStringList recentFiles MEMBER m_recentFiles NOTIFY recentFilesChanged)
+    Q_PROPERTY(QString midiSystemProblem MEMBER m_midiSystemProblem NOTIFY midiSystemProblemChanged)
+    // What connectionCheck() answers.
+    Q_PROPERTY(QVariantMap checkReport MEMBER m_checkReport)
 public:
     using QObject::QObject;
 
@@ -24,6 +27,7 @@ public:
 
     Q_INVOKABLE void clear();
     Q_INVOKABLE QUrl userGuideUrl() const;
+    Q_INVOKABLE QVariantMap connectionCheck();
 
 signals:
     void showHint(bool isSend, bool isSuccess);
@@ -33,6 +37,7 @@ signals:
     void callsChanged();
     void documentChanged();
     void recentFilesChanged();
+    void midiSystemProblemChanged();
     void compared(const QStringList &differences);
 
 public slots:
@@ -64,4 +69,6 @@ private:
     QVariantMap m_helpAddresses;
     QString m_documentTitle = QStringLiteral("Kovela Tark9 Editor");
     QStringList m_recentFiles;
+    QString m_midiSystemProblem;
+    QVariantMap m_checkReport;
 };

@@ -94,8 +94,11 @@ AlsaInputEvent copyEvent(const snd_seq_event_t &ev)
 }
 
 // alsa-lib writes its own errors to standard error; here they go to the log with the rest.
+// alsa-lib calls this in the middle of a failing call and then returns -errno: the log's own
+// writes must not change errno, or a failed open would report success with no handle.
 void logAlsaError(const char *file, int line, const char *function, int error, const char *format, ...)
 {
+    const int savedErrno = errno;
     char text[256];
     va_list arguments;
     va_start(arguments, format);
@@ -103,6 +106,7 @@ void logAlsaError(const char *file, int line, const char *function, int error, c
     va_end(arguments);
     qDebug().noquote().nospace() << "ALSA: " << text << " (" << function << ", " << file << ":" << line
                        << (error ? QStringLiteral(": %1").arg(QString::fromLocal8Bit(snd_strerror(error))) : QString()) << ")";
+    errno = savedErrno;
 }
 
 } // namespace
@@ -145,21 +149,24 @@ bool AlsaMidiSystem::ensureOpen()
 {
     if (m_seq)
         return true;
-    if (m_openFailed)
+    if (m_openError)
         return false;
     snd_lib_error_set_handler(&logAlsaError);
     snd_seq_t *seq = nullptr;
-    const int err = snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, 0);
+    int err = snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, 0);
+    // A success without a handle would be dereferenced by the next call: count it as a failure.
+    if (err >= 0 && !seq)
+        err = -ENODEV;
     if (err < 0) {
         // Said once: without a sequencer (no sound support, no /dev/snd) nothing can be listed.
         qDebug() << "ALSA sequencer cannot be opened:" << snd_strerror(err);
-        m_openFailed = true;
+        m_openError = -err;
         return false;
     }
     if (::pipe2(m_wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-        qDebug() << "ALSA reader pipe cannot be made:" << strerror(errno);
+        m_openError = errno;
+        qDebug() << "ALSA reader pipe cannot be made:" << strerror(m_openError);
         snd_seq_close(seq);
-        m_openFailed = true;
         return false;
     }
     snd_seq_set_client_name(seq, "kovelaTark9");
@@ -168,6 +175,13 @@ bool AlsaMidiSystem::ensureOpen()
     m_ownClient = snd_seq_client_id(seq);
     m_reader = std::thread([this] { readLoop(); });
     return true;
+}
+
+MidiSystemState AlsaMidiSystem::state()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    ensureOpen();
+    return {m_openError, QStringLiteral("/dev/snd/seq")};
 }
 
 QVector<AlsaPortInfo> AlsaMidiSystem::ports(AlsaPortCatalog::Direction direction)

@@ -13,12 +13,15 @@ struct _snd_seq;
 // The MIDI system on Linux: one ALSA sequencer client, "kovelaTark9". Every opened port is a port
 // of that client connected to the device's port; a reader thread takes the incoming events and
 // plays the multimedia system's thread. The sequencer is opened on first use; when it cannot be
-// opened (no sound support) the port lists are empty and every open fails.
+// opened (no sound support, no permission) the port lists are empty, every open fails and
+// state() says why.
 class AlsaMidiSystem : public MidiSystem
 {
 public:
     AlsaMidiSystem();
     ~AlsaMidiSystem() override;
+
+    MidiSystemState state() override;
 
     unsigned inGetNumDevs() override;
     unsigned inGetDevCaps(unsigned index, QString *name) override;
@@ -56,7 +59,7 @@ private:
 
     std::mutex m_mutex;
     _snd_seq *m_seq = nullptr;
-    bool m_openFailed = false;
+    int m_openError = 0;            // why the sequencer could not be opened (an errno), for good
     int m_ownClient = -1;
     int m_wakePipe[2] = {-1, -1};
     std::thread m_reader;

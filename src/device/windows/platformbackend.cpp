@@ -13,3 +13,9 @@ DeviceEventSource *DeviceEventSource::createPlatform(QWidget *window, Sink sink)
 {
     return new WinDeviceEventSource(window, std::move(sink));
 }
+
+DeviceBackend::AccessRule DeviceBackend::serialAccessRule()
+{
+    // Every user may open a COM port.
+    return {};
+}

@@ -15,6 +15,9 @@ Item {
     property bool buildBackground: false
     readonly property bool ready: pagesBuilt === 7
 
+    // The line that says why the MIDI system cannot be opened was clicked.
+    signal connectionCheckRequested()
+
     width: 998
     height: 732
 
@@ -193,5 +196,31 @@ Item {
         objectName: "connectState"
         x: 860
         y: 695
+    }
+
+    // Why no controller can be reached at all, and what to do, in two lines between the pads'
+    // frame and the indicator's rule: beside the indicator, not in a box to dismiss at every
+    // start. A click opens the Connection Check, which has the details.
+    BasicText {
+        objectName: "midiSystemProblem"
+        x: 420
+        y: 685
+        width: 430
+        visible: text !== ""
+        text: MainLogic.midiSystemProblem
+        textFormat: Text.PlainText
+        wrapMode: Text.Wrap
+        maximumLineCount: 2
+        elide: Text.ElideRight
+        lineHeight: 0.9
+        horizontalAlignment: Text.AlignRight
+        font.pixelSize: 10
+        color: CusConfig.colorMark
+
+        MouseArea {
+            anchors.fill: parent
+            cursorShape: Qt.PointingHandCursor
+            onClicked: root.connectionCheckRequested()
+        }
     }
 }

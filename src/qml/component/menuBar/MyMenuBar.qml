@@ -9,6 +9,8 @@ Item {
 
     // The user guide could not be handed to a viewer.
     signal userGuideFailed()
+    // Help > Connection Check: the window holds the dialog.
+    signal connectionCheckRequested()
 
     width: 1080
     height: 24
@@ -242,6 +244,11 @@ Item {
                 text: qsTr("Open Userguide   Ctrl+H")
                 shortcut: "Ctrl+H"
                 onTriggered: root.openUserGuide()
+            }
+            T.Action {
+                objectName: "connectionCheckAction"
+                text: qsTr("Connection Check")
+                onTriggered: root.connectionCheckRequested()
             }
             T.Action {
                 objectName: "aboutAction"
