@@ -43,6 +43,7 @@ private slots:
     void languageChoiceSurvivesARestart();
     void screenshotsInBothLanguages();
     void screenshotOfAnUnwritablePathFails();
+    void startsWithoutAMidiSystem();
 
 private:
     QProcessEnvironment editorEnvironment(const QString &home) const;
@@ -160,6 +161,54 @@ void tst_MainWindowUi::screenshotOfAnUnwritablePathFails()
     QVERIFY2(editor.waitForFinished(60000), "the editor did not exit");
     QCOMPARE(editor.exitCode(), 1);
     QVERIFY((editor.readAllStandardError() + editor.readAllStandardOutput()).contains("could not write"));
+}
+
+// The path every Linux user without a sequencer takes: the real program, no virtual controller.
+void tst_MainWindowUi::startsWithoutAMidiSystem()
+{
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString path = home.filePath(QStringLiteral("shot.png"));
+    QProcess editor;
+    editor.setProcessEnvironment(editorEnvironment(home.path()));
+    editor.start(m_editor, {QStringLiteral("--screenshot"), path});
+    QVERIFY2(editor.waitForFinished(60000), "the editor did not exit");
+    QVERIFY2(editor.exitStatus() == QProcess::NormalExit && editor.exitCode() == 0, editor.readAllStandardError().constData());
+    QVERIFY(!QImage(path).isNull());
+
+    if (QFileInfo::exists(QStringLiteral("/dev/snd/seq")))
+        QSKIP("this machine has a MIDI system: the window has nothing to explain");
+    // The window says why no controller can be reached, in the interface's language, and the
+    // line opens the connection check.
+    PromptRecorder prompts;
+    MainWindow mainWindow{AppOptions()};
+    QQuickWindow *window = sceneWindow(mainWindow);
+    QVERIFY(window);
+    QQuickItem *problem = window->findChild<QQuickItem *>(QStringLiteral("midiSystemProblem"));
+    QVERIFY(problem);
+    QVERIFY(problem->isVisible());
+    QCOMPARE(problem->property("text").toString().section(QLatin1Char('\n'), 0, 0),
+             QStringLiteral("The MIDI system cannot be opened: /dev/snd/seq does not exist"));
+    QCOMPARE(itemText(window, "connectText"), QStringLiteral("No device found"));
+
+    QObject *chinese = window->findChild<QObject *>(QStringLiteral("chineseAction"));
+    QVERIFY(chinese);
+    QVERIFY(QMetaObject::invokeMethod(chinese, "trigger"));
+    QVERIFY(problem->property("text").toString().startsWith(QStringLiteral("无法打开 MIDI 系统：/dev/snd/seq 不存在")));
+    QObject *english = window->findChild<QObject *>(QStringLiteral("englishAction"));
+    QVERIFY(QMetaObject::invokeMethod(english, "trigger"));
+
+    // A click on the line opens the check, whose first link failed and says what to do.
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QPointF centre = problem->mapToScene(QPointF(problem->width() - 20, problem->height() / 2));
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    QQuickItem *links = nullptr;
+    QTRY_VERIFY((links = window->findChild<QQuickItem *>(QStringLiteral("linkList"))) && links->isVisible());
+    const QVariantList report = links->property("model").toList();
+    QVERIFY(report.size() >= 4);
+    const QVariantMap midi = report.first().toMap();
+    QCOMPARE(midi.value(QStringLiteral("state")).toString(), QStringLiteral("failed"));
+    QVERIFY(midi.value(QStringLiteral("remedy")).toString().contains(QStringLiteral("modprobe snd-seq")));
 }
 
 QTEST_MAIN(tst_MainWindowUi)

@@ -7,6 +7,9 @@
 #include "config/presetfile.h"
 
 #include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -106,6 +109,10 @@ private slots:
     void flashTheVirtualController();
     void flashAgainstRbWithPort();
     void flashCancelledByTheReceiver();
+    void withoutAMidiSystem_data();
+    void withoutAMidiSystem();
+    void doctor_data();
+    void doctor();
 
 private:
     QTemporaryDir m_dir;
@@ -132,7 +139,7 @@ void tst_Tark9Ctl::helpAndVersion()
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains("Exit codes:"));
     QVERIFY(help.err.isEmpty());
-    for (const char *command : {"ports", "get", "send", "sn", "show", "apply-json", "flash"}) {
+    for (const char *command : {"ports", "doctor", "get", "send", "sn", "show", "apply-json", "flash"}) {
         const Run commandHelp = run({command, "--help"});
         QCOMPARE(commandHelp.exitCode, 0);
         QVERIFY2(commandHelp.out.startsWith(QStringLiteral("Usage: tark9ctl %1").arg(command)), qPrintable(commandHelp.out));
@@ -318,6 +325,76 @@ void tst_Tark9Ctl::flashCancelledByTheReceiver()
     const Run result = run({"flash", path("firmware.bin"), "--port", pair.slavePath()});
     QCOMPARE(result.exitCode, 7);
     QVERIFY2(result.err.startsWith("tark9ctl: ") && result.err.count('\n') == 1, qPrintable(result.err));
+}
+
+// Every command that needs the MIDI system says why it cannot be opened, and exits with 8.
+void tst_Tark9Ctl::withoutAMidiSystem_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("ports") << QStringList{"ports"};
+    QTest::newRow("doctor") << QStringList{"doctor"};
+    QTest::newRow("get") << QStringList{"get", "out.stm"};
+    QTest::newRow("send") << QStringList{"send", "changed.stm"};
+    QTest::newRow("sn") << QStringList{"sn"};
+}
+
+void tst_Tark9Ctl::withoutAMidiSystem()
+{
+    if (QFileInfo::exists(QStringLiteral("/dev/snd/seq")))
+        QSKIP("this machine has a MIDI system");
+    QFETCH(QStringList, arguments);
+    if (arguments.size() > 1)
+        arguments[1] = path(arguments.at(1));
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, 8);
+    QVERIFY2((result.out + result.err).contains("The MIDI system cannot be opened: /dev/snd/seq does not exist"),
+             qPrintable(result.out + result.err));
+    QVERIFY(!QFileInfo::exists(path("out.stm")));
+}
+
+void tst_Tark9Ctl::doctor_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("verdict");
+    QTest::addColumn<QString>("portsState");
+    QTest::newRow("all well") << "" << 0 << "all-well" << "ok";
+    QTest::newRow("unplugged") << "=unplugged" << 3 << "controller-not-found" << "failed";
+}
+
+// The links in their order, each with a state, and a remedy where one fails.
+void tst_Tark9Ctl::doctor()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, exitCode);
+    QFETCH(QString, verdict);
+    QFETCH(QString, portsState);
+    const Run result = run({QStringLiteral("--virtual") + fault, "doctor", "--json"});
+    QCOMPARE(result.exitCode, exitCode);
+    const QJsonObject report = QJsonDocument::fromJson(result.out.toUtf8()).object();
+    QCOMPARE(report.value("verdict").toString(), verdict);
+    QStringList ids;
+    QMap<QString, QJsonObject> links;
+    for (const QJsonValue &value : report.value("links").toArray()) {
+        const QJsonObject link = value.toObject();
+        ids << link.value("id").toString();
+        links.insert(ids.last(), link);
+        QVERIFY(!link.value("name").toString().isEmpty());
+        QVERIFY(!link.value("detail").toString().isEmpty());
+        if (link.value("state").toString() == QLatin1String("failed"))
+            QVERIFY2(!link.value("remedy").toString().isEmpty(), qPrintable(ids.last()));
+    }
+    ids.removeAll(QStringLiteral("access-rule"));   // only where the platform needs one
+    QCOMPARE(ids, (QStringList{"midi-system", "midi-ports", "boot-loader", "instance", "places"}));
+    QCOMPARE(links.value("midi-system").value("state").toString(), QStringLiteral("ok"));
+    QCOMPARE(links.value("midi-ports").value("state").toString(), portsState);
+    QCOMPARE(links.value("boot-loader").value("state").toString(), QStringLiteral("absent"));
+
+    // The same links as text.
+    const Run text = run({QStringLiteral("--virtual") + fault, "doctor"});
+    QCOMPARE(text.exitCode, exitCode);
+    for (const QString &id : ids)
+        QVERIFY2(text.out.contains(links.value(id).value("detail").toString()), qPrintable(text.out));
 }
 
 QTEST_GUILESS_MAIN(tst_Tark9Ctl)
