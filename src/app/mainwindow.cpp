@@ -2,6 +2,7 @@
 
 #include "app/platform.h"
 #include "app/prompt.h"
+#include "app/screenscaling.h"
 #include "app/singleinstance.h"
 #include "app/userguide.h"
 #include "config/configlayout.h"
@@ -24,7 +25,6 @@
 #include <QDebug>
 #include <QQmlContext>
 #include <QQuickWindow>
-#include <QScreen>
 #include <QSettings>
 #include <QTimer>
 
@@ -33,17 +33,6 @@
 static_assert(DataManagement::ImageSize == ControllerIdentity::ImageSize, "the model holds the whole configuration message");
 
 namespace {
-
-// Logical dots per inch of a screen at 100 % scaling on the controller's home platform.
-constexpr double BaseDpi = 96.0;
-
-// The device picture is drawn at double resolution for scaled screens. Up to a tenth above
-// 100 % (a 100-dpi screen gives 1.04) its 1x variant serves, stretched invisibly: the double one
-// would hold 9 MB more pixels and take four times as long to decode at start-up.
-QString devicePicturePath(double scalingRate)
-{
-    return scalingRate > 1.1 ? QStringLiteral("img/bg@2x.png") : QStringLiteral("img/bg.png");
-}
 
 constexpr int SerialRequestDelayMs = 2000;
 // What the controller gets to leave its MIDI personality before the boot loader is looked for.
@@ -72,7 +61,7 @@ MainWindow::MainWindow(const AppOptions &options)
 {
     // Chosen before anything lists or opens a port, and not changed afterwards.
     DeviceBackend::select(options.virtualDevice ? DeviceBackend::Kind::Virtual : DeviceBackend::Kind::Platform);
-    resize(1080, 892);
+    resize(ScreenScaling::DesignWidth, ScreenScaling::DesignHeight);
     // No controller until the presence detector reports one.
     m_connection.setDevicePresent(false);
     connect(&m_connection, &DeviceConnection::messageReceived, this, [this](const QByteArray &message) {
@@ -114,9 +103,6 @@ MainWindow::MainWindow(const AppOptions &options)
     connect(m_detectionDevice, &DetectionDevice::s_devTypeAndState, this, &MainWindow::onDevArrivalOrRemove);
     m_detectionDevice->scanDevices();
 
-    connect(qApp, &QGuiApplication::screenAdded, this, &MainWindow::screenCountChange);
-    connect(qApp, &QGuiApplication::screenRemoved, this, &MainWindow::screenCountChange);
-    screenCountChange();
 
     connect(&m_ftp, &MyFtp::downloadComplete, this, &MainWindow::onFirmwareUpdate);
     // The firmware back end reports by signal; only this layer shows message boxes.
@@ -135,11 +121,6 @@ MainWindow::~MainWindow()
 
 void MainWindow::setupQml()
 {
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    const int screenNumber = currentScreenNumber();
-    if (screenNumber < screens.size())
-        m_scalingRate = screens.at(screenNumber)->logicalDotsPerInch() / BaseDpi;
-
     // The program registers the colour wheel at start-up; anything else that builds the
     // controller (tests, tools) gets a scene that loads all the same.
     ColorPalette::registerType();
@@ -153,16 +134,19 @@ void MainWindow::setupQml()
     // QML file or image the window loads costs a look-up of such variants.
     m_engine.setUrlInterceptor(nullptr);
     // The device picture, the largest image of the first frame, decodes while the scene loads.
-    m_engine.addImageProvider(PicturePreloader::ProviderId, new PicturePreloader({devicePicturePath(m_scalingRate)}));
+    m_engine.addImageProvider(PicturePreloader::ProviderId, new PicturePreloader({ScreenScaling::devicePicturePath(m_scaling.scalingRate())}));
     QQmlContext *context = m_engine.rootContext();
     context->setContextProperty(QStringLiteral("Tran"), m_trans);
     context->setContextProperty(QStringLiteral("MainLogic"), this);
+    context->setContextProperty(QStringLiteral("Scaling"), &m_scaling);
     context->setContextProperty(QStringLiteral("DataMgt"), m_dataMgt);
     context->setContextProperty(QStringLiteral("Ftp"), &m_ftp);
     context->setContextProperty(QStringLiteral("FirmwareUpdate"), &m_firmwareUpdate);
     m_engine.load(QUrl(QStringLiteral("qrc:/qml/main.qml")));
     if (m_engine.rootObjects().isEmpty())
         qCritical() << "the user interface could not be loaded from qrc:/qml/main.qml";
+    else
+        m_scaling.follow(qobject_cast<QWindow *>(m_engine.rootObjects().first()));
     if (!m_options.screenshotPath.isEmpty())
         Screenshot::saveAfterFirstFrame(qobject_cast<QQuickWindow *>(m_engine.rootObjects().value(0)), m_options.screenshotPath);
 }
@@ -542,39 +526,10 @@ void MainWindow::rememberRecent(const QString &path)
     setRecentFiles(paths.mid(0, RecentFileCount));
 }
 
-double MainWindow::getScalingRate()
-{
-    return m_scalingRate;
-}
-
-QString MainWindow::devicePicture() const
-{
-    return PicturePreloader::url(devicePicturePath(m_scalingRate));
-}
-
-int MainWindow::currentScreenNumber() const
-{
-    QScreen *screen = QGuiApplication::screenAt(geometry().center());
-    const int number = QGuiApplication::screens().indexOf(screen);
-    return number < 0 ? 0 : number;
-}
-
 void MainWindow::updateProgra(int x, int y)
 {
+    // Dialogs of this widget open on the screen the window is on.
     move(x, y);
-    const int screenNumber = currentScreenNumber();
-    if (m_lastScreenNumber < 0)
-        m_lastScreenNumber = screenNumber;
-    if (screenNumber == m_lastScreenNumber)
-        return;
-    m_lastScreenNumber = screenNumber;
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    if (screenNumber >= screens.size())
-        return;
-    const double dpi = screens.at(screenNumber)->logicalDotsPerInch();
-    m_scalingRate = dpi / BaseDpi;
-    qDebug() << "===logicalDotsPerInch=====" << dpi;
-    emit screenChanged();
 }
 
 QString MainWindow::getSoftVersion()
@@ -598,25 +553,6 @@ void MainWindow::slotMidiIndata(char *data, int length)
     if (!data || length <= 0)
         return;
     m_connection.takeMessage(data, length);
-}
-
-void MainWindow::screenCountChange()
-{
-    // Connected anew for the current set of screens; the earlier connections captured a list
-    // that may no longer hold.
-    for (const QMetaObject::Connection &connection : qAsConst(m_dpiConnections))
-        disconnect(connection);
-    m_dpiConnections.clear();
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    for (QScreen *screen : screens) {
-        m_dpiConnections << connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this, screen, screens](qreal dpi) {
-            const int number = currentScreenNumber();
-            if (number < screens.size() && screens.at(number) == screen) {
-                m_scalingRate = dpi / BaseDpi;
-                emit screenChanged();
-            }
-        });
-    }
 }
 
 QUrl MainWindow::userGuideUrl() const

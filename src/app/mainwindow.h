@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/appoptions.h"
+#include "app/screenscaling.h"
 #include "device/deviceconnection.h"
 #include "firmware/firmwareupdate.h"
 #include "firmware/myftp.h"
@@ -59,7 +60,6 @@ public:
 signals:
     void showHint(bool isSend, bool isSuccess);
     void s_midiIndata(char *data, int length);
-    void screenChanged();
     void devStateChanged(bool state);
     void s_snNum(QString snStr);
     void documentChanged();
@@ -76,9 +76,8 @@ public slots:
     void save();
     void saveAs();
     void openFile();
-    double getScalingRate();
-    // The URL of the device picture for the current scaling rate.
-    QString devicePicture() const;
+    // The window was moved to (x, y): the hidden widget follows, so that its dialogs open on
+    // the same screen.
     void updateProgra(int x, int y);
     QString getSoftVersion();
     // The maker's web address `name` ("supportCenter", "officialSite", "videoChannel") from the
@@ -95,7 +94,6 @@ public slots:
 
 private slots:
     void slotMidiIndata(char *data, int length);
-    void screenCountChange();
     void onDevArrivalOrRemove(QString devType, bool isArrival);
     void onFirmwareUpdate(QString path);
 
@@ -106,7 +104,6 @@ private:
     enum class ReadPurpose { Load, Compare, Verify };
 
     void setupQml();
-    int currentScreenNumber() const;
     QByteArray configurationImage() const;
     bool writePreset();
     void loadPreset(const QString &path);
@@ -123,6 +120,8 @@ private:
 
     DeviceConnection m_connection;
     DataManagement *m_dataMgt = nullptr;
+    // Before the engine: the scene refers to it until the engine is gone.
+    ScreenScaling m_scaling;
     QQmlApplicationEngine m_engine;
     MyFtp m_ftp;
     FirmwareUpdate m_firmwareUpdate;
@@ -132,10 +131,8 @@ private:
     QByteArray m_sentImage;         // what the last send wrote, until it is verified
     QByteArray m_controllerImage;   // what the last comparison read
     QTimer m_verifyTimer;
-    double m_scalingRate = 1.0;
     DetectionDevice *m_detectionDevice = nullptr;
     Trans *m_trans = nullptr;
-    int m_lastScreenNumber = -1;
     QTimer m_serialRequestTimer;   // the serial-number request after an arrival
     // Counts arrivals and removals: a step of an arrival that finds it changed is stale (the
     // controller was pulled out while a warning box of that arrival was open).
@@ -143,6 +140,5 @@ private:
     bool m_arrivalWarned = false;  // this arrival has shown its one warning
     QTimer m_portSearchTimer;      // an arrival whose ports are not listed yet looks again
     QElapsedTimer m_portSearchClock;
-    QList<QMetaObject::Connection> m_dpiConnections;
     AppOptions m_options;
 };

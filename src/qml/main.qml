@@ -41,8 +41,8 @@ Window {
     }
 
     visible: true
-    width: 1080
-    height: 892
+    width: Scaling.designWidth * Scaling.scalingRate
+    height: Scaling.designHeight * Scaling.scalingRate
     title: "kovelaTark9widonw"
     flags: Qt.Window | Qt.FramelessWindowHint | Qt.WindowMinimizeButtonHint
     color: "#00000000"
@@ -101,128 +101,113 @@ Window {
         function onCompared(differences) {
             compareDialog.show(differences)
         }
-        function onScreenChanged() {
-            var rate = MainLogic.getScalingRate()
-            autoResize.verticalRatio = rate
-            autoResize.horizontalRatio = rate
-            view.width = 1080 * rate
-            view.height = 892 * rate
-        }
     }
 
-    AutoResize {
-        id: autoResize
-        horizontalRatio: MainLogic.getScalingRate()
-        verticalRatio: MainLogic.getScalingRate()
+    ScaledScene {
+        id: scene
+        objectName: "scene"
 
-        Component.onCompleted: {
-            begin()
-            view.width = 1080 * horizontalRatio
-            view.height = 892 * verticalRatio
-            resize()
-        }
-    }
+        Rectangle {
+            objectName: "panel"
+            width: scene.width
+            height: scene.height
+            color: CusConfig.colorTitle
+            radius: CusConfig.radiuSize1
+            border.width: 1
+            border.color: "#000000"
 
-    Rectangle {
-        objectName: "panel"
-        width: 1080
-        height: 892
-        color: CusConfig.colorTitle
-        radius: CusConfig.radiuSize1
-        border.width: 1
-        border.color: "#000000"
+            CusImage {
+                objectName: "logoText"
+                x: 66
+                y: 77
+                source: "qrc:/img/logoText@2x.png"
+            }
 
-        CusImage {
-            objectName: "logoText"
-            x: 66
-            y: 77
-            source: "qrc:/img/logoText@2x.png"
+            BasicText {
+                objectName: "productCaption"
+                x: 914
+                y: 87
+                text: "Vellox"
+                color: "black"
+                font.pixelSize: 24
+                font.bold: true
+            }
         }
 
-        BasicText {
-            objectName: "productCaption"
-            x: 914
-            y: 87
-            text: "Vellox"
-            color: "black"
-            font.pixelSize: 24
-            font.bold: true
+        MainPage {
+            id: mainPage
+            objectName: "mainPage"
+            buildBackground: view.buildBackground
+            onConnectionCheckRequested: connectionCheckDialog.show()
+            x: 35
+            y: 131
         }
-    }
 
-    MainPage {
-        id: mainPage
-        objectName: "mainPage"
-        buildBackground: view.buildBackground
-        onConnectionCheckRequested: connectionCheckDialog.show()
-        x: 35
-        y: 131
-    }
-
-    LazyDialog {
-        id: colordlg
-        dialogName: "colorDialog"
-        source: "component/ColorDialog.qml"
-    }
-
-    MyMenuBar {
-        objectName: "myMenuBar"
-        onUserGuideFailed: view.popHint("userGuideFailed")
-        onConnectionCheckRequested: connectionCheckDialog.show()
-    }
-
-    LazyDialog {
-        id: helpDialog
-        dialogName: "helpDialog"
-        source: "component/HelpDialog.qml"
-
-        Binding {
-            target: helpDialog.item ? helpDialog.item.helpStae : null
-            property: "state"
-            value: view.helpState
+        LazyDialog {
+            id: colordlg
+            dialogName: "colorDialog"
+            source: "component/ColorDialog.qml"
         }
-        Binding {
-            target: helpDialog.item
-            property: "serialNumber"
-            value: view.serialNumber
+
+        MyMenuBar {
+            objectName: "myMenuBar"
+            onUserGuideFailed: view.popHint("userGuideFailed")
+            onConnectionCheckRequested: connectionCheckDialog.show()
         }
-        Binding {
-            target: helpDialog.item
-            property: "firmwareVersion"
-            value: view.firmwareVersion
+
+        LazyDialog {
+            id: helpDialog
+            dialogName: "helpDialog"
+            source: "component/HelpDialog.qml"
+
+            Binding {
+                target: helpDialog.item ? helpDialog.item.helpStae : null
+                property: "state"
+                value: view.helpState
+            }
+            Binding {
+                target: helpDialog.item
+                property: "serialNumber"
+                value: view.serialNumber
+            }
+            Binding {
+                target: helpDialog.item
+                property: "firmwareVersion"
+                value: view.firmwareVersion
+            }
         }
-    }
 
-    LazyDialog {
-        id: progressDialog
-        dialogName: "progressDialog"
-        source: "component/ProgressDialog.qml"
-    }
+        LazyDialog {
+            id: progressDialog
+            dialogName: "progressDialog"
+            source: "component/ProgressDialog.qml"
+        }
 
-    LazyDialog {
-        id: funDlg
-        dialogName: "functionDialog"
-        source: "component/FunctionDialog.qml"
-    }
+        LazyDialog {
+            id: funDlg
+            dialogName: "functionDialog"
+            source: "component/FunctionDialog.qml"
+        }
 
-    LazyDialog {
-        id: connectionCheckDialog
-        dialogName: "connectionCheckDialog"
-        source: "component/ConnectionCheckDialog.qml"
-    }
+        LazyDialog {
+            id: connectionCheckDialog
+            dialogName: "connectionCheckDialog"
+            source: "component/ConnectionCheckDialog.qml"
+        }
 
-    LazyDialog {
-        id: compareDialog
-        dialogName: "compareDialog"
-        source: "component/CompareDialog.qml"
-    }
+        LazyDialog {
+            id: compareDialog
+            dialogName: "compareDialog"
+            source: "component/CompareDialog.qml"
+        }
 
-    HintState {
-        id: hint
-        objectName: "hint"
-        x: (view.width - width) / 2
-        y: 820
-        text: view.hintText(view.hintKey)
+        HintState {
+            id: hint
+            objectName: "hint"
+            x: (scene.width - width) / 2
+            y: 820
+            text: view.hintText(view.hintKey)
+        }
     }
 
     Timer {

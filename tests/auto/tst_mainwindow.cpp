@@ -62,7 +62,6 @@ private slots:
     void rgbtoStr_data();
     void rgbtoStr();
     void softVersionHasFourNumbers();
-    void firstMoveOnlyRecordsScreen();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -277,15 +276,6 @@ void tst_MainWindow::rgbtoStr()
 void tst_MainWindow::softVersionHasFourNumbers()
 {
     QVERIFY(QRegularExpression("^\\d+\\.\\d+\\.\\d+\\.\\d+$").match(m_window->getSoftVersion()).hasMatch());
-}
-
-void tst_MainWindow::firstMoveOnlyRecordsScreen()
-{
-    QSignalSpy changes(m_window, &MainWindow::screenChanged);
-    m_window->updateProgra(10, 10);
-    m_window->updateProgra(200, 300);
-    QCOMPARE(changes.count(), 0);
-    QCOMPARE(m_window->getScalingRate(), QGuiApplication::primaryScreen()->logicalDotsPerInch() / 96.0);
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -51,16 +51,6 @@ QString MainLogicRecorder::helpAddress(const QString &name)
     return m_helpAddresses.value(name).toString();
 }
 
-double MainLogicRecorder::getScalingRate()
-{
-    return m_scalingRate;
-}
-
-QString MainLogicRecorder::devicePicture() const
-{
-    return QStringLiteral("qrc:/img/bg.png");
-}
-
 void MainLogicRecorder::updateProgra(int x, int y)
 {
     record(QStringLiteral("updateProgra(%1,%2)").arg(x).arg(y));

@@ -12,7 +12,6 @@ class MainLogicRecorder : public QObject
     Q_OBJECT
     Q_PROPERTY(QStringList calls READ calls NOTIFY callsChanged)
     Q_PROPERTY(QStringList openedUrls READ openedUrls NOTIFY callsChanged)
-    Q_PROPERTY(double scalingRate MEMBER m_scalingRate)
     Q_PROPERTY(QVariantMap helpAddresses MEMBER m_helpAddresses)
     Q_PROPERTY(QString documentTitle MEMBER m_documentTitle NOTIFY documentChanged)
     Q_PROPERTY(QStringList recentFiles MEMBER m_recentFiles NOTIFY recentFilesChanged)
@@ -31,7 +30,6 @@ public:
 
 signals:
     void showHint(bool isSend, bool isSuccess);
-    void screenChanged();
     void devStateChanged(bool state);
     void s_snNum(QString snStr);
     void callsChanged();
@@ -46,8 +44,6 @@ public slots:
     void save();
     void saveAs();
     void openFile();
-    double getScalingRate();
-    QString devicePicture() const;
     QString getSoftVersion();
     QString helpAddress(const QString &name);
     QString rgbtoStr(int r, int g, int b);
@@ -65,7 +61,6 @@ private:
 
     QStringList m_calls;
     QStringList m_openedUrls;
-    double m_scalingRate = 1.0;
     QVariantMap m_helpAddresses;
     QString m_documentTitle = QStringLiteral("Kovela Tark9 Editor");
     QStringList m_recentFiles;

@@ -51,7 +51,7 @@ TestCase {
 
     function init() {
         DataMgt.initDefaultData()
-        MainLogic.scalingRate = 1
+        Scaling.scalingRate = 1
         var component = Qt.createComponent("qrc:/qml/main.qml")
         compare(component.status, Component.Ready, component.errorString())
         win = component.createObject(null)

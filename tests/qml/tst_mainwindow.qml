@@ -26,7 +26,7 @@ TestCase {
     }
 
     function init() {
-        MainLogic.scalingRate = 1
+        Scaling.scalingRate = 1
         Tran.reTrans("English")
         openWindow("English")
     }
@@ -74,23 +74,28 @@ TestCase {
         }
     }
 
+    // A screen of another scaling redraws the whole window at that rate from the design, and
+    // back, without a binding lost or a rounding error kept.
     function test_screenChangeRescalesFromTheDesign() {
         var frame = child("padFrame")
         var send = child("sendButton")
-        MainLogic.scalingRate = 1.5
-        MainLogic.screenChanged()
+        Scaling.scalingRate = 1.5
         compare(win.width, 1620)
         compare(win.height, 1338)
-        compare([frame.x, frame.y, frame.width, frame.height], [633, 78, 822, 948])
-        compare(send.font.pixelSize, 18)
-
-        MainLogic.scalingRate = 1.25
-        MainLogic.screenChanged()
-        MainLogic.scalingRate = 1
-        MainLogic.screenChanged()
-        compare(win.width, 1080)
+        var topLeft = frame.mapToItem(win.contentItem, 0, 0)
+        var bottomRight = frame.mapToItem(win.contentItem, frame.width, frame.height)
+        compare([topLeft.x, topLeft.y, bottomRight.x, bottomRight.y], [(35 + 422) * 1.5, (131 + 52) * 1.5,
+                                                                       (35 + 422 + 548) * 1.5, (131 + 52 + 632) * 1.5])
+        // The editors keep their design geometry and bindings: only the transform changes.
         compare([frame.x, frame.y, frame.width, frame.height], [422, 52, 548, 632])
         compare(send.font.pixelSize, 12)
+
+        Scaling.scalingRate = 1.25
+        Scaling.scalingRate = 1
+        compare(win.width, 1080)
+        compare(win.height, 892)
+        topLeft = frame.mapToItem(win.contentItem, 0, 0)
+        compare([topLeft.x, topLeft.y], [35 + 422, 131 + 52])
     }
 
     function test_toastTexts_data() {
@@ -185,9 +190,10 @@ TestCase {
         var helpMenu = findChild(win, "helpMenu")
         helpMenu.open()
         tryCompare(helpMenu, "opened", true)
-        compare(helpMenu.count, 3)
+        compare(helpMenu.count, 4)
         var languageMenu = findChild(win, "languageMenu")
-        compare(helpMenu.itemAt(2).subMenu, languageMenu)
+        compare(helpMenu.itemAt(1).text, "Connection Check")
+        compare(helpMenu.itemAt(3).subMenu, languageMenu)
         languageMenu.open()
         tryCompare(languageMenu, "opened", true)
         compare(languageMenu.count, 2)

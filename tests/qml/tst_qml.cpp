@@ -1,10 +1,12 @@
 #include "mainlogicrecorder.h"
 
+#include "app/screenscaling.h"
 #include "config/datamanagement.h"
 #include "firmware/firmwareupdate.h"
 #include "firmware/myftp.h"
 #include "i18n/trans.h"
 #include "qml/colorpalette.h"
+#include "qml/picturepreloader.h"
 
 #include <QDesktopServices>
 #include <QQmlContext>
@@ -13,8 +15,8 @@
 #include <QTemporaryDir>
 #include <QtQuickTest>
 
-// Publishes what the editor publishes: "Tran", "DataMgt", "Ftp" and "FirmwareUpdate" are the
-// real objects, "MainLogic" records the calls the scene makes.
+// Publishes what the editor publishes: "Tran", "DataMgt", "Ftp", "FirmwareUpdate" and
+// "Scaling" are the real objects, "MainLogic" records the calls the scene makes.
 class Setup : public QObject
 {
     Q_OBJECT
@@ -39,6 +41,9 @@ public slots:
         QQmlContext *context = engine->rootContext();
         context->setContextProperty(QStringLiteral("Tran"), trans);
         context->setContextProperty(QStringLiteral("MainLogic"), mainLogic);
+        // The real scaling object: a test sets its rate as a screen of that scaling would.
+        context->setContextProperty(QStringLiteral("Scaling"), new ScreenScaling(engine));
+        engine->addImageProvider(PicturePreloader::ProviderId, new PicturePreloader({}));
         context->setContextProperty(QStringLiteral("DataMgt"), dataMgt);
         context->setContextProperty(QStringLiteral("Ftp"), new MyFtp(engine));
         context->setContextProperty(QStringLiteral("FirmwareUpdate"), new FirmwareUpdate(engine));

@@ -21,11 +21,9 @@ T.ComboBox {
     function entryText(text) {
         return translationContext !== "" ? qsTranslate(translationContext, text) : qsTr(text)
     }
-    // The popup lives in the window's overlay, outside the scaled page: it scales itself.
-    property real scalingRate: 1
-    // The size of one entry of the popup.
-    property real entryWidth: (width - 2 * offsetValue) * scalingRate
-    property real entryHeight: height * scalingRate
+    // The size of one entry of the popup (the overlay it lives in is scaled as the page is).
+    property real entryWidth: width - 2 * offsetValue
+    property real entryHeight: height
 
     width: 80
     height: 16
@@ -63,7 +61,7 @@ T.ComboBox {
             color: cusComboBox.currentIndex === index ? cusComboBox.currentEntryTextColor
                                                       : cusComboBox.entryTextColor
             font.family: CusConfig.fontFamily
-            font.pixelSize: CusConfig.fontSizeLevel2 * cusComboBox.scalingRate
+            font.pixelSize: CusConfig.fontSizeLevel2
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
         }
@@ -83,12 +81,11 @@ T.ComboBox {
     }
 
     popup: T.Popup {
-        onAboutToShow: cusComboBox.scalingRate = MainLogic.getScalingRate()
         y: cusComboBox.height
         x: cusComboBox.offsetValue
         width: cusComboBox.width - 2 * cusComboBox.offsetValue
         implicitHeight: Math.min(contentItem.implicitHeight,
-                                 cusComboBox.height * 17 * cusComboBox.scalingRate)
+                                 cusComboBox.height * 17)
         padding: 0
 
         contentItem: ListView {

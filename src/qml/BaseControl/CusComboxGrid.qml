@@ -6,8 +6,9 @@ import QtQuick.Templates 2.15 as T
 CusCombox {
     id: cusComboBox
 
-    property real cellWidth: 30 * scalingRate
-    property real cellHeight: height * scalingRate
+    // One entry of the grid; the rows are as high as the entries, so that none overlaps another.
+    property real cellWidth: 30
+    property real cellHeight: 14
     // A chooser in the rightmost pad column opens its popup this far to the left, so that the
     // popup stays inside the window.
     readonly property bool opensLeft: parent !== null && parent.realIndex !== undefined
@@ -17,23 +18,18 @@ CusCombox {
     entryHeight: cellHeight
 
     popup: T.Popup {
-        onAboutToShow: {
-            cusComboBox.scalingRate = MainLogic.getScalingRate()
-            cusComboBox.cellWidth = 30 * cusComboBox.scalingRate
-            cusComboBox.cellHeight = 14 * cusComboBox.scalingRate
-        }
         y: cusComboBox.height + 3
         x: (cusComboBox.width - width) / 2 - (cusComboBox.opensLeft ? 200 : 0)
-        width: cusComboBox.cellWidth * 11 + 10 * cusComboBox.scalingRate
-        // Thirteen whole rows inside the padding.
-        contentHeight: cusComboBox.cellHeight * 13
+        width: cusComboBox.cellWidth * 11 + 10
+        // Thirteen whole rows inside the padding: a template popup has no size of its own.
+        height: cusComboBox.cellHeight * 13 + topPadding + bottomPadding
         padding: 5
 
         contentItem: GridView {
             clip: true
             flow: GridView.FlowTopToBottom
             cellWidth: cusComboBox.cellWidth
-            cellHeight: cusComboBox.height
+            cellHeight: cusComboBox.cellHeight
             // Attached only while open: 48 pads each carrying a built grid would cost start-up.
             model: cusComboBox.popup.visible ? cusComboBox.delegateModel : null
             currentIndex: cusComboBox.highlightedIndex

@@ -70,10 +70,7 @@ ScaledDialog {
         }
     }
 
-    // Scaled as one piece: the list's rows are made as it scrolls, after the scaling took its
-    // record of the dialog.
     Rectangle {
-        objectName: "ingnoreChildren"
         x: 20
         y: 72
         width: root.dWidth - 40

@@ -1,11 +1,10 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import "../BaseControl"
-import ".."
 
-// A modal dialog laid out at a design size (dWidth x dHeight) and scaled with the screen as
-// the main window is: every item declared in it keeps its design geometry and is scaled from
-// that record. It has a close button in its top right corner at `closeX`.
+// A modal dialog of the design size dWidth x dHeight, centred in the window. It is drawn in the
+// window's overlay, which is scaled with the screen as the window's content is, so everything
+// in it is laid out in design units. It has a close button in its top right corner at `closeX`.
 Dialog {
     id: root
 
@@ -37,35 +36,10 @@ Dialog {
         border.color: CusConfig.colorBorderInput
     }
 
-    Component.onCompleted: {
-        autoResize.begin()
-        width = dWidth * autoResize.horizontalRatio
-        height = dHeight * autoResize.verticalRatio
-        autoResize.resize()
-    }
-
-    Connections {
-        target: MainLogic
-        function onScreenChanged() {
-            var rate = MainLogic.getScalingRate()
-            autoResize.verticalRatio = rate
-            autoResize.horizontalRatio = rate
-            root.width = root.dWidth * rate
-            root.height = root.dHeight * rate
-        }
-    }
-
     Item {
         id: body
         width: root.dWidth
         height: root.dHeight
-
-        AutoResize {
-            id: autoResize
-            targetItem: body
-            horizontalRatio: MainLogic.getScalingRate()
-            verticalRatio: MainLogic.getScalingRate()
-        }
 
         CusButton_Image {
             objectName: "closeButton"

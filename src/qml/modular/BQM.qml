@@ -43,7 +43,6 @@ Item {
         DataMgt.setBQMInfo(index, valueType, box.textInput.text)
     }
 
-    objectName: "ingnoreChildren"
     width: 158
     height: 98
     state: "normal"

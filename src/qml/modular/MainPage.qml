@@ -26,9 +26,6 @@ Item {
         function onDevStateChanged(state) {
             connectstae.state = state ? "connect" : ""
         }
-        function onScreenChanged() {
-            background.source = MainLogic.devicePicture()
-        }
     }
 
     // The device picture, in the variant that suits the screen's scaling.
@@ -38,7 +35,7 @@ Item {
 
         width: 998
         height: 732
-        source: MainLogic.devicePicture()
+        source: Scaling.devicePicture
     }
 
     Rectangle {

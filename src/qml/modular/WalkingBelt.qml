@@ -34,7 +34,6 @@ Item {
         editable = true
     }
 
-    objectName: "ingnoreChildren"
     width: 89
     height: 78
     Accessible.role: Accessible.Grouping
