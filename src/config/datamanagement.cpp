@@ -230,6 +230,15 @@ void DataManagement::setCurveInten(QString valueType, int value)
     qDebug() << "setCurveInten " << "valueType:" << valueType << "value" << value;
 }
 
+int DataManagement::getCurveInten(QString valueType)
+{
+    if (valueType == QLatin1String("curve"))
+        return field(CurveOffset);
+    if (valueType == QLatin1String("intensity"))
+        return field(IntensityOffset);
+    return -1;
+}
+
 QVariantMap DataManagement::getBQMInfo(int index)
 {
     if (index < 0 || index >= BqmCount) {
@@ -331,6 +340,25 @@ void DataManagement::setLum(int bank, float value)
     }
     qDebug() << "setLum " << "bank:" << bank << "value" << value;
     emit s_updateDate();
+}
+
+float DataManagement::getLum(int bank)
+{
+    if (!validBank(bank))
+        return 0.0f;
+    float brightest = 0.0f;
+    for (int i = PadsPerBank * (bank - 1); i < PadsPerBank * bank; ++i) {
+        const Rgb &full = m_fullColor[i];
+        const int fullComponents[3] = {full.r, full.g, full.b};
+        const int c = int(std::max_element(fullComponents, fullComponents + 3) - fullComponents);
+        if (fullComponents[c] < 1)
+            continue;
+        // setLum truncates, so the stored component lies up to one step below full x value:
+        // half a step back lands within rounding of the value that was set.
+        const float shown = (field(padOffset(i) + 4 + c) + 0.5f) / fullComponents[c];
+        brightest = std::max(brightest, std::min(shown, 1.0f));
+    }
+    return brightest;
 }
 
 QVariantList DataManagement::getVerInfo()

@@ -60,12 +60,17 @@ public slots:
     void setPadBatch(int bank, QString mode, bool isDes, QString valueType, int value);
     void setPadBatchColor(int bank, QString color);
     void setCurveInten(QString valueType, int value);
+    // The velocity curve ("curve") or the fixed level ("intensity") as stored; -1 for another name.
+    int getCurveInten(QString valueType);
     QVariantMap getBQMInfo(int index);
     void setBQMInfo(int index, QString valueType, int value);
     void setBQMBatch(int bank, QString mode, QString valueType, int value);
     QVariantMap getWalkingBeltInfo(int index);
     void setWalkingBeltInfo(int index, QString valueType, int value);
     void setLum(int bank, float value);
+    // The brightness the bank's pads show (0.0 to 1.0): the share of their full colours that
+    // setLum gave them, taken from the brightest pad; 0 for a bank outside 1 to 3.
+    float getLum(int bank);
     QVariantList getVerInfo();
     void undo();
     void redo();

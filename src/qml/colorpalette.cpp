@@ -1,9 +1,9 @@
 #include "qml/colorpalette.h"
 
-#include <QConicalGradient>
 #include <QPainter>
 #include <QtQml>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -15,6 +15,7 @@ constexpr int WheelMargin = 5;
 constexpr int MarkerGap = 7;
 constexpr int MarkerReach = 10;
 constexpr qreal MarkerPen = 3;
+constexpr double Pi = 3.14159265358979323846;
 
 } // namespace
 
@@ -32,63 +33,92 @@ void ColorPalette::registerType()
     qmlRegisterType<ColorPalette>("ColorP", 1, 0, "ColorPalette");
 }
 
-void ColorPalette::paint(QPainter *painter)
+QPointF ColorPalette::centre() const
+{
+    return QPointF(width() / 2, height() / 2);
+}
+
+double ColorPalette::radius() const
+{
+    return std::min(static_cast<int>(width()), static_cast<int>(height())) / 2 - WheelMargin;
+}
+
+// A pixel belongs to the wheel when its middle does: at 300 x 300 the wheel has radius 145
+// around (150, 150), so on the centre row pixels 5 to 294 are on it.
+bool ColorPalette::onWheel(int x, int y) const
+{
+    const QPointF c = centre();
+    return std::hypot(x + 0.5 - c.x(), y + 0.5 - c.y()) <= radius();
+}
+
+QColor ColorPalette::colorAt(int x, int y) const
+{
+    const QPointF c = centre();
+    // Screen y grows downwards; the hue turns counter-clockwise as seen on screen.
+    double degrees = std::atan2(c.y() - (y + 0.5), x + 0.5 - c.x()) * 180.0 / Pi;
+    if (degrees < 0)
+        degrees += 360.0;
+    // Between two neighbouring stops of red, yellow, green, cyan, blue and magenta (60 degrees
+    // apart) one component rises or falls linearly while the others stay at 0 or 255.
+    const int sector = std::min(static_cast<int>(degrees / 60.0), 5);
+    const int rising = static_cast<int>(std::lround((degrees - 60.0 * sector) / 60.0 * 255.0));
+    const int falling = 255 - rising;
+    switch (sector) {
+    case 0: return QColor(255, rising, 0);
+    case 1: return QColor(falling, 255, 0);
+    case 2: return QColor(0, 255, rising);
+    case 3: return QColor(0, falling, 255);
+    case 4: return QColor(rising, 0, 255);
+    default: return QColor(255, 0, falling);
+    }
+}
+
+const QImage &ColorPalette::wheel()
 {
     const int w = static_cast<int>(width());
     const int h = static_cast<int>(height());
-    m_canvas = QImage(w, h, QImage::Format_RGBA8888);
-    m_canvas.fill(Qt::transparent);
-
-    QPainter canvasPainter(&m_canvas);
-    canvasPainter.setRenderHint(QPainter::Antialiasing);
-
-    m_radius = qMin(h, w) / 2 - WheelMargin;
-    m_wheelRect = QRect((w - 2 * m_radius) / 2, (h - 2 * m_radius) / 2, 2 * m_radius, 2 * m_radius);
-
-    // Hue runs counter-clockwise from red at 3 o'clock, one stop every 60 degrees.
-    QConicalGradient hue(0, 0, 0);
-    const Qt::GlobalColor stops[] = {Qt::red, Qt::yellow, Qt::green, Qt::cyan, Qt::blue, Qt::magenta};
-    for (int i = 0; i < 6; ++i)
-        hue.setColorAt(i * 60.0 / 360.0, stops[i]);
-    hue.setColorAt(1, Qt::red);
-
-    canvasPainter.save();
-    canvasPainter.translate(boundingRect().center());
-    canvasPainter.setPen(Qt::NoPen);
-    canvasPainter.setBrush(hue);
-    canvasPainter.drawEllipse(QPointF(0, 0), m_radius, m_radius);
-    canvasPainter.restore();
-
-    if (m_x != 0 || m_y != 0) {
-        canvasPainter.setPen(QPen(Qt::white, MarkerPen));
-        canvasPainter.drawLine(m_x - MarkerReach, m_y, m_x - MarkerGap, m_y);
-        canvasPainter.drawLine(m_x + MarkerGap, m_y, m_x + MarkerReach, m_y);
-        canvasPainter.drawLine(m_x, m_y - MarkerReach, m_x, m_y - MarkerGap);
-        canvasPainter.drawLine(m_x, m_y + MarkerGap, m_x, m_y + MarkerReach);
+    if (m_wheel.width() == w && m_wheel.height() == h)
+        return m_wheel;
+    m_wheel = QImage(std::max(w, 0), std::max(h, 0), QImage::Format_ARGB32);
+    m_wheel.fill(Qt::transparent);
+    const QPointF c = centre();
+    const double r = radius();
+    for (int y = 0; y < h; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(m_wheel.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            // The rim fades out over one pixel so that the edge is smooth; every pixel that
+            // can be picked has its middle on the wheel and is at least half covered.
+            const double coverage = std::clamp(r + 0.5 - std::hypot(x + 0.5 - c.x(), y + 0.5 - c.y()), 0.0, 1.0);
+            if (coverage <= 0)
+                continue;
+            QColor color = colorAt(x, y);
+            color.setAlphaF(coverage);
+            line[x] = color.rgba();
+        }
     }
-    canvasPainter.end();
+    return m_wheel;
+}
 
-    painter->drawImage(QRect(0, 0, w, h), m_canvas);
+void ColorPalette::paint(QPainter *painter)
+{
+    painter->drawImage(0, 0, wheel());
+    if (m_x == 0 && m_y == 0)
+        return;
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(Qt::white, MarkerPen));
+    painter->drawLine(m_x - MarkerReach, m_y, m_x - MarkerGap, m_y);
+    painter->drawLine(m_x + MarkerGap, m_y, m_x + MarkerReach, m_y);
+    painter->drawLine(m_x, m_y - MarkerReach, m_x, m_y - MarkerGap);
+    painter->drawLine(m_x, m_y + MarkerGap, m_x, m_y + MarkerReach);
 }
 
 void ColorPalette::mouseMove(int x, int y)
 {
     m_x = x;
     m_y = y;
-    const QPoint centre = m_wheelRect.center();
-    const double distance = std::sqrt(double(x - centre.x()) * (x - centre.x())
-                                      + double(y - centre.y()) * (y - centre.y()));
-    if (distance > m_wheelRect.width() / 2)
+    if (!onWheel(x, y))
         return;
-    // No pixel to read before the first paint (or until a resize is repainted), and none shown
-    // where the wheel left the canvas transparent: the pick circle is centred on the wheel
-    // rectangle's integer centre ((149, 149) at 300 x 300), the wheel is painted around the
-    // item's centre ((150, 150)), so the circle takes in a sliver outside the wheel on the left
-    // and top. Answering black there would overwrite the user's colour with one not on screen.
-    const QRgb pixel = m_canvas.valid(x, y) ? m_canvas.pixel(x, y) : 0;
-    if (qAlpha(pixel) == 0)
-        return;
-    emit colorChang(QColor(pixel).name());
+    emit colorChang(colorAt(x, y).name());
     update();
 }
 

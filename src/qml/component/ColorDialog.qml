@@ -98,6 +98,7 @@ Dialog {
                 text: modelData
             }
         }
+        // The boxes have the dialog's own colour: only a border shows where they are.
         CusInput {
             id: inputR
             objectName: "inputR"
@@ -106,6 +107,7 @@ Dialog {
             width: 48
             height: 16
             maxRange: 255
+            border.width: 1
             accessibleName: "R"
             textInput.onEditingFinished: root.colorFromBoxes()
         }
@@ -117,6 +119,7 @@ Dialog {
             width: 48
             height: 16
             maxRange: 255
+            border.width: 1
             accessibleName: "G"
             textInput.onEditingFinished: root.colorFromBoxes()
         }
@@ -128,6 +131,7 @@ Dialog {
             width: 48
             height: 16
             maxRange: 255
+            border.width: 1
             accessibleName: "B"
             textInput.onEditingFinished: root.colorFromBoxes()
         }

@@ -14,6 +14,12 @@ Item {
     width: 247
     height: 16
 
+    // Also when the box was written to directly, which ends its binding to inputText.
+    onInputTextChanged: {
+        if (input.textInput.text !== inputText)
+            input.textInput.text = inputText
+    }
+
     BasicText {
         width: 151
         height: 16

@@ -37,6 +37,26 @@ Item {
         entryTextColor: CusConfig.colorTitleText
         currentEntryTextColor: CusConfig.colorFrame
         Accessible.name: root.text
+
+        // The list is as narrow as the face's straight part unless an entry needs more ("LINEAR",
+        // the Chinese curve names); then it is widened to the widest entry, centred under the face.
+        entryWidth: Math.max(width - 2 * offsetValue, widestEntry + 2 * entryMargin)
+        popup.x: (width - entryWidth) / 2
+        popup.width: entryWidth
+
+        readonly property real entryMargin: 3
+        readonly property real widestEntry: {
+            var widest = 0
+            for (var i = 0; i < count; ++i)
+                widest = Math.max(widest, entryMetrics.advanceWidth(entryText(textAt(i))))
+            return Math.ceil(widest)
+        }
+
+        FontMetrics {
+            id: entryMetrics
+            font.family: CusConfig.fontFamily
+            font.pixelSize: CusConfig.fontSizeLevel2
+        }
     }
     CusCheckBox {
         id: checkBox

@@ -13,8 +13,18 @@ ScaledDialog {
     property int currentPadFlag: 0
     readonly property var knobGroups: [group1, group2, group3]
     readonly property var padGroups: [group4, group5, group6, group7]
+    // The brightness slider takes part only once the user has moved it since the dialog opened:
+    // brightness is kept per bank, and the slider can show only one of them.
+    property bool luminanceChosen: false
 
+    // The rows that always apply open with the configuration's values, so that an apply leaves
+    // them as they are unless the user changes them; the slider shows bank A's brightness.
     function show() {
+        fullLevel.inputText = String(DataMgt.getCurveInten("intensity"))
+        var curve = DataMgt.getCurveInten("curve")
+        velocityCurve.cbx.currentIndex = curve < velocityCurve.cbx.count ? curve : -1
+        sliderLum.value = Math.round(DataMgt.getLum(1) * 100) / 100
+        luminanceChosen = false
         centreAndOpen()
     }
 
@@ -46,7 +56,8 @@ ScaledDialog {
             for (g = 0; g < padGroups.length; ++g)
                 applyGroup(padGroups[g], "padItem", bank)
             applyGroup(pressureGroup, "padItem", bank)
-            DataMgt.setLum(bank, sliderLum.value)
+            if (luminanceChosen)
+                DataMgt.setLum(bank, sliderLum.value)
         } finally {
             DataMgt.endEdit()
         }
@@ -253,6 +264,7 @@ ScaledDialog {
         x: 571; y: 186; width: 186; height: 56
         // Always applied: their check boxes are hidden and stay checked.
         FuncItem1 {
+            id: fullLevel
             objectName: "padItem"; x: -55; y: 8
             text: qsTr("Full Level")
             checkBox.visible: false
@@ -261,11 +273,16 @@ ScaledDialog {
             batchSet: function(bank) { DataMgt.setCurveInten("intensity", parseInt(inputText, 10)) }
         }
         FuncItem1cbx {
+            id: velocityCurve
             objectName: "padItem"; x: -55; y: 32
             text: qsTr("Velocity Curve"); cbxMode: curveModel
             checkBox.visible: false
             checkBox.checked: true
-            batchSet: function(bank) { DataMgt.setCurveInten("curve", cbx.currentIndex) }
+            // Empty when the configuration holds a curve the list does not name: kept as it is.
+            batchSet: function(bank) {
+                if (cbx.currentIndex >= 0)
+                    DataMgt.setCurveInten("curve", cbx.currentIndex)
+            }
         }
     }
     BackgroundRect {
@@ -280,6 +297,7 @@ ScaledDialog {
                 objectName: "sliderLum"
                 anchors.fill: parent
                 Accessible.name: qsTr("Luminance")
+                onMoved: funDlg.luminanceChosen = true
             }
         }
         BasicText { x: 20; y: 35; text: "L"; color: CusConfig.colorTitleText }

@@ -1,0 +1,269 @@
+import QtQuick 2.15
+import QtTest 1.15
+import "qrc:/qml/component"
+
+// The colour dialog and "Auto Populate" as a person uses them: the pointer on the wheel, clicks
+// on rows, buttons and lists, against the real configuration model.
+Item {
+    id: stage
+    width: 820
+    height: 480
+
+    Component {
+        id: colourDialogComponent
+        ColorDialog {}
+    }
+    Component {
+        id: autoPopulateComponent
+        FunctionDialog {}
+    }
+
+    TestCase {
+        name: "ColourAndAutoPopulate"
+        when: windowShown
+
+        function init() {
+            DataMgt.initDefaultData()
+            DataMgt.setCurveInten("curve", 0)
+            DataMgt.setCurveInten("intensity", 127)
+        }
+
+        function cleanup() {
+            Tran.reTrans("English")
+        }
+
+        function openColourDialog(pad) {
+            var dialog = createTemporaryObject(colourDialogComponent, stage)
+            verify(dialog)
+            dialog.show(pad, null, "#000000")
+            tryCompare(dialog, "opened", true)
+            waitForRendering(dialog.contentItem)
+            return dialog
+        }
+
+        function openAutoPopulate() {
+            var dialog = createTemporaryObject(autoPopulateComponent, stage)
+            verify(dialog)
+            dialog.show()
+            tryCompare(dialog, "opened", true)
+            waitForRendering(dialog.contentItem)
+            return dialog
+        }
+
+        function inDialog(dialog, objectName) {
+            var found = findChild(dialog.contentItem, objectName)
+            verify(found, "no item named " + objectName)
+            return found
+        }
+
+        function colourName(pixel) {
+            return Qt.rgba(pixel.r, pixel.g, pixel.b, 1).toString()
+        }
+
+        // What the window shows of `item` at (x, y) in the item. Dialogs live in the window's
+        // overlay, so the window is grabbed whole rather than the item alone.
+        function pixelOf(image, item, x, y) {
+            var p = item.mapToItem(stage, x, y)
+            return image.pixel(Math.floor(p.x), Math.floor(p.y))
+        }
+
+        // Every point of a drag picks the colour that the wheel shows under the pointer; the
+        // marker of the previous point (7 to 10 pixels around it) is never taken for it.
+        function test_dragPicksTheColourUnderThePointer_data() {
+            return [
+                { tag: "rightwards by 8", x: 180, y: 60, dx: 8, dy: 0 },
+                { tag: "downwards by 8", x: 90, y: 100, dx: 0, dy: 8 },
+                { tag: "leftwards by 9", x: 250, y: 200, dx: -9, dy: 0 },
+                { tag: "upwards by 10", x: 150, y: 260, dx: 0, dy: -10 },
+            ]
+        }
+
+        function test_dragPicksTheColourUnderThePointer(data) {
+            var dialog = openColourDialog(5)
+            var palette = inDialog(dialog, "colorPalette")
+            var area = inDialog(dialog, "paletteArea")
+            var wheel = grabImage(stage)
+            var x = data.x
+            var y = data.y
+            mousePress(area, x, y)
+            for (var step = 0; step < 4; ++step) {
+                // The wheel repaints with the marker before the pointer moves on.
+                waitForRendering(palette)
+                var shown = colourName(pixelOf(wheel, palette, x, y))
+                compare(dialog.currentColor, shown, "at " + x + ", " + y)
+                compare(inDialog(dialog, "inputR").textInput.text, String(parseInt(shown.substr(1, 2), 16)))
+                compare(inDialog(dialog, "inputG").textInput.text, String(parseInt(shown.substr(3, 2), 16)))
+                compare(inDialog(dialog, "inputB").textInput.text, String(parseInt(shown.substr(5, 2), 16)))
+                x += data.dx
+                y += data.dy
+                mouseMove(area, x, y)
+            }
+            mouseRelease(area, x, y)
+            var picked = dialog.currentColor
+            mouseClick(inDialog(dialog, "confirmButton"))
+            tryCompare(dialog, "visible", false)
+            var info = DataMgt.getPadInfo(5)
+            compare([info.padR, info.padG, info.padB],
+                    [parseInt(picked.substr(1, 2), 16) >> 1, parseInt(picked.substr(3, 2), 16) >> 1,
+                     parseInt(picked.substr(5, 2), 16) >> 1])
+        }
+
+        // The R, G, B boxes are filled like the dialog: their edge must stand out from it.
+        function test_componentBoxesShow_data() {
+            return [ { tag: "R", box: "inputR" }, { tag: "G", box: "inputG" }, { tag: "B", box: "inputB" } ]
+        }
+
+        function test_componentBoxesShow(data) {
+            var dialog = openColourDialog(0)
+            var box = inDialog(dialog, data.box)
+            verify(!box.textInput.activeFocus)
+            var image = grabImage(stage)
+            var edge = pixelOf(image, box, 0, box.height / 2)
+            var outside = pixelOf(image, box, -3, box.height / 2)
+            var contrast = Math.abs(edge.r - outside.r) + Math.abs(edge.g - outside.g) + Math.abs(edge.b - outside.b)
+            verify(contrast > 0.25, "box edge " + edge + " on " + outside)
+        }
+
+        // A row by its label.
+        function row(dialog, label) {
+            var stack = [dialog.contentItem]
+            while (stack.length > 0) {
+                var item = stack.pop()
+                if ((item.objectName === "konbItem" || item.objectName === "padItem")
+                        && (item.text === label || item.textMin === label || item.leftText === label))
+                    return item
+                for (var i = 0; i < item.children.length; ++i)
+                    stack.push(item.children[i])
+            }
+            fail("no row " + label)
+        }
+
+        function padColours() {
+            var colours = []
+            for (var pad = 0; pad < 48; ++pad) {
+                var info = DataMgt.getPadInfo(pad)
+                colours.push([info.padR, info.padG, info.padB])
+            }
+            return colours
+        }
+
+        // The velocity curve, the Full Level and the brightness are applied with every bank;
+        // the dialog opens with the configuration's values, so an apply that leaves those rows
+        // alone keeps them. Moving the slider does set the brightness of the bank applied.
+        function test_applyKeepsWhatWasNotTouched_data() {
+            return [
+                { tag: "bank A, defaults", bank: "applyA", curve: 0, level: 127, dim: 0, shownCurve: "FULL", shownLevel: 0.71 },
+                { tag: "bank B, LINEAR at 100, B dimmed", bank: "applyB", curve: 2, level: 100, dim: 2, shownCurve: "LINEAR", shownLevel: 0.71 },
+                { tag: "bank C, EXP at 3, A dimmed", bank: "applyC", curve: 3, level: 3, dim: 1, shownCurve: "EXP", shownLevel: 0.3 },
+                { tag: "bank B, LO at 64, slider moved", bank: "applyB", curve: 1, level: 64, dim: 0, shownCurve: "LO", shownLevel: 0.71, slideTo: 0.25 },
+            ]
+        }
+
+        function test_applyKeepsWhatWasNotTouched(data) {
+            DataMgt.setCurveInten("curve", data.curve)
+            DataMgt.setCurveInten("intensity", data.level)
+            if (data.dim)
+                DataMgt.setLum(data.dim, 0.3)
+            var before = padColours()
+
+            var dialog = openAutoPopulate()
+            var curve = row(dialog, "Velocity Curve")
+            var level = row(dialog, "Full Level")
+            var slider = inDialog(dialog, "sliderLum")
+            compare(curve.cbx.displayText, data.shownCurve)
+            compare(findChild(level, "input").textInput.text, String(data.level))
+            fuzzyCompare(slider.value, data.shownLevel, 0.005)
+
+            var bank = { applyA: 1, applyB: 2, applyC: 3 }[data.bank]
+            if (data.slideTo !== undefined) {
+                var travel = slider.availableWidth - slider.handle.width
+                mouseClick(slider, slider.leftPadding + slider.handle.width / 2 + data.slideTo * travel,
+                           slider.height / 2)
+                fuzzyCompare(slider.value, data.slideTo, 0.02)
+                for (var pad = 16 * (bank - 1); pad < 16 * bank; ++pad)
+                    before[pad][(bank - 1)] = Math.floor(127 * slider.value)
+            }
+            mouseClick(inDialog(dialog, data.bank))
+
+            compare(DataMgt.getCurveInten("curve"), data.curve)
+            compare(DataMgt.getCurveInten("intensity"), data.level)
+            var after = padColours()
+            for (pad = 0; pad < 48; ++pad)
+                compare(after[pad], before[pad], "pad " + pad)
+        }
+
+        // Every entry of the drop-downs is shown whole inside its list, in both languages.
+        function test_listEntriesShowWhole_data() {
+            var rows = [
+                { label: "Velocity Curve", entries: ["FULL", "LO", "LINEAR", "EXP"] },
+                { label: "Set CC CH", entries: ["1", "9", "16"] },
+            ]
+            var cases = []
+            ;["English", "简体中文"].forEach(function(language) {
+                rows.forEach(function(r) {
+                    cases.push({ tag: r.label + ", " + language, language: language, label: r.label, count: r.entries.length })
+                })
+            })
+            return cases
+        }
+
+        function test_listEntriesShowWhole(data) {
+            Tran.reTrans(data.language)
+            var dialog = openAutoPopulate()
+            var cbx = row(dialog, qsTranslate("FunctionDialog", data.label)).cbx
+            mouseClick(cbx)
+            tryCompare(cbx.popup, "opened", true)
+            var list = cbx.popup.contentItem
+            waitForRendering(list)
+            var seen = 0
+            for (var i = 0; i < list.contentItem.children.length; ++i) {
+                var entry = list.contentItem.children[i]
+                if (!entry.contentItem || !entry.visible)
+                    continue
+                ++seen
+                var text = entry.contentItem
+                // Centred text: what runs past the list's edges on either side is cut off.
+                var left = entry.x + (entry.width - text.contentWidth) / 2
+                verify(left >= 0 && left + text.contentWidth <= list.width,
+                       "\"" + text.text + "\" is " + text.contentWidth + " wide in a list " + list.width + " wide")
+            }
+            verify(seen >= Math.min(data.count, 4))
+            // The face names the current entry whole too.
+            verify(!cbx.contentItem.truncated, cbx.contentItem.text)
+            keyClick(Qt.Key_Escape)
+        }
+
+        // The tick of a checked row shows (in the mark colour), also with the software renderer.
+        function test_checkedRowsShowTheirTick_data() {
+            return [
+                { tag: "knob row checked", label: "Set CC CH", check: true },
+                { tag: "pad row checked", label: "NOTE range starting at", check: true },
+                { tag: "row left unchecked", label: "Set CC Type", check: false },
+            ]
+        }
+
+        function test_checkedRowsShowTheirTick(data) {
+            var dialog = openAutoPopulate()
+            var box = row(dialog, data.label).checkBox
+            if (data.check)
+                mouseClick(box)
+            compare(box.checked, data.check)
+            // Away from the box: a hovered tick may take another colour.
+            mouseMove(dialog.contentItem, 5, 5)
+            waitForRendering(box)
+            var image = grabImage(stage)
+            var marked = 0
+            for (var y = 1; y < box.height - 1; ++y) {
+                for (var x = 1; x < box.width - 1; ++x) {
+                    var pixel = pixelOf(image, box, x, y)
+                    if (pixel.r > 0.8 && Math.abs(pixel.g - 0.47) < 0.15 && pixel.b < 0.3)
+                        ++marked
+                }
+            }
+            if (data.check)
+                verify(marked >= 8, marked + " pixels of the mark colour")
+            else
+                compare(marked, 0)
+        }
+    }
+}
