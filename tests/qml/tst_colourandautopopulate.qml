@@ -1,13 +1,25 @@
 import QtQuick 2.15
 import QtTest 1.15
+import "qrc:/qml"
 import "qrc:/qml/component"
 
 // The colour dialog and "Auto Populate" as a person uses them: the pointer on the wheel, clicks
-// on rows, buttons and lists, against the real configuration model.
+// on rows, buttons and lists, against the real configuration model; drawn at the scaling rates
+// users have, as the window draws them.
 Item {
     id: stage
-    width: 820
-    height: 480
+    // Room for the dialogs at 150 %.
+    width: 1240
+    height: 730
+
+    ScaledScene {
+        // The dialogs centre themselves in this, in design units.
+        Item {
+            id: holder
+            width: 820
+            height: 480
+        }
+    }
 
     Component {
         id: colourDialogComponent
@@ -30,10 +42,26 @@ Item {
 
         function cleanup() {
             Tran.reTrans("English")
+            Scaling.scalingRate = 1
+        }
+
+        // Each case at 100 % and at 150 %.
+        function atRates(cases) {
+            var all = []
+            ;[1, 1.5].forEach(function(rate) {
+                cases.forEach(function(c) {
+                    var copy = { rate: rate }
+                    for (var key in c)
+                        copy[key] = c[key]
+                    copy.tag = c.tag + " at " + (rate * 100) + " %"
+                    all.push(copy)
+                })
+            })
+            return all
         }
 
         function openColourDialog(pad) {
-            var dialog = createTemporaryObject(colourDialogComponent, stage)
+            var dialog = createTemporaryObject(colourDialogComponent, holder)
             verify(dialog)
             dialog.show(pad, null, "#000000")
             tryCompare(dialog, "opened", true)
@@ -42,7 +70,7 @@ Item {
         }
 
         function openAutoPopulate() {
-            var dialog = createTemporaryObject(autoPopulateComponent, stage)
+            var dialog = createTemporaryObject(autoPopulateComponent, holder)
             verify(dialog)
             dialog.show()
             tryCompare(dialog, "opened", true)
@@ -67,18 +95,29 @@ Item {
             return image.pixel(Math.floor(p.x), Math.floor(p.y))
         }
 
+        function near(colour, expected, tolerance) {
+            for (var i = 1; i < 7; i += 2) {
+                if (Math.abs(parseInt(colour.substr(i, 2), 16) - parseInt(expected.substr(i, 2), 16)) > tolerance)
+                    return false
+            }
+            return true
+        }
+
         // Every point of a drag picks the colour that the wheel shows under the pointer; the
-        // marker of the previous point (7 to 10 pixels around it) is never taken for it.
+        // marker of the previous point (7 to 10 pixels around it) is never taken for it. Drawn
+        // larger, a screen pixel blends neighbouring colours of the wheel by a few levels.
         function test_dragPicksTheColourUnderThePointer_data() {
-            return [
+            return atRates([
                 { tag: "rightwards by 8", x: 180, y: 60, dx: 8, dy: 0 },
                 { tag: "downwards by 8", x: 90, y: 100, dx: 0, dy: 8 },
                 { tag: "leftwards by 9", x: 250, y: 200, dx: -9, dy: 0 },
                 { tag: "upwards by 10", x: 150, y: 260, dx: 0, dy: -10 },
-            ]
+            ])
         }
 
         function test_dragPicksTheColourUnderThePointer(data) {
+            Scaling.scalingRate = data.rate
+            var tolerance = data.rate === 1 ? 0 : 8
             var dialog = openColourDialog(5)
             var palette = inDialog(dialog, "colorPalette")
             var area = inDialog(dialog, "paletteArea")
@@ -90,16 +129,17 @@ Item {
                 // The wheel repaints with the marker before the pointer moves on.
                 waitForRendering(palette)
                 var shown = colourName(pixelOf(wheel, palette, x, y))
-                compare(dialog.currentColor, shown, "at " + x + ", " + y)
-                compare(inDialog(dialog, "inputR").textInput.text, String(parseInt(shown.substr(1, 2), 16)))
-                compare(inDialog(dialog, "inputG").textInput.text, String(parseInt(shown.substr(3, 2), 16)))
-                compare(inDialog(dialog, "inputB").textInput.text, String(parseInt(shown.substr(5, 2), 16)))
+                var picked = dialog.currentColor
+                verify(near(picked, shown, tolerance), "picked " + picked + " at " + x + ", " + y + " showing " + shown)
+                compare(inDialog(dialog, "inputR").textInput.text, String(parseInt(picked.substr(1, 2), 16)))
+                compare(inDialog(dialog, "inputG").textInput.text, String(parseInt(picked.substr(3, 2), 16)))
+                compare(inDialog(dialog, "inputB").textInput.text, String(parseInt(picked.substr(5, 2), 16)))
                 x += data.dx
                 y += data.dy
                 mouseMove(area, x, y)
             }
             mouseRelease(area, x, y)
-            var picked = dialog.currentColor
+            picked = dialog.currentColor
             mouseClick(inDialog(dialog, "confirmButton"))
             tryCompare(dialog, "visible", false)
             var info = DataMgt.getPadInfo(5)
@@ -110,10 +150,11 @@ Item {
 
         // The R, G, B boxes are filled like the dialog: their edge must stand out from it.
         function test_componentBoxesShow_data() {
-            return [ { tag: "R", box: "inputR" }, { tag: "G", box: "inputG" }, { tag: "B", box: "inputB" } ]
+            return atRates([ { tag: "R", box: "inputR" }, { tag: "G", box: "inputG" }, { tag: "B", box: "inputB" } ])
         }
 
         function test_componentBoxesShow(data) {
+            Scaling.scalingRate = data.rate
             var dialog = openColourDialog(0)
             var box = inDialog(dialog, data.box)
             verify(!box.textInput.activeFocus)
@@ -204,10 +245,11 @@ Item {
                     cases.push({ tag: r.label + ", " + language, language: language, label: r.label, count: r.entries.length })
                 })
             })
-            return cases
+            return atRates(cases)
         }
 
         function test_listEntriesShowWhole(data) {
+            Scaling.scalingRate = data.rate
             Tran.reTrans(data.language)
             var dialog = openAutoPopulate()
             var cbx = row(dialog, qsTranslate("FunctionDialog", data.label)).cbx
@@ -228,21 +270,32 @@ Item {
                        "\"" + text.text + "\" is " + text.contentWidth + " wide in a list " + list.width + " wide")
             }
             verify(seen >= Math.min(data.count, 4))
-            // The face names the current entry whole too.
-            verify(!cbx.contentItem.truncated, cbx.contentItem.text)
             keyClick(Qt.Key_Escape)
+            tryCompare(cbx.popup, "visible", false)
+
+            // Each entry picked shows whole on the face too.
+            for (var pick = 0; pick < Math.min(data.count, 4); ++pick) {
+                mouseClick(cbx)
+                tryCompare(cbx.popup, "opened", true)
+                waitForRendering(list)
+                mouseClick(list.itemAtIndex(pick))
+                tryCompare(cbx.popup, "visible", false)
+                compare(cbx.currentIndex, pick)
+                verify(!cbx.contentItem.truncated, cbx.contentItem.text)
+            }
         }
 
         // The tick of a checked row shows (in the mark colour), also with the software renderer.
         function test_checkedRowsShowTheirTick_data() {
-            return [
+            return atRates([
                 { tag: "knob row checked", label: "Set CC CH", check: true },
                 { tag: "pad row checked", label: "NOTE range starting at", check: true },
                 { tag: "row left unchecked", label: "Set CC Type", check: false },
-            ]
+            ])
         }
 
         function test_checkedRowsShowTheirTick(data) {
+            Scaling.scalingRate = data.rate
             var dialog = openAutoPopulate()
             var box = row(dialog, data.label).checkBox
             if (data.check)

@@ -288,17 +288,12 @@ ScaledDialog {
     BackgroundRect {
         property int flag: 8
         x: 571; y: 72; width: 186; height: 56
-        // The scaling sizes this holder; the slider's handle and fill follow their bindings.
-        Item {
-            objectName: "ingnoreChildren"
+        CusSlider {
+            id: sliderLum
+            objectName: "sliderLum"
             x: 20; y: 19; width: 151; height: 8
-            CusSlider {
-                id: sliderLum
-                objectName: "sliderLum"
-                anchors.fill: parent
-                Accessible.name: qsTr("Luminance")
-                onMoved: funDlg.luminanceChosen = true
-            }
+            Accessible.name: qsTr("Luminance")
+            onMoved: funDlg.luminanceChosen = true
         }
         BasicText { x: 20; y: 35; text: "L"; color: CusConfig.colorTitleText }
         BasicText { x: 163; y: 35; text: "H"; color: CusConfig.colorTitleText }
