@@ -9,5 +9,9 @@ exec 9>"/tmp/tark9-build.lock"
 flock 9
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${TARK9_BUILD_TYPE:-RelWithDebInfo}" "$@"
+else
+    # Configured again every time: a tool installed since the last configure (deps.sh --tests
+    # installs more than run.sh needs) then adds its tests at once. Quiet unless it fails.
+    cmake "$build" "$@" >/dev/null
 fi
 cmake --build "$build" -j "$jobs" ${TARK9_TARGETS:+--target $TARK9_TARGETS}

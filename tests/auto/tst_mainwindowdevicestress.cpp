@@ -16,7 +16,7 @@ namespace {
 constexpr int Replies = 3000;
 constexpr int IntervalMs = 1;                 // between two replies
 constexpr int BufferWaitMs = 20;              // how long a reply waits for a queued buffer
-constexpr qint64 RunLimitMs = 240000;         // the stream ends well before; a hang fails instead
+constexpr qint64 RunLimitMs = 20000;          // the stream ends well before; a hang fails instead
 
 VirtualTark9 &device() { return VirtualTark9::instance(); }
 VirtualMidiSystem &ports() { return VirtualTark9::instance().virtualMidiSystem(); }
