@@ -37,18 +37,16 @@ Item {
             spy.clear()
         }
 
-        // A 300 x 300 wheel has radius 145 around (149, 149): its last point on the centre row
-        // is x = 294. The rim pixel is not quite covered by the antialiased edge, so the black
-        // behind shows through by a few levels there; inside, the shown pixel is the picked one.
-        // At x = 4 the pick circle still reaches, but the wheel, painted around (150, 150),
-        // leaves the pixel transparent: nothing is shown, so nothing is picked.
+        // A 300 x 300 wheel has radius 145 around (150, 150); a pixel is on it when its middle
+        // is, so on the centre row pixels 5 to 294 are picked, whole and exactly as shown.
         function test_pick_data() {
             return [
-                { tag: "rim", x: 294, y: 149, picks: true, tolerance: 3 },
-                { tag: "inside", x: 200, y: 60, picks: true, tolerance: 0 },
-                { tag: "just outside the rim", x: 295, y: 149, picks: false },
+                { tag: "rim on the right", x: 294, y: 149, picks: true },
+                { tag: "rim on the left", x: 5, y: 149, picks: true },
+                { tag: "inside", x: 200, y: 60, picks: true },
+                { tag: "just outside the rim on the right", x: 295, y: 149, picks: false },
+                { tag: "just outside the rim on the left", x: 4, y: 149, picks: false },
                 { tag: "corner", x: 299, y: 299, picks: false },
-                { tag: "transparent sliver on the left", x: 4, y: 149, picks: false },
             ]
         }
 
@@ -62,7 +60,7 @@ Item {
             var shownLevels = [shown.r, shown.g, shown.b]
             for (var i = 0; i < 3; ++i) {
                 var level = parseInt(picked.substr(1 + 2 * i, 2), 16)
-                verify(Math.abs(level - Math.round(shownLevels[i] * 255)) <= data.tolerance,
+                verify(level === Math.round(shownLevels[i] * 255),
                        "picked " + picked + ", shown " + shown)
             }
         }
