@@ -19,7 +19,7 @@ package_tools=(dpkg-dev file)
 case "${1:-}" in
     --tests)
         packages+=(lrzsz python3-pyftpdlib mingw-w64 chromium clang libclang-rt-14-dev
-                   desktop-file-utils appstream "${package_tools[@]}") ;;
+                   desktop-file-utils appstream xdotool "${package_tools[@]}") ;;
     --package)
         packages+=("${package_tools[@]}") ;;
 esac
