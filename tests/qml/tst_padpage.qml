@@ -104,6 +104,37 @@ Item {
             compare(DataMgt.getPadInfo(0).padtype, 0)
         }
 
+        function test_choosingNoteIsOneUndoStep_data() {
+            return [
+                { tag: "from CC", from: 1 },
+                { tag: "from PC", from: 2 }
+            ]
+        }
+
+        // Picking NOTE stores the type and the chooser's note; one undo takes back both.
+        function test_choosingNoteIsOneUndoStep(data) {
+            var key = cell(0, 12).key
+            mouseClick(key.tabBar.itemAt(data.from))
+            compare(DataMgt.getPadInfo(0).padtype, data.from)
+            type(key.input, "60")
+            compare(DataMgt.getPadInfo(0).padData, 60)
+
+            mouseClick(key.tabBar.itemAt(0))
+            compare(DataMgt.getPadInfo(0).padtype, 0)
+            compare(DataMgt.getPadInfo(0).padData, 24)
+
+            DataMgt.undo()
+            compare(DataMgt.getPadInfo(0).padtype, data.from)
+            compare(DataMgt.getPadInfo(0).padData, 60)
+            compare(key.tabBar.currentIndex, data.from)
+            compare(key.input.textInput.text, "60")
+
+            DataMgt.redo()
+            compare(DataMgt.getPadInfo(0).padtype, 0)
+            compare(DataMgt.getPadInfo(0).padData, 24)
+            compare(key.input.textInput.text, "24")
+        }
+
         function test_programChangeDisablesChooserAndSwitch() {
             var key = cell(0, 0).key
             key.tabBar.currentIndex = 2

@@ -195,10 +195,12 @@ Item {
             if (!root.editable)
                 return
             // Picking NOTE shows the chooser's note in the box: store that note too, so that
-            // what is sent is what is shown.
+            // what is sent is what is shown. Type and note are one edit, undone at once.
+            DataMgt.beginEdit()
             if (currentIndex === 0 && cbxNote.currentIndex >= 0)
                 DataMgt.setPadInfo(root.realIndex, "padData", cbxNote.currentIndex)
             DataMgt.setPadInfo(root.realIndex, "padtype", currentIndex)
+            DataMgt.endEdit()
         }
     }
 
