@@ -816,6 +816,10 @@
         <source>正在升级固件，请勿断开设备…</source>
         <translation>Updating the firmware; do not unplug the controller…</translation>
     </message>
+    <message>
+        <source>固件检测失败！</source>
+        <translation>Firmware check failed!</translation>
+    </message>
 </context>
 <context>
     <name>ScaledDialog</name>

@@ -815,6 +815,10 @@
         <source>正在升级固件，请勿断开设备…</source>
         <translation>正在升级固件，请勿断开设备…</translation>
     </message>
+    <message>
+        <source>固件检测失败！</source>
+        <translation>固件检测失败！</translation>
+    </message>
 </context>
 <context>
     <name>ScaledDialog</name>

@@ -65,6 +65,13 @@ TestCase {
     function cleanup() {
         win.destroy()
         win = null
+        if (Tran.currentLanguage !== "English")
+            Tran.reTrans("English")
+    }
+
+    function speak(language) {
+        Tran.reTrans(language)
+        compare(Tran.currentLanguage, language)
     }
 
     // The first pad editor of the visible bank A page whose model pad is `pad`.
@@ -177,7 +184,8 @@ TestCase {
         var funDlg = openAutoPopulate()
         var slider = inDialog(funDlg, "sliderLum")
         var fill = findChild(slider, "fill")
-        compare(fill.width, slider.availableWidth)
+        // It opens at the configuration's brightness.
+        compare(fill.width, slider.availableWidth * slider.visualPosition)
         slider.value = 0.25
         compare(fill.width, slider.availableWidth * 0.25)
     }
@@ -266,16 +274,22 @@ TestCase {
         compare(inDialog(progressDialog, "progressBarDownload").value, 0)
     }
 
-    // However the update ends, the dialog says so: no spinner is left turning.
+    // However the update ends, the dialog says so: no spinner is left turning. A failed check
+    // upgraded nothing and is headed so.
     function test_failuresEndTheDialog_data() {
+        var serverGone = function() { Ftp.checkFailed("The firmware server was not found.") }
         return [
-            { tag: "check failed", fail: function() { Ftp.checkFailed("The firmware server was not found.") }, reason: "The firmware server was not found." },
-            { tag: "download failed", fail: function() { Ftp.downloadFailed("The firmware image is empty.") }, reason: "The firmware image is empty." },
-            { tag: "transfer failed", fail: function() { FirmwareUpdate.transStatus(false) }, reason: "" }
+            { tag: "check failed", fail: serverGone, reason: "The firmware server was not found.", heading: "Firmware check failed!" },
+            { tag: "check failed, Chinese", language: "简体中文", fail: serverGone, reason: "The firmware server was not found.", heading: "固件检测失败！" },
+            { tag: "download failed", fail: function() { Ftp.downloadFailed("The firmware image is empty.") }, reason: "The firmware image is empty.", heading: "Firmware upgrade failed!" },
+            { tag: "transfer failed", fail: function() { FirmwareUpdate.transStatus(false) }, reason: "", heading: "Firmware upgrade failed!" },
+            { tag: "transfer failed, Chinese", language: "简体中文", fail: function() { FirmwareUpdate.transStatus(false) }, reason: "", heading: "固件升级失败！" }
         ]
     }
 
     function test_failuresEndTheDialog(data) {
+        if (data.language)
+            speak(data.language)
         Ftp.showDialog()
         var progressDialog = dialog("progressDialog")
         verify(inDialog(progressDialog, "busyIndicator").visible)
@@ -283,7 +297,128 @@ TestCase {
         verify(!inDialog(progressDialog, "busyIndicator").visible)
         verify(inDialog(progressDialog, "textNewest").visible)
         compare(inDialog(progressDialog, "textNewest").text,
-                "Firmware upgrade failed!" + (data.reason ? "\n" + data.reason : ""))
+                data.heading + (data.reason ? "\n" + data.reason : ""))
+    }
+
+    function test_longReleaseNotesShowFromTheTop_data() {
+        return [
+            { tag: "English", language: "English", first: "Firmware name:rk21_200.bin" },
+            { tag: "Chinese", language: "简体中文", first: "固件名称：rk21_200.bin" }
+        ]
+    }
+
+    // The name and version lead the notes: however long the notes, the dialog opens on them,
+    // whole and clear of the question above.
+    function test_longReleaseNotesShowFromTheTop(data) {
+        speak(data.language)
+        var notes = []
+        for (var i = 1; i <= 40; ++i)
+            notes.push("Note " + i + ": the pads answer faster and the colours are brighter than before")
+        Ftp.showDialog()
+        var progressDialog = dialog("progressDialog")
+        tryCompare(progressDialog, "opened", true)
+        Ftp.info("rk21_200.bin", 2, notes)
+        var textArea = inDialog(progressDialog, "textArea")
+        var scrollView = inDialog(progressDialog, "scrollView")
+        var hint = inDialog(progressDialog, "textHint")
+        waitForRendering(textArea)
+        compare(textArea.text.split("\n")[0], data.first)
+        // The notes do need scrolling.
+        verify(textArea.contentHeight > scrollView.height)
+
+        var line = textArea.positionToRectangle(0)
+        var top = textArea.mapToItem(scrollView, line.x, line.y)
+        verify(top.y >= 0 && top.y + line.height <= scrollView.height,
+               "first line at " + top.y + ".." + (top.y + line.height) + " of " + scrollView.height)
+        var inDialogTop = textArea.mapToItem(progressDialog.contentItem, line.x, line.y)
+        var hintBottom = hint.mapToItem(progressDialog.contentItem, 0, hint.contentHeight).y
+        verify(hintBottom <= inDialogTop.y, "question ends at " + hintBottom + ", first line starts at " + inDialogTop.y)
+    }
+
+    Component {
+        id: plainReference
+        Text { textFormat: Text.PlainText }
+    }
+
+    // Shows `item`'s text as plain text would be laid out: same lines, same extent.
+    function verifyShownPlain(item, text) {
+        compare(item.text, text)
+        var reference = createTemporaryObject(plainReference, stage, {
+            text: item.text, font: item.font, width: item.width, wrapMode: item.wrapMode, elide: item.elide
+        })
+        compare(item.lineCount, reference.lineCount, "lines of " + text)
+        compare(item.contentWidth, reference.contentWidth, "width of " + text)
+        compare(item.contentHeight, reference.contentHeight, "height of " + text)
+    }
+
+    // What the controller, the server or a file supplies is shown as it is, markup and all.
+    function test_suppliedTextIsShownPlain_data() {
+        return [
+            { tag: "serial number", show: function() {
+                MainLogic.s_snNum("<h1>KT9</h1>")
+                findChild(win, "aboutAction").trigger()
+                return { item: inDialog(dialog("helpDialog"), "snText"), text: "sn:<h1>KT9</h1>" }
+            } },
+            { tag: "difference line", show: function() {
+                var line = "Pad 1 <b>note</b>: 24 <i>/</i> 25"
+                MainLogic.compared([line, "Pad 2 note: 25 / 26"])
+                var list = inDialog(dialog("compareDialog"), "differenceList")
+                waitForRendering(list)
+                for (var i = 0; i < list.contentItem.children.length; ++i) {
+                    if (list.contentItem.children[i].text === line)
+                        return { item: list.contentItem.children[i], text: line }
+                }
+                fail("no row shows " + line)
+            } },
+            { tag: "failure reason", show: function() {
+                Ftp.showDialog()
+                Ftp.checkFailed("<b>/tmp/rk21.bin</b>")
+                return { item: inDialog(dialog("progressDialog"), "textNewest"), text: "Firmware check failed!\n<b>/tmp/rk21.bin</b>" }
+            } }
+        ]
+    }
+
+    function test_suppliedTextIsShownPlain(data) {
+        var shown = data.show()
+        verifyShownPlain(shown.item, shown.text)
+    }
+
+    function test_releaseNotesAreShownPlain() {
+        Ftp.showDialog()
+        Ftp.info("<i>rk21</i>.bin", 1.5, ["<h1>Faster</h1> pads", "a &lt; b"])
+        var textArea = inDialog(dialog("progressDialog"), "textArea")
+        compare(textArea.getText(0, textArea.length).split("\n"),
+                ["Firmware name:<i>rk21</i>.bin", "Version No.:1.5", "<h1>Faster</h1> pads", "a &lt; b"])
+    }
+
+    function test_toastFitsItsText_data() {
+        var guideFailed = function() { findChild(win, "myMenuBar").userGuideFailed() }
+        var sent = function() { MainLogic.showHint(true, true) }
+        return [
+            { tag: "user guide, English", language: "English", pop: guideFailed, text: "The user guide could not be opened" },
+            { tag: "user guide, Chinese", language: "简体中文", pop: guideFailed, text: "无法打开用户手册", designWidth: true },
+            { tag: "sent, English", language: "English", pop: sent, text: "Succeeded in sending data", designWidth: true },
+            { tag: "sent, Chinese", language: "简体中文", pop: sent, text: "数据发送成功", designWidth: true }
+        ]
+    }
+
+    // The toast holds its whole text on its face, centred in the window; the short reports keep
+    // the design's width.
+    function test_toastFitsItsText(data) {
+        speak(data.language)
+        data.pop()
+        var hint = findChild(win, "hint")
+        var face = findChild(hint, "hintFace")
+        var label = findChild(hint, "hintText")
+        compare(label.text, data.text)
+        tryCompare(face, "opacity", 1)
+        var left = label.mapToItem(face, (label.width - label.contentWidth) / 2, 0).x
+        verify(left >= 4 && left + label.contentWidth <= face.width - 4,
+               label.contentWidth + " wide text at " + left + " on a " + face.width + " wide toast")
+        compare(label.lineCount, 1)
+        compare(hint.x + hint.width / 2, hint.parent.width / 2)
+        if (data.designWidth)
+            compare(face.width, 170)
     }
 
     // The about dialog is built after start-up; what the controller reported before that is

@@ -41,10 +41,7 @@ ScaledDialog {
               : qsTr("%n field(s) differ between the editor and the controller:", "", root.differences.length)
     }
 
-    // Scaled as one piece: the list's rows are made as it scrolls, after the scaling took its
-    // record of the dialog.
     Rectangle {
-        objectName: "ingnoreChildren"
         x: 20
         y: 72
         width: root.dWidth - 40
@@ -65,6 +62,8 @@ ScaledDialog {
                 width: ListView.view.width
                 height: 20
                 elide: Text.ElideRight
+                // The lines quote values from the controller and from preset files.
+                textFormat: Text.PlainText
                 color: CusConfig.colorTitleText
                 text: modelData
             }

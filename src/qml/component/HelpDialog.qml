@@ -71,6 +71,7 @@ ScaledDialog {
         BasicText {
             objectName: "softVersionText"
             text: MainLogic.getSoftVersion()
+            textFormat: Text.PlainText
             color: CusConfig.colorTextDisable
         }
         BasicText {
@@ -78,13 +79,16 @@ ScaledDialog {
             objectName: "firmwareText"
             width: 95
             text: qsTr("Firmware:") + (root.firmwareVersion ? root.firmwareVersion.join(".") : "")
+            textFormat: Text.PlainText
             color: CusConfig.colorTextDisable
         }
         BasicText {
             id: snText
             objectName: "snText"
             width: 120
+            // The controller reports the serial number; whatever it holds is shown as it is.
             text: "sn:" + root.serialNumber
+            textFormat: Text.PlainText
             color: CusConfig.colorTextDisable
         }
     }

@@ -6,8 +6,12 @@ Item {
     id: root
 
     property string text
+    // Room left of and right of the text.
+    readonly property real margin: 10
 
-    width: 170
+    // The design's 170 holds the short reports; a longer text (the user guide's, in English)
+    // widens the toast, which its holder keeps centred.
+    width: Math.max(170, hintText.implicitWidth + 2 * margin)
     height: 25
 
     Rectangle {
@@ -24,9 +28,8 @@ Item {
             NumberAnimation { duration: 200 }
         }
 
-        // Fills the face rather than sizing itself to the text: the window's scaling keeps
-        // the size each item had at start-up, when the toast had no text yet.
         BasicText {
+            id: hintText
             objectName: "hintText"
             anchors.fill: parent
             horizontalAlignment: Text.AlignHCenter

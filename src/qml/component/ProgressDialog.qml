@@ -44,6 +44,11 @@ ScaledDialog {
         showResult(qsTr("固件升级失败！") + (reason ? "\n" + reason : ""))
     }
 
+    // Nothing was upgraded when only the check failed: the heading must not say so.
+    function failCheck(reason) {
+        showResult(qsTr("固件检测失败！") + (reason ? "\n" + reason : ""))
+    }
+
     dWidth: 358
     dHeight: 216
 
@@ -63,14 +68,14 @@ ScaledDialog {
             textHint.text = qsTr("检测到新的固件版本，请确认是否升级")
             scrollView.visible = true
             btnSure.visible = true
-            textArea.clear()
-            textArea.append(qsTr("固件名称:") + name)
-            textArea.append(qsTr("版本号:") + ver)
-            for (var i = 0; i < infoList.length; ++i)
-                textArea.append(infoList[i])
+            // Set as a whole and shown from the top: the name and version come first, and
+            // appending line by line left long release notes scrolled to their end.
+            textArea.text = [qsTr("固件名称:") + name, qsTr("版本号:") + ver].concat(infoList).join("\n")
+            textArea.cursorPosition = 0
+            scrollView.ScrollBar.vertical.position = 0
         }
         function onDownloadProgress(percent) { root.showProgress(qsTr("正在下载固件…"), percent) }
-        function onCheckFailed(reason) { root.fail(reason) }
+        function onCheckFailed(reason) { root.failCheck(reason) }
         function onDownloadFailed(reason) { root.fail(reason) }
         // Not started at all (the controller went away): the message box says why, and an
         // open dialog must not keep waiting.
@@ -105,6 +110,7 @@ ScaledDialog {
         y: 19
         width: 290
         wrapMode: Text.WordWrap
+        textFormat: Text.PlainText
         color: "#333333"
         text: qsTr("检测到新的固件版本，请确认是否升级")
         visible: false
@@ -119,37 +125,34 @@ ScaledDialog {
         height: 60
         wrapMode: Text.WordWrap
         horizontalAlignment: Text.AlignHCenter
+        // The results carry reasons that quote file names and the server's answers.
+        textFormat: Text.PlainText
         color: "#333333"
         text: qsTr("当前已是最新版本，无需升级")
         visible: false
     }
 
-    // The scaling sizes these holders; the text area and the progress level inside keep
-    // following their bindings (a scaled item's bindings of position and size are lost).
-    Item {
-        objectName: "ingnoreChildren"
+    ScrollView {
+        id: scrollView
+        objectName: "scrollView"
         x: 31
         y: 48
         width: 296
         height: 125
+        clip: true
+        visible: false
 
-        ScrollView {
-            id: scrollView
-            objectName: "scrollView"
-            anchors.fill: parent
-            clip: true
-            visible: false
-
-            TextArea {
-                id: textArea
-                objectName: "textArea"
-                readOnly: true
-                wrapMode: TextEdit.WrapAnywhere
-                font.family: CusConfig.fontFamily
-                font.pixelSize: CusConfig.fontSizeLevel2
-                color: "#333333"
-                background: Item {}
-            }
+        TextArea {
+            id: textArea
+            objectName: "textArea"
+            readOnly: true
+            // The release notes come from the server's catalogue.
+            textFormat: TextEdit.PlainText
+            wrapMode: TextEdit.WrapAnywhere
+            font.family: CusConfig.fontFamily
+            font.pixelSize: CusConfig.fontSizeLevel2
+            color: "#333333"
+            background: Item {}
         }
     }
 
@@ -160,19 +163,14 @@ ScaledDialog {
         y: 78
     }
 
-    Item {
-        objectName: "ingnoreChildren"
+    CusProgress {
+        id: progressBarDownload
+        objectName: "progressBarDownload"
         x: (root.dWidth - width) / 2
         y: 48
         width: 88
         height: 126
-
-        CusProgress {
-            id: progressBarDownload
-            objectName: "progressBarDownload"
-            anchors.fill: parent
-            visible: false
-        }
+        visible: false
     }
 
     CusButton {
