@@ -14,7 +14,8 @@ Item {
     width: 247
     height: 16
 
-    // Also when the box was written to directly, which ends its binding to inputText.
+    // The box shows inputText also after something wrote to the box directly (which ends the
+    // box's binding to it).
     onInputTextChanged: {
         if (input.textInput.text !== inputText)
             input.textInput.text = inputText

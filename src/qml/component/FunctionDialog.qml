@@ -22,7 +22,7 @@ ScaledDialog {
     function show() {
         fullLevel.inputText = String(DataMgt.getCurveInten("intensity"))
         var curve = DataMgt.getCurveInten("curve")
-        velocityCurve.cbx.currentIndex = curve < velocityCurve.cbx.count ? curve : -1
+        velocityCurve.cbx.currentIndex = curve >= 0 && curve < velocityCurve.cbx.count ? curve : -1
         sliderLum.value = Math.round(DataMgt.getLum(1) * 100) / 100
         luminanceChosen = false
         centreAndOpen()
