@@ -233,7 +233,8 @@ Item {
                 compare(after[pad], before[pad], "pad " + pad)
         }
 
-        // Every entry of the drop-downs is shown whole inside its list, in both languages.
+        // Every entry of the drop-downs is shown whole inside its list, in both languages (the
+        // dialog is built once: the language may change after it was).
         function test_listEntriesShowWhole_data() {
             var rows = [
                 { label: "Velocity Curve", entries: ["FULL", "LO", "LINEAR", "EXP"] },
@@ -250,8 +251,8 @@ Item {
 
         function test_listEntriesShowWhole(data) {
             Scaling.scalingRate = data.rate
-            Tran.reTrans(data.language)
             var dialog = openAutoPopulate()
+            Tran.reTrans(data.language)
             var cbx = row(dialog, qsTranslate("FunctionDialog", data.label)).cbx
             mouseClick(cbx)
             tryCompare(cbx.popup, "opened", true)
