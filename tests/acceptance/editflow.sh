@@ -112,7 +112,24 @@ keys Return
 click 681 231
 shot "note-chooser"
 click 651 421
+# Pad 13's colour: a drag on the wheel (centred at 530, 411) that ends right of its centre,
+# where the hue is red, and confirmed.
+click 567 281
+shot "colour-dialog"
+drag 560 380 600 405 640 411
+shot "colour-picked"
+click 595 613
 shot "edited"
+# Auto Populate (its dialog at 150, 224): bank B's notes from 0, applied, and undone as one step.
+click 150 48
+click 175 77
+shot "auto-populate"
+click 674 421
+click 813 543
+shot "applied"
+keys Escape
+keys ctrl+z
+shot "undone"
 
 # Saved with Ctrl+S: a new preset asks for its name in the file dialog.
 saved="$work/mine.stm"
@@ -159,6 +176,11 @@ expected = {
     "pads.B[12].type": 1, "pads.B[12].number": 77,
     "pads.B[13].number": 64,
 }
+# The colour picked right of the wheel's centre is a red; its exact value is the wheel's.
+colour = {key: changed.pop(f"pads.B[12].{key}", base[f"pads.B[12].{key}"]) for key in ("red", "green", "blue")}
+if not (colour["red"] > 2 * max(colour["green"], colour["blue"], 1)):
+    print("pad 13's colour is not a red:", colour, file=sys.stderr)
+    sys.exit(1)
 if changed != expected:
     print("changed:", changed, file=sys.stderr)
     print("expected:", expected, file=sys.stderr)
