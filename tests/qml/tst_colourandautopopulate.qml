@@ -286,6 +286,30 @@ Item {
             }
         }
 
+        // Every group's caption sits in a gap of the frame line, in both languages.
+        function test_captionsClearTheFrameLine_data() {
+            return [ { tag: "English", language: "English" }, { tag: "Chinese", language: "简体中文" } ]
+        }
+
+        function test_captionsClearTheFrameLine(data) {
+            var dialog = openAutoPopulate()
+            Tran.reTrans(data.language)
+            var captions = []
+            var search = function(item) {
+                if (item.objectName === "caption")
+                    captions.push(item)
+                for (var i = 0; i < item.children.length; ++i)
+                    search(item.children[i])
+            }
+            search(dialog.contentItem)
+            compare(captions.length, 4)
+            captions.forEach(function(caption) {
+                var mask = findChild(caption.parent, "captionMask")
+                verify(mask.x + mask.width >= caption.x + caption.contentWidth + 2,
+                       "\"" + caption.text + "\" ends at " + (caption.x + caption.contentWidth) + ", its gap at " + (mask.x + mask.width))
+            })
+        }
+
         // The tick of a checked row shows (in the mark colour), also with the software renderer.
         function test_checkedRowsShowTheirTick_data() {
             return atRates([

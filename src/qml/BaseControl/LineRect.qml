@@ -5,7 +5,8 @@ Rectangle {
     id: root
 
     property string text
-    // How much of the top border the caption covers, in pixels.
+    // How much of the top border the caption covers, in pixels: at least the caption's width
+    // with a gap after it, whatever the language makes of it.
     property int maskLength: 60
 
     width: 247
@@ -16,14 +17,17 @@ Rectangle {
     border.color: CusConfig.colorTextDisable
 
     Rectangle {
+        objectName: "captionMask"
         x: 13
         y: -5
-        width: root.maskLength
+        width: Math.max(root.maskLength, caption.x - x + caption.contentWidth + 5)
         height: 15
         color: CusConfig.colorTitle
     }
 
     Text {
+        id: caption
+        objectName: "caption"
         x: 18
         y: -9
         text: root.text
