@@ -65,6 +65,7 @@ TestCase {
     function cleanup() {
         win.destroy()
         win = null
+        MainLogic.documentTitle = "Kovela Tark9 Editor"
         if (Tran.currentLanguage !== "English")
             Tran.reTrans("English")
     }
@@ -369,6 +370,10 @@ TestCase {
                         return { item: list.contentItem.children[i], text: line }
                 }
                 fail("no row shows " + line)
+            } },
+            { tag: "preset name in the title strip", show: function() {
+                MainLogic.documentTitle = "Kovela Tark9 Editor - <b>mine</b>.stm *"
+                return { item: findChild(win, "titleText"), text: "Kovela Tark9 Editor - <b>mine</b>.stm *" }
             } },
             { tag: "failure reason", show: function() {
                 Ftp.showDialog()

@@ -96,12 +96,14 @@ ScaledDialog {
                         objectName: "linkState"
                         width: 70
                         text: modelData.stateName
+                        textFormat: Text.PlainText
                         color: root.stateColour(modelData.state)
                         font.bold: true
                     }
                     BasicText {
                         objectName: "linkName"
                         text: modelData.name
+                        textFormat: Text.PlainText
                         color: CusConfig.colorTitleText
                         font.bold: true
                     }

@@ -78,6 +78,7 @@ ScaledDialog {
             id: firmwareText
             objectName: "firmwareText"
             width: 95
+            elide: Text.ElideRight
             text: qsTr("Firmware:") + (root.firmwareVersion ? root.firmwareVersion.join(".") : "")
             textFormat: Text.PlainText
             color: CusConfig.colorTextDisable
@@ -86,6 +87,7 @@ ScaledDialog {
             id: snText
             objectName: "snText"
             width: 120
+            elide: Text.ElideRight
             // The controller reports the serial number; whatever it holds is shown as it is.
             text: "sn:" + root.serialNumber
             textFormat: Text.PlainText

@@ -31,6 +31,8 @@ T.MenuItem {
             anchors.right: keyLabel.left
             anchors.verticalCenter: parent.verticalCenter
             text: root.text
+            // Entries name files too (the recent presets): never read as markup.
+            textFormat: Text.PlainText
             font: root.font
             color: root.textColor
             elide: Text.ElideRight

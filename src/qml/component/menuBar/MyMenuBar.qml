@@ -51,6 +51,8 @@ Item {
             x: 50
             y: 11
             text: MainLogic.documentTitle
+            // The preset's file name is shown as it is, never as markup.
+            textFormat: Text.PlainText
             color: CusConfig.colorTitleText
         }
     }
