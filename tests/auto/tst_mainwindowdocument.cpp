@@ -114,7 +114,9 @@ void tst_MainWindowDocument::undoAndRedoEachKindOfChange()
         trigger("autoPopulateAction");
         QObject *dialog = m_session->window()->findChild<QObject *>(QStringLiteral("functionDialog"));
         QVERIFY(dialog);
+        // The brightness as the slider's drag sets it.
         dialog->findChild<QObject *>(QStringLiteral("sliderLum"))->setProperty("value", 0.25);
+        dialog->setProperty("luminanceChosen", true);
         QVERIFY(QMetaObject::invokeMethod(dialog->findChild<QObject *>(QStringLiteral("applyA")), "clicked"));
         QVERIFY(QMetaObject::invokeMethod(dialog, "close"));
     } else if (change == "open") {

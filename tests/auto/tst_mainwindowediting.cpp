@@ -142,7 +142,8 @@ void tst_MainWindowEditing::editsThroughThePagesReachTheController()
     QCOMPARE(m_session->prompts().messages.size(), 0);
 }
 
-// With no row checked, an apply still sets the level, the curve and the bank's brightness.
+// With no row checked, an apply keeps the level and the curve the configuration holds (the
+// dialog opens showing them) and sets the brightness the user chose, in its bank only.
 void tst_MainWindowEditing::autoPopulateAppliesPressureAndBrightnessToItsBank()
 {
     DataManagement *model = m_session->editor().dataManagement();
@@ -160,12 +161,14 @@ void tst_MainWindowEditing::autoPopulateAppliesPressureAndBrightnessToItsBank()
     QObject *slider = dialog->findChild<QObject *>(QStringLiteral("sliderLum"));
     QObject *applyB = dialog->findChild<QObject *>(QStringLiteral("applyB"));
     QVERIFY(slider && applyB);
+    // The brightness as the slider's drag sets it.
     slider->setProperty("value", 0.5);
+    dialog->setProperty("luminanceChosen", true);
     QVERIFY(QMetaObject::invokeMethod(applyB, "clicked"));
 
     const auto &after = model->configImage();
-    QCOMPARE(int(after[CurveOffset]), 0);
-    QCOMPARE(int(after[LevelOffset]), 127);
+    QCOMPARE(int(after[CurveOffset]), 2);
+    QCOMPARE(int(after[LevelOffset]), 40);
     for (int pad = 0; pad < 48; ++pad) {
         const int o = PadOffset + PadSize * pad;
         const QByteArray colour(reinterpret_cast<const char *>(&after[o + 4]), 3);
