@@ -168,4 +168,45 @@ TestCase {
         compare(DataMgt.getPadInfo(data.pad).padData, data.note)
         compare(key.input.textInput.text, String(data.note))
     }
+
+    function test_channelListShowsAndPicks_data() {
+        var rows = []
+        for (var r = 0; r < rates.length; ++r) {
+            rows.push({ tag: "rate " + rates[r] + ", pad", rate: rates[r], what: "pad", channel: 9 })
+            rows.push({ tag: "rate " + rates[r] + ", knob", rate: rates[r], what: "knob", channel: 16 })
+        }
+        return rows
+    }
+
+    // A channel list is as wide as its face (less the face's round ends), its entries as high
+    // as the face, all inside the window, and a click on an entry picks that channel.
+    function test_channelListShowsAndPicks(data) {
+        openWindow(data.rate)
+        var editor = data.what === "pad" ? padKey(12) : knob(0)
+        var list = editor.cbxCH
+        clickAt(onScreen(list))
+        tryCompare(list.popup, "opened", true)
+        var view = list.popup.contentItem
+        var face = [list.mapToItem(win.contentItem, 0, 0), list.mapToItem(win.contentItem, list.width, list.height)]
+        var shown = [view.mapToItem(win.contentItem, 0, 0), view.mapToItem(win.contentItem, view.width, view.height)]
+        var faceWidth = face[1].x - face[0].x
+        var faceHeight = face[1].y - face[0].y
+        fuzzyCompare(shown[1].x - shown[0].x, faceWidth - faceHeight, 1)
+        verify(shown[0].y >= face[1].y - 0.5 && shown[1].y <= win.height && shown[1].x <= win.width,
+               "list at " + shown + " under a face at " + face)
+        var entry = view.itemAtIndex(0)
+        var entryBox = [entry.mapToItem(win.contentItem, 0, 0), entry.mapToItem(win.contentItem, entry.width, entry.height)]
+        fuzzyCompare(entryBox[1].y - entryBox[0].y, faceHeight, 0.5)
+
+        view.positionViewAtIndex(data.channel - 1, ListView.Contain)
+        view.forceLayout()
+        var pick = view.itemAtIndex(data.channel - 1)
+        verify(pick)
+        clickAt(onScreen(pick))
+        tryCompare(list.popup, "visible", false)
+        if (data.what === "pad")
+            compare(DataMgt.getPadInfo(12).padCh, data.channel)
+        else
+            compare(DataMgt.getBQMInfo(0).bqmCh, data.channel)
+    }
 }
