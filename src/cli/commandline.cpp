@@ -1,5 +1,7 @@
 #include "cli/commandline.h"
 
+#include "config/controlleridentity.h"
+
 #include <QVector>
 
 namespace {
@@ -23,8 +25,8 @@ const QVector<CommandInfo> &commandTable()
                          "their USB vendor and product ids. The controller's MIDI ports (the lowest-numbered\n"
                          "ones named \"Kovela Tark9\") and its boot loader's serial port (1c75:0204) are\n"
                          "marked.\n\n"
-                         "Exit codes: 0; 8 the MIDI system cannot be opened (the serial ports are listed\n"
-                         "all the same).\n")},
+                         "Exit codes: 0; 6 standard output cannot be written; 8 the MIDI system cannot\n"
+                         "be opened (the serial ports are listed all the same).\n")},
         {QStringLiteral("doctor"), 0, {QStringLiteral("--json")}, QStringLiteral("doctor [--json]"),
           QStringLiteral("check every link to the controller and say what to do"),
           QStringLiteral("Checks, in order, the links between this computer and the controller: the MIDI\n"
@@ -36,60 +38,77 @@ const QVector<CommandInfo> &commandTable()
                          "  --json  write the links as JSON: {\"verdict\", \"links\": [{\"id\", \"name\",\n"
                          "          \"state\", \"detail\", \"remedy\"}]}\n\n"
                          "Exit codes: 0 all well; 3 no controller (neither its MIDI ports nor its boot\n"
-                         "loader); 8 the MIDI system cannot be opened; 9 the boot loader's port is there\n"
-                         "but cannot be opened by this user.\n")},
+                         "loader); 6 standard output cannot be written; 8 the MIDI system cannot be\n"
+                         "opened; 9 the boot loader's port is there but cannot be opened by this user.\n")},
         {QStringLiteral("get"), 1, {}, QStringLiteral("get FILE.stm"),
           QStringLiteral("read the controller's configuration into a preset file"),
           QStringLiteral("Reads the controller's configuration and writes it to FILE.stm, in the preset\n"
                          "format the kovelaTark9 editor opens. FILE.stm is replaced only once the whole\n"
-                         "configuration has arrived.\n\n"
+                         "configuration has arrived and been written. A symbolic link is written through\n"
+                         "to its file; a FILE.stm that is a device, FIFO or folder is refused and left as\n"
+                         "it is. With - as FILE.stm the preset's bytes go to standard output.\n\n"
                          "Exit codes: 0; 3 no controller; 4 port busy; 5 no reply within 2 s; 6 FILE.stm\n"
-                         "cannot be written; 7 the reply was not a whole configuration;\n"
-                         "8 the MIDI system cannot be opened.\n")},
-        {QStringLiteral("send"), 1, {QStringLiteral("--verify")}, QStringLiteral("send FILE.stm [--verify]"),
+                         "or standard output cannot be written; 7 the reply was not a whole\n"
+                         "configuration; 8 the MIDI system cannot be opened.\n")},
+        {QStringLiteral("send"), 1, {QStringLiteral("--verify"), QStringLiteral("--force")}, QStringLiteral("send FILE.stm [--verify] [--force]"),
           QStringLiteral("write a preset to the controller"),
           QStringLiteral("Writes the configuration in FILE.stm to the controller. Nothing is sent unless\n"
-                         "the file holds a whole configuration whose every byte the controller can take.\n\n"
+                         "the file holds a whole configuration whose every byte the controller can take\n"
+                         "and whose every field holds a value of its range (a pad type of 0..2, a\n"
+                         "channel of 1..16, ...); the first field outside is named.\n"
+                         "With - as FILE.stm the preset is read from standard input; a device, FIFO or\n"
+                         "folder is refused.\n\n"
                          "  --verify  read the configuration back and compare every byte, naming each\n"
                          "            field that differs (\"pad A13 note: sent 60, read 64\"); the command\n"
                          "            byte and the firmware version are the controller's own and are not\n"
-                         "            compared\n\n"
+                         "            compared\n"
+                         "  --force   send it even when fields hold values outside their ranges (for a\n"
+                         "            firmware that knows more types than this tool), each named\n\n"
                          "Exit codes: 0; 3 no controller; 4 port busy; 5 the controller took no data\n"
-                         "within 2 s, or did not answer within 2 s; 6 FILE.stm is not a whole preset;\n"
-                         "7 the send failed, or the read-back differs;\n"
+                         "within 2 s, or did not answer within 2 s; 6 FILE.stm is not a whole preset, or\n"
+                         "standard output cannot be written; 7 the send failed, or the read-back differs;\n"
                          "8 the MIDI system cannot be opened.\n")},
         {QStringLiteral("sn"), 0, {}, QStringLiteral("sn"),
           QStringLiteral("show the controller's serial number and firmware version"),
           QStringLiteral("Asks the controller for its serial number and its configuration, and shows the\n"
                          "serial number and the firmware version the configuration carries.\n\n"
-                         "Exit codes: 0; 3 no controller; 4 port busy; 5 no reply within 2 s; 7 a reply\n"
-                         "was broken;\n"
+                         "Exit codes: 0; 3 no controller; 4 port busy; 5 no reply within 2 s; 6 standard\n"
+                         "output cannot be written; 7 a reply was broken;\n"
                          "8 the MIDI system cannot be opened.\n")},
         {QStringLiteral("show"), 1, {QStringLiteral("--json")}, QStringLiteral("show FILE.stm [--json]"),
           QStringLiteral("show a preset readably, or as JSON"),
           QStringLiteral("Shows the preset in FILE.stm: the pads by bank (with note names), the knobs, the\n"
-                         "strip, the velocity curve, the full level and the pad colours.\n\n"
+                         "strip, the velocity curve, the full level and the pad colours. With - as FILE.stm\n"
+                         "the preset is read from standard input; a device, FIFO or folder is refused.\n\n"
                          "  --json  write it as JSON instead, every byte of the preset a number under a\n"
                          "          name; apply-json turns such JSON back into the same preset\n\n"
-                         "Exit codes: 0; 6 FILE.stm is not a whole preset.\n")},
+                         "Exit codes: 0; 6 FILE.stm is not a whole preset, or standard output cannot be\n"
+                         "written (a full disk, say).\n")},
         {QStringLiteral("apply-json"), 2, {}, QStringLiteral("apply-json FILE.json FILE.stm"),
           QStringLiteral("build a preset from JSON as show --json writes it"),
           QStringLiteral("Builds the preset FILE.stm from FILE.json, which must hold every field that\n"
                          "show --json writes, each within its range (channels 1..16, types and modes as\n"
                          "listed there, everything else 0..127). A value out of range is refused with its\n"
-                         "field named, and FILE.stm is then left as it was.\n\n"
-                         "Exit codes: 0; 6 FILE.json is not such JSON, or FILE.stm cannot be written.\n")},
+                         "field named, and FILE.stm is then left as it was. With - as FILE.json the JSON is\n"
+                         "read from standard input (at most 16 MiB, as from a file), and with - as FILE.stm\n"
+                         "the preset's bytes go to standard output. FILE.stm is written as get writes it:\n"
+                         "through a symbolic link, and never over a device, FIFO or folder.\n\n"
+                         "Exit codes: 0; 6 FILE.json is not such JSON, or FILE.stm or standard output\n"
+                         "cannot be written.\n")},
         {QStringLiteral("flash"), 1, {QStringLiteral("--port")}, QStringLiteral("flash IMAGE [--port PORT]"),
           QStringLiteral("update the controller's firmware from an image file"),
           QStringLiteral("Sends the firmware image IMAGE to the controller's boot loader by YMODEM. A\n"
                          "controller in MIDI mode is first told to start its boot loader; its serial port\n"
                          "(USB 1c75:0204) is then looked for for up to 10 s. Progress is drawn as a bar on\n"
-                         "a terminal and written as plain lines otherwise.\n\n"
+                         "a terminal and written as plain lines otherwise. IMAGE must be a regular file of\n"
+                         "at most %1 bytes (what the boot loader takes); it is checked before\n"
+                         "the controller is switched.\n\n"
                          "  --port PORT  send on this serial port (\"ttyACM0\", \"/dev/ttyACM0\", \"COM3\")\n"
                          "               instead of looking for the boot loader's\n\n"
                          "Exit codes: 0; 3 no boot-loader port (or no port PORT); 4 the controller's port\n"
                          "is busy, or PORT cannot be opened; 5 the boot loader stopped answering; 6 IMAGE\n"
-                         "cannot be read or is empty; 7 the transfer failed.\n")},
+                         "cannot be read, is no regular file, is empty or too large, or standard output\n"
+                         "cannot be written; 7 the transfer failed.\n").arg(ControllerIdentity::BootLoaderMaxImageSize)},
     };
     return commands;
 }
@@ -149,7 +168,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                 line.error = QStringLiteral("unknown fault '%1' for --virtual (one of: %2)").arg(inlineValue, faults().join(QStringLiteral(", ")));
                 return line;
             }
-        } else if (name == QLatin1String("--verify") || name == QLatin1String("--json") || takesValue(name)) {
+        } else if (name == QLatin1String("--verify") || name == QLatin1String("--json") || name == QLatin1String("--force") || takesValue(name)) {
             QString value = inlineValue;
             if (takesValue(name) && equals < 0) {
                 if (i + 1 >= arguments.size()) {
@@ -163,6 +182,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             }
             commandOptions << name;
             line.verify = line.verify || name == QLatin1String("--verify");
+            line.force = line.force || name == QLatin1String("--force");
             line.json = line.json || name == QLatin1String("--json");
             if (takesValue(name))
                 line.port = value;
@@ -233,7 +253,8 @@ QString CommandLine::toolHelp()
                "  3  no controller: its MIDI ports (for flash: its boot loader's port) are not there\n"
                "  4  the controller's port is in use by another program\n"
                "  5  time-out: the controller stopped answering or stopped taking data\n"
-               "  6  bad file: a file cannot be read, is not what it should be, or cannot be written\n"
+               "  6  bad file: a file cannot be read, is not what it should be, or cannot be written;\n"
+               "     also when standard output cannot be written (a full disk, say), for any command\n"
                "  7  transfer failed: a reply was broken, a verify found differences, or the firmware\n"
                "     transfer failed\n"
                "  8  the MIDI system cannot be opened (missing, or not open to this user)\n"

@@ -24,6 +24,60 @@ using Protocol = ControllerProtocol;
 
 const QString ControllerName = QLatin1String(ControllerIdentity::PortName);
 
+// The operand that stands for standard input or standard output.
+const QString StandardStream = QLatin1String(PresetFile::StandardInput);
+// JSON as show --json writes it is some 6 KiB; anything beyond this is no such JSON, and is not
+// read into memory to find that out.
+constexpr qint64 MaxJsonBytes = 16 * 1024 * 1024;
+
+QString notRegularFile(const QString &path)
+{
+    return QStringLiteral("%1 is %2, not a regular file; give a file, or - for standard input")
+        .arg(path, QFileInfo(path).isDir() ? QStringLiteral("a folder") : QStringLiteral("a device, FIFO or socket"));
+}
+
+// The whole of a JSON file, or of standard input for "-", up to MaxJsonBytes.
+bool readJson(const QString &path, QByteArray *json, QString *error)
+{
+    QFile file;
+    if (path == StandardStream) {
+        file.open(stdin, QIODevice::ReadOnly);
+    } else {
+        // A FIFO would keep the open waiting for a writer, and a device may never end.
+        const QFileInfo info(path);
+        if (info.exists() && !info.isFile()) {
+            *error = notRegularFile(path);
+            return false;
+        }
+        file.setFileName(path);
+        file.open(QIODevice::ReadOnly);
+    }
+    if (!file.isOpen()) {
+        *error = QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
+        return false;
+    }
+    *json = file.read(MaxJsonBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (json->size() > MaxJsonBytes) {
+        *error = QStringLiteral("%1 is larger than %2 MiB, which no preset's JSON is").arg(path).arg(MaxJsonBytes / (1024 * 1024));
+        return false;
+    }
+    return true;
+}
+
+// A preset to a file, or to standard output for "-".
+bool writePreset(const QString &path, const QByteArray &image, QString *error)
+{
+    if (path != StandardStream)
+        return PresetFile::write(path, image, error);
+    // Whether it arrived is checked once the command is done (Tark9Ctl::run).
+    Console::outBytes(PresetFile::bytes(image));
+    return true;
+}
+
 bool isBootLoader(const SerialPortEntry &port)
 {
     return port.vendorId == ControllerIdentity::BootLoaderVendorId && port.productId == ControllerIdentity::BootLoaderProductId;
@@ -192,23 +246,27 @@ int Commands::get(const QString &presetPath)
     if (code != ExitSuccess)
         return code;
     QString error;
-    if (!PresetFile::write(presetPath, image, &error)) {
+    if (!writePreset(presetPath, image, &error)) {
         Console::error(error);
         return ExitBadFile;
     }
-    Console::out(QStringLiteral("Read the configuration (firmware %1) into %2.")
-                     .arg(Protocol::versionText(Protocol::firmwareVersion(image)), presetPath));
+    // Standard output holds the preset itself.
+    if (presetPath != StandardStream)
+        Console::out(QStringLiteral("Read the configuration (firmware %1) into %2.")
+                         .arg(Protocol::versionText(Protocol::firmwareVersion(image)), presetPath));
     return ExitSuccess;
 }
 
-int Commands::send(const QString &presetPath, bool verify)
+int Commands::send(const QString &presetPath, bool verify, bool force)
 {
     QByteArray image;
     QString error;
-    if (!PresetFormat::load(presetPath, &image, &error)) {
+    if (!PresetFormat::load(presetPath, &image, &error, force ? PresetFormat::Values::Any : PresetFormat::Values::Known)) {
         Console::error(error);
         return ExitBadFile;
     }
+    for (const ConfigLayout::FieldValue &field : ConfigLayout::fieldsOutOfRange(image))
+        Console::error(QStringLiteral("sent as forced: %1").arg(field.text()));
     const DeviceConnection::Status status = m_connection.sendConfiguration(image);
     if (status != DeviceConnection::Status::Ok)
         return failure(status);
@@ -261,22 +319,23 @@ int Commands::show(const QString &presetPath, bool json)
 
 int Commands::applyJson(const QString &jsonPath, const QString &presetPath)
 {
-    QFile file(jsonPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Console::error(QStringLiteral("%1 cannot be read: %2").arg(jsonPath, file.errorString()));
-        return ExitBadFile;
-    }
-    QByteArray image;
+    QByteArray json;
     QString error;
-    if (!PresetFormat::fromJson(file.readAll(), &image, &error)) {
-        Console::error(QStringLiteral("%1: %2; %3 was not written").arg(jsonPath, error, presetPath));
-        return ExitBadFile;
-    }
-    if (!PresetFile::write(presetPath, image, &error)) {
+    if (!readJson(jsonPath, &json, &error)) {
         Console::error(error);
         return ExitBadFile;
     }
-    Console::out(QStringLiteral("Wrote %1.").arg(presetPath));
+    QByteArray image;
+    if (!PresetFormat::fromJson(json, &image, &error)) {
+        Console::error(QStringLiteral("%1: %2; %3 was not written").arg(jsonPath, error, presetPath));
+        return ExitBadFile;
+    }
+    if (!writePreset(presetPath, image, &error)) {
+        Console::error(error);
+        return ExitBadFile;
+    }
+    if (presetPath != StandardStream)
+        Console::out(QStringLiteral("Wrote %1.").arg(presetPath));
     return ExitSuccess;
 }
 
@@ -296,9 +355,26 @@ QString Commands::waitForPort(const QString &portName, int limitMs)
 
 int Commands::flash(const QString &imagePath, const QString &portName)
 {
+    // Checked before the controller is switched to its boot loader, which would otherwise be
+    // left waiting for an image that never comes.
     const QFileInfo image(imagePath);
-    if (!image.isFile() || !image.isReadable() || image.size() == 0) {
-        Console::error(QStringLiteral("%1 is no firmware image: %2").arg(imagePath, image.isFile() ? QStringLiteral("it is empty or unreadable") : QStringLiteral("no such file")));
+    QString problem;
+    if (imagePath == StandardStream)
+        problem = QStringLiteral("it must be a file, not standard input (its name and size go ahead of it)");
+    else if (!image.exists())
+        problem = QStringLiteral("no such file");
+    else if (image.isDir())
+        problem = QStringLiteral("it is a folder");
+    else if (!image.isFile())
+        problem = QStringLiteral("it is not a regular file (a device, FIFO or socket)");
+    else if (!image.isReadable())
+        problem = QStringLiteral("it cannot be read (no permission)");
+    else if (image.size() == 0)
+        problem = QStringLiteral("it is empty");
+    else if (image.size() > ControllerIdentity::BootLoaderMaxImageSize)
+        problem = QStringLiteral("it is %1 bytes, and the boot loader takes at most %2").arg(image.size()).arg(ControllerIdentity::BootLoaderMaxImageSize);
+    if (!problem.isEmpty()) {
+        Console::error(QStringLiteral("%1 is no firmware image: %2").arg(imagePath, problem));
         return ExitBadFile;
     }
     // A controller in MIDI mode is told to start its boot loader, whose port then takes a while

@@ -2,15 +2,30 @@
 
 #include "cli/terminal.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
+// The first failure on standard output; empty while all went well. Standard error's failures
+// are not kept: there is nowhere left to report them.
+QString outputFailure;
+
+void writeBytes(std::FILE *stream, const QByteArray &bytes)
+{
+    errno = 0;
+    // Flushed at once, so that a failure is seen while the command can still say so.
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream) == static_cast<size_t>(bytes.size())
+        && std::fflush(stream) == 0;
+    if (!written && stream == stdout && outputFailure.isEmpty())
+        outputFailure = errno != 0 ? qt_error_string(errno) : QStringLiteral("the write failed");
+}
+
 void write(std::FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
+    writeBytes(stream, text.toLocal8Bit());
 }
 
 } // namespace
@@ -20,9 +35,24 @@ void Console::out(const QString &text)
     write(stdout, text.endsWith(QLatin1Char('\n')) ? text : text + QLatin1Char('\n'));
 }
 
+void Console::outBytes(const QByteArray &bytes)
+{
+    writeBytes(stdout, bytes);
+}
+
 void Console::error(const QString &message)
 {
     write(stderr, QStringLiteral("tark9ctl: %1\n").arg(message));
+}
+
+bool Console::outputComplete(QString *reason)
+{
+    errno = 0;
+    if (outputFailure.isEmpty() && (std::fflush(stdout) != 0 || std::ferror(stdout)))
+        outputFailure = errno != 0 ? qt_error_string(errno) : QStringLiteral("the write failed");
+    if (reason)
+        *reason = outputFailure;
+    return outputFailure.isEmpty();
 }
 
 ProgressDisplay::ProgressDisplay(std::FILE *stream)

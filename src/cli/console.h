@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdio>
@@ -8,8 +9,14 @@
 namespace Console {
 
 void out(const QString &text);
+// Bytes as they are (a preset written to standard output).
+void outBytes(const QByteArray &bytes);
 // "tark9ctl: <message>"
 void error(const QString &message);
+
+// Whether everything written to standard output so far has reached it (a full disk or a closed
+// pipe loses it); otherwise `reason` gets the system's account of the first failure.
+bool outputComplete(QString *reason);
 
 } // namespace Console
 

@@ -47,9 +47,7 @@ void setUpVirtualController(const QString &fault)
         device.setMisbehaviour(M::DropsWrites);
 }
 
-} // namespace
-
-int Tark9Ctl::run(const QStringList &arguments)
+int runCommand(const QStringList &arguments)
 {
     const CommandLine line = CommandLine::parse(arguments);
     if (!line.error.isEmpty()) {
@@ -89,7 +87,7 @@ int Tark9Ctl::run(const QStringList &arguments)
     if (command == QLatin1String("get"))
         return commands.get(line.operands.at(0));
     if (command == QLatin1String("send"))
-        return commands.send(line.operands.at(0), line.verify);
+        return commands.send(line.operands.at(0), line.verify, line.force);
     if (command == QLatin1String("sn"))
         return commands.serialNumber();
     if (command == QLatin1String("show"))
@@ -97,4 +95,19 @@ int Tark9Ctl::run(const QStringList &arguments)
     if (command == QLatin1String("apply-json"))
         return commands.applyJson(line.operands.at(0), line.operands.at(1));
     return commands.flash(line.operands.at(0), line.port);
+}
+
+} // namespace
+
+int Tark9Ctl::run(const QStringList &arguments)
+{
+    const int code = runCommand(arguments);
+    // A result that never reached standard output (a full disk, say) is a failure
+    // even when the command itself went well: a script would otherwise take an empty file.
+    QString reason;
+    if (!Console::outputComplete(&reason)) {
+        Console::error(QStringLiteral("standard output could not be written: %1").arg(reason));
+        return code == ExitSuccess ? ExitBadFile : code;
+    }
+    return code;
 }

@@ -24,6 +24,9 @@ inline constexpr char MidiHardwareId[] = "VID_0416&PID_B009";
 inline constexpr quint16 BootLoaderVendorId = 0x1C75;
 inline constexpr quint16 BootLoaderProductId = 0x0204;
 inline constexpr int BootLoaderBaudRate = 115200;
+// The largest image the boot loader takes, in bytes: what the controller's flash holds for the
+// application. A larger one is cancelled by the boot loader once its size has been announced.
+inline constexpr qint64 BootLoaderMaxImageSize = 1024 * 1024;
 
 // Bytes of the configuration image, which is also the configuration SysEx message.
 inline constexpr int ImageSize = 458;

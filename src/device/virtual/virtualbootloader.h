@@ -33,7 +33,7 @@ public:
     static constexpr quint16 VendorId = ControllerIdentity::BootLoaderVendorId;
     static constexpr quint16 ProductId = ControllerIdentity::BootLoaderProductId;
     // What the flash of such a controller holds, in bytes; an empty image is no firmware.
-    static constexpr qint64 MaxImageSize = 1024 * 1024;
+    static constexpr qint64 MaxImageSize = ControllerIdentity::BootLoaderMaxImageSize;
     static constexpr int DefaultIdleTimeoutMs = 60000;
 
     explicit VirtualBootLoader(VirtualTark9 &device);
