@@ -1,10 +1,9 @@
 import QtQuick 2.15
 import "../BaseControl"
-import "channels.js" as Channels
 
 // The editor of one knob: CC (number and range), channel aftertouch (range) or pitch bend
 // (LSB and MSB ranges), and its channel. Every edit goes to the model at once.
-Item {
+ControlEditor {
     id: root
 
     // The model knob, 0..11.
@@ -18,17 +17,15 @@ Item {
     property alias inputmsbMax: inputmsbMax
     property alias cbxCH: cbxCH
     property alias tabBar: tabBar
-    // False until the first load and while the fields are filled from the model.
-    property bool editable: false
 
     function tabChanged() {
         inputValue.enabled = tabBar.currentIndex === 0
         root.state = tabBar.currentIndex === 2 ? "pitchState" : "normal"
     }
 
-    function load() {
-        var info = DataMgt.getBQMInfo(index)
-        editable = false
+    function info() { return DataMgt.getBQMInfo(index) }
+    function store(valueType, value) { DataMgt.setBQMInfo(index, valueType, value) }
+    function fill(info) {
         tabBar.currentIndex = info.bqmType
         inputValue.textInput.text = String(info.bqmData)
         cbxCH.currentIndex = info.bqmCh - 1
@@ -36,21 +33,13 @@ Item {
         inputMax.textInput.text = String(info.bqmLsbMax)
         inputmsbMin.textInput.text = String(info.bqmMsbMin)
         inputmsbMax.textInput.text = String(info.bqmMsbMax)
-        editable = true
-    }
-
-    function store(valueType, box) {
-        DataMgt.setBQMInfo(index, valueType, box.textInput.text)
     }
 
     width: 158
     height: 98
     state: "normal"
-    Accessible.role: Accessible.Grouping
     Accessible.name: "Knob " + (index + 1 - 4 * bank)
     Accessible.description: ["Bank A", "Bank B", "Bank C"][bank] || ""
-
-    Component.onCompleted: load()
 
     Rectangle {
         width: 152
@@ -66,7 +55,7 @@ Item {
         x: 63
         y: 8
         accessibleName: "#"
-        textInput.onEditingFinished: root.store("bqmData", inputValue)
+        textInput.onEditingFinished: root.store("bqmData", inputValue.textInput.text)
     }
 
     BasicText { id: tMin; x: 33; y: 25; text: qsTr("MIN") }
@@ -76,7 +65,7 @@ Item {
         x: 63
         y: 26
         accessibleName: tMin.text
-        textInput.onEditingFinished: root.store("bqmLsbMin", inputMin)
+        textInput.onEditingFinished: root.store("bqmLsbMin", inputMin.textInput.text)
     }
 
     BasicText { id: tMax; x: 33; y: 43; text: qsTr("MAX") }
@@ -86,7 +75,7 @@ Item {
         x: 63
         y: 44
         accessibleName: tMax.text
-        textInput.onEditingFinished: root.store("bqmLsbMax", inputMax)
+        textInput.onEditingFinished: root.store("bqmLsbMax", inputMax.textInput.text)
     }
 
     BasicText {
@@ -106,7 +95,7 @@ Item {
         height: 14
         visible: false
         accessibleName: tmsbMin.text
-        textInput.onEditingFinished: root.store("bqmMsbMin", inputmsbMin)
+        textInput.onEditingFinished: root.store("bqmMsbMin", inputmsbMin.textInput.text)
     }
     CusInput {
         id: inputmsbMax
@@ -117,7 +106,7 @@ Item {
         height: 14
         visible: false
         accessibleName: "MSB " + tmsbMax.text
-        textInput.onEditingFinished: root.store("bqmMsbMax", inputmsbMax)
+        textInput.onEditingFinished: root.store("bqmMsbMax", inputmsbMax.textInput.text)
     }
     BasicText {
         id: tmsbMax
@@ -129,22 +118,16 @@ Item {
     }
 
     BasicText { id: tCH; x: 33; y: 61; text: qsTr("CH") }
-    CusCombox {
+    ChannelList {
         id: cbxCH
-        objectName: "cbxCH"
         x: 63
         y: 62
-        width: 56
-        height: 14
-        elementColor: CusConfig.colorInput
-        model: Channels.numbers
         Accessible.name: tCH.text
-        onActivated: DataMgt.setBQMInfo(root.index, "bqmCh", currentText)
+        onActivated: root.store("bqmCh", currentText)
     }
 
-    CusTabBar {
+    TypeBar {
         id: tabBar
-        objectName: "tabBar"
         x: 6
         y: 78
         text1: "CC"
@@ -157,12 +140,9 @@ Item {
         btnSmallImgChecked: "qrc:/img/bqmBtnSmallCheck@2x.png"
         btnImgNormal: "qrc:/img/bqmBtnBig@2x.png"
         btnImgChecked: "qrc:/img/bqmBtnBigCheck@2x.png"
-        Accessible.name: qsTr("Message type")
-        onCurrentIndexChanged: {
-            root.tabChanged()
-            if (root.editable)
-                DataMgt.setBQMInfo(root.index, "bqmType", currentIndex)
-        }
+        storing: root.editable
+        onChanged: root.tabChanged()
+        onPicked: root.store("bqmType", type)
     }
 
     states: [

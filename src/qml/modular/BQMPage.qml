@@ -12,11 +12,6 @@ Grid {
 
     function realIndex(i) { return i + 4 * pageNum }
 
-    function reload() {
-        for (var i = 0; i < cells.count; ++i)
-            cells.itemAt(i).editor.load()
-    }
-
     y: 12
     columns: 2
     columnSpacing: 0
@@ -24,7 +19,7 @@ Grid {
 
     ModelRefresh {
         shown: root.shown
-        onRefresh: root.reload()
+        cells: cells
     }
 
     Repeater {

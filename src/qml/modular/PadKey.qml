@@ -1,10 +1,9 @@
 import QtQuick 2.15
 import "../BaseControl"
-import "channels.js" as Channels
 
 // The editor of one pad: message type, note or number, channel, momentary or toggle, colour.
 // Every edit goes to the model at once.
-Item {
+ControlEditor {
     id: root
 
     // The model pad, 0..47.
@@ -17,9 +16,6 @@ Item {
     property alias btnState: btnState
     property alias input: input
     property alias colorRect: colorRect
-    // False until the first load and while the fields are filled from the model: what the
-    // fields do then is not an edit.
-    property bool editable: false
 
     function uiLogic() {
         switch (tabBar.currentIndex) {
@@ -42,28 +38,22 @@ Item {
         }
     }
 
-    function load() {
-        var info = DataMgt.getPadInfo(realIndex)
-        editable = false
+    function info() { return DataMgt.getPadInfo(realIndex) }
+    function store(valueType, value) { DataMgt.setPadInfo(realIndex, valueType, value) }
+    function fill(info) {
         tabBar.currentIndex = info.padtype
         input.textInput.text = String(info.padData)
         cbxCH.currentIndex = info.padCh - 1
         btnState.checked = info.padMode === 1
         colorRect.color = MainLogic.rgbtoStr(info.padR * 2, info.padG * 2, info.padB * 2)
-        editable = true
     }
 
-    objectName: "ingnoreChildren"
     width: background.width
     height: background.height
-    Accessible.role: Accessible.Grouping
     Accessible.name: "Pad " + (realIndex + 1 - 16 * bank)
     Accessible.description: ["Bank A", "Bank B", "Bank C"][bank] || ""
 
-    Component.onCompleted: {
-        uiLogic()
-        load()
-    }
+    Component.onCompleted: uiLogic()
 
     CusImage {
         id: background
@@ -97,7 +87,7 @@ Item {
             if (tabBar.currentIndex === 0)
                 cbxNote.currentIndex = parseInt(input.textInput.text, 10)
         }
-        textInput.onEditingFinished: DataMgt.setPadInfo(root.realIndex, "padData", parseInt(input.textInput.text, 10))
+        textInput.onEditingFinished: root.store("padData", parseInt(input.textInput.text, 10))
     }
 
     BasicText {
@@ -121,7 +111,7 @@ Item {
         Accessible.name: qsTr("KEY")
         onActivated: {
             input.textInput.text = String(index)
-            DataMgt.setPadInfo(root.realIndex, "padData", index)
+            root.store("padData", index)
         }
     }
 
@@ -132,17 +122,12 @@ Item {
         text: qsTr("CH")
     }
 
-    CusCombox {
+    ChannelList {
         id: cbxCH
-        objectName: "cbxCH"
         x: 58
         y: 61
-        width: 56
-        height: 14
-        elementColor: CusConfig.colorInput
-        model: Channels.numbers
-        Accessible.name: qsTr("CH")
-        onActivated: DataMgt.setPadInfo(root.realIndex, "padCh", currentText)
+        Accessible.name: tCH.text
+        onActivated: root.store("padCh", currentText)
     }
 
     CusButtonState {
@@ -152,7 +137,7 @@ Item {
         y: 85
         width: 80
         height: 14
-        onClicked: DataMgt.setPadInfo(root.realIndex, "padMode", checked ? 1 : 0)
+        onClicked: root.store("padMode", checked ? 1 : 0)
     }
 
     Rectangle {
@@ -184,22 +169,19 @@ Item {
         }
     }
 
-    CusTabBar {
+    TypeBar {
         id: tabBar
-        objectName: "tabBar"
         x: 8
         y: 108
-        Accessible.name: qsTr("Message type")
-        onCurrentIndexChanged: {
-            root.uiLogic()
-            if (!root.editable)
-                return
-            // Picking NOTE shows the chooser's note in the box: store that note too, so that
-            // what is sent is what is shown. Type and note are one edit, undone at once.
+        storing: root.editable
+        onChanged: root.uiLogic()
+        // Picking NOTE shows the chooser's note in the box: store that note too, so that what
+        // is sent is what is shown. Type and note are one edit, undone at once.
+        onPicked: {
             DataMgt.beginEdit()
-            if (currentIndex === 0 && cbxNote.currentIndex >= 0)
-                DataMgt.setPadInfo(root.realIndex, "padData", cbxNote.currentIndex)
-            DataMgt.setPadInfo(root.realIndex, "padtype", currentIndex)
+            if (type === 0 && cbxNote.currentIndex >= 0)
+                root.store("padData", cbxNote.currentIndex)
+            root.store("padtype", type)
             DataMgt.endEdit()
         }
     }

@@ -9,11 +9,6 @@ Grid {
     // Whether the page is on screen; a hidden page re-reads its editors when shown again.
     property bool shown: true
 
-    function reload() {
-        for (var i = 0; i < cells.count; ++i)
-            cells.itemAt(i).key.load()
-    }
-
     // Cell index in reading order -> model pad.
     function tranformationIndex(i) {
         var row = Math.floor(i / 4)
@@ -27,7 +22,7 @@ Grid {
 
     ModelRefresh {
         shown: root.shown
-        onRefresh: root.reload()
+        cells: cells
     }
 
     Repeater {
@@ -36,6 +31,7 @@ Grid {
 
         Column {
             property alias key: key
+            property alias editor: key
 
             spacing: -5
 

@@ -1,10 +1,9 @@
 import QtQuick 2.15
 import "../BaseControl"
-import "channels.js" as Channels
 
 // The editor of one touch-strip section: CC with its number, channel and momentary or toggle,
 // or MC. Every edit goes to the model at once.
-Item {
+ControlEditor {
     id: root
 
     // The model section, 0..5.
@@ -13,8 +12,6 @@ Item {
     property alias btnState: btnState
     property alias cbxCH: cbxCH
     property alias tabBar: tabBar
-    // False until the first load and while the fields are filled from the model.
-    property bool editable: false
 
     // MC only greys the channel and the switch out: their stored values stay.
     function tabChanged() {
@@ -24,22 +21,18 @@ Item {
         tCH.enabled = isCc
     }
 
-    function load() {
-        var info = DataMgt.getWalkingBeltInfo(index)
-        editable = false
+    function info() { return DataMgt.getWalkingBeltInfo(index) }
+    function store(valueType, value) { DataMgt.setWalkingBeltInfo(index, valueType, value) }
+    function fill(info) {
         tabBar.currentIndex = info.wbtype
         inputValue.textInput.text = String(info.wbData)
         cbxCH.currentIndex = info.wbCh - 1
         btnState.checked = info.wbMode === 1
-        editable = true
     }
 
     width: 89
     height: 78
-    Accessible.role: Accessible.Grouping
     Accessible.name: "Strip " + (index + 1)
-
-    Component.onCompleted: load()
 
     Rectangle {
         width: 89
@@ -57,7 +50,7 @@ Item {
         width: 32
         height: 14
         accessibleName: "#"
-        textInput.onEditingFinished: DataMgt.setWalkingBeltInfo(root.index, "wbData", inputValue.textInput.text)
+        textInput.onEditingFinished: root.store("wbData", inputValue.textInput.text)
     }
 
     CusButtonState {
@@ -67,26 +60,21 @@ Item {
         y: 26
         width: 72
         height: 14
-        onClicked: DataMgt.setWalkingBeltInfo(root.index, "wbMode", checked ? 1 : 0)
+        onClicked: root.store("wbMode", checked ? 1 : 0)
     }
 
     BasicText { id: tCH; x: 10; y: 42; text: qsTr("CH"); font.pixelSize: 10 }
-    CusCombox {
+    ChannelList {
         id: cbxCH
-        objectName: "cbxCH"
         x: 36
         y: 44
         width: 32
-        height: 14
-        elementColor: CusConfig.colorInput
-        model: Channels.numbers
         Accessible.name: tCH.text
-        onActivated: DataMgt.setWalkingBeltInfo(root.index, "wbCh", currentText)
+        onActivated: root.store("wbCh", currentText)
     }
 
-    CusTabBar {
+    TypeBar {
         id: tabBar
-        objectName: "tabBar"
         x: 10
         y: 57
         text1: "CC"
@@ -99,11 +87,8 @@ Item {
         btnSmallImgChecked: "qrc:/img/bqmBtnSmallCheck@2x.png"
         btnImgNormal: "qrc:/img/bqmBtnSmall@2x.png"
         btnImgChecked: "qrc:/img/bqmBtnSmallCheck@2x.png"
-        Accessible.name: qsTr("Message type")
-        onCurrentIndexChanged: {
-            root.tabChanged()
-            if (root.editable)
-                DataMgt.setWalkingBeltInfo(root.index, "wbtype", currentIndex)
-        }
+        storing: root.editable
+        onChanged: root.tabChanged()
+        onPicked: root.store("wbtype", type)
     }
 }

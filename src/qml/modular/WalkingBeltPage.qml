@@ -8,18 +8,13 @@ Grid {
     // Whether the page is on screen; a hidden page re-reads its editors when shown again.
     property bool shown: true
 
-    function reload() {
-        for (var i = 0; i < cells.count; ++i)
-            cells.itemAt(i).editor.load()
-    }
-
     columns: 3
     columnSpacing: 16
     rowSpacing: 12
 
     ModelRefresh {
         shown: root.shown
-        onRefresh: root.reload()
+        cells: cells
     }
 
     Repeater {
