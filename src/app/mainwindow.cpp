@@ -463,6 +463,7 @@ void MainWindow::loadPreset(const QString &path)
         break;
     case PresetFile::ReadStatus::CannotOpen:
     case PresetFile::ReadStatus::InvalidBytes:
+    case PresetFile::ReadStatus::OutOfRange:
         Prompt::warning(this, tr("Error prompt"), result.error);
         break;
     }

@@ -15,6 +15,7 @@ struct CommandLine
     bool virtualDevice = false;
     QString virtualFault;     // with --virtual=FAULT
     bool verify = false;      // send --verify
+    bool force = false;       // send --force
     bool json = false;        // show --json
     QString port;             // flash --port PORT
     QString error;            // why the command line is wrong; empty when it is right

@@ -23,7 +23,8 @@ public:
     // The connection check: every link to the controller, and what to do where one fails.
     int doctor(bool json);
     int get(const QString &presetPath);
-    int send(const QString &presetPath, bool verify);
+    // With `force`, also a preset whose fields hold values this tool does not know.
+    int send(const QString &presetPath, bool verify, bool force = false);
     int serialNumber();
     int show(const QString &presetPath, bool json);
     int applyJson(const QString &jsonPath, const QString &presetPath);

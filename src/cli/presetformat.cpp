@@ -4,10 +4,13 @@
 #include "config/controllerprotocol.h"
 #include "config/presetfile.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QPair>
 #include <QStringList>
+#include <QVector>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 
 namespace {
 
@@ -16,6 +19,7 @@ using Protocol = ControllerProtocol;
 using Record = ConfigLayout::Record;
 
 const QString FormatName = QStringLiteral("kovela-tark9-preset");
+constexpr int PitchBend = 2;   // the knob type whose range has a high part
 
 int byteAt(const QByteArray &image, int offset)
 {
@@ -36,6 +40,23 @@ int perBank(Record record)
 QString bankKey(int bank)
 {
     return QString(QLatin1Char(char('A' + bank)));
+}
+
+// The value of the field `key` ("channel") of record `index`.
+int fieldAt(const QByteArray &image, Record record, int index, const char *key)
+{
+    const QVector<Layout::Field> &fields = Layout::fields(record);
+    for (int i = 0; i < fields.size(); ++i) {
+        if (qstrcmp(fields.at(i).key, key) == 0)
+            return byteAt(image, Layout::recordOffset(record, index) + i);
+    }
+    Q_ASSERT_X(false, "fieldAt", key);
+    return -1;
+}
+
+QString fieldText(const QByteArray &image, Record record, int index, const char *key)
+{
+    return QString::number(fieldAt(image, record, index, key));
 }
 
 QString colourText(const QByteArray &image, int offset)
@@ -92,6 +113,285 @@ QString jsonGroup(const QByteArray &image, Record record)
     return QStringLiteral("{\n") + banks.join(QStringLiteral(",\n")) + QStringLiteral("\n  }");
 }
 
+// The record groups under their JSON keys, in the order toJson() writes them.
+const struct {
+    const char *key;
+    Record record;
+} Groups[] = {{"pads", Record::Pad}, {"knobs", Record::Knob}, {"strip", Record::Strip}};
+
+// A JSON value as the document spells it: a number keeps its text, so that nothing is converted
+// before its range is checked, and an object keeps every member in document order, so that a key
+// given twice is seen (QJsonDocument keeps the last silently).
+struct JsonNode {
+    enum class Kind { Null, Bool, Number, String, Array, Object };
+    Kind kind = Kind::Null;
+    QString text;                                // Number: as written; String: decoded
+    QVector<JsonNode> items;                     // Array
+    QVector<QPair<QString, JsonNode>> members;   // Object
+
+    const JsonNode *member(const QString &key) const
+    {
+        for (const auto &entry : members) {
+            if (entry.first == key)
+                return &entry.second;
+        }
+        return nullptr;
+    }
+};
+
+// RFC 8259 JSON, strictly: one value, nothing after it but white space.
+class JsonParser
+{
+public:
+    // The document toJson() writes is four levels deep; deeper input is refused before it can
+    // exhaust the stack.
+    static constexpr int MaxDepth = 32;
+
+    explicit JsonParser(const QByteArray &json) : m_json(json) {}
+
+    QString error;
+    int errorOffset = 0;
+
+    bool parse(JsonNode *root)
+    {
+        skipSpace();
+        if (!value(root, 0))
+            return false;
+        skipSpace();
+        return m_pos == m_json.size() || fail(QStringLiteral("more after the document"));
+    }
+
+private:
+    bool fail(const QString &why)
+    {
+        if (error.isEmpty()) {
+            error = why;
+            errorOffset = m_pos;
+        }
+        return false;
+    }
+
+    bool atEnd() const { return m_pos >= m_json.size(); }
+    char peek() const { return atEnd() ? '\0' : m_json.at(m_pos); }
+
+    void skipSpace()
+    {
+        while (!atEnd() && (peek() == ' ' || peek() == '\t' || peek() == '\n' || peek() == '\r'))
+            ++m_pos;
+    }
+
+    bool value(JsonNode *node, int depth)
+    {
+        if (depth > MaxDepth)
+            return fail(QStringLiteral("nested deeper than %1 levels").arg(MaxDepth));
+        switch (peek()) {
+        case '{': return object(node, depth);
+        case '[': return array(node, depth);
+        case '"':
+            node->kind = JsonNode::Kind::String;
+            return string(&node->text);
+        case 't':
+            node->kind = JsonNode::Kind::Bool;
+            node->text = QStringLiteral("true");
+            return literal("true");
+        case 'f':
+            node->kind = JsonNode::Kind::Bool;
+            node->text = QStringLiteral("false");
+            return literal("false");
+        case 'n':
+            node->kind = JsonNode::Kind::Null;
+            return literal("null");
+        default:
+            node->kind = JsonNode::Kind::Number;
+            return number(&node->text);
+        }
+    }
+
+    bool literal(const char *word)
+    {
+        const int length = int(qstrlen(word));
+        if (m_json.mid(m_pos, length) != word)
+            return fail(QStringLiteral("unexpected character"));
+        m_pos += length;
+        return true;
+    }
+
+    bool digits()
+    {
+        const int start = m_pos;
+        while (!atEnd() && peek() >= '0' && peek() <= '9')
+            ++m_pos;
+        return m_pos > start;
+    }
+
+    bool number(QString *text)
+    {
+        const int start = m_pos;
+        if (peek() == '-')
+            ++m_pos;
+        if (peek() == '0')
+            ++m_pos;
+        else if (!digits())
+            return fail(atEnd() ? QStringLiteral("unexpected end") : QStringLiteral("unexpected character"));
+        if (peek() == '.') {
+            ++m_pos;
+            if (!digits())
+                return fail(QStringLiteral("a digit must follow the decimal point"));
+        }
+        if (peek() == 'e' || peek() == 'E') {
+            ++m_pos;
+            if (peek() == '+' || peek() == '-')
+                ++m_pos;
+            if (!digits())
+                return fail(QStringLiteral("a digit must follow the exponent"));
+        }
+        *text = QString::fromLatin1(m_json.constData() + start, m_pos - start);
+        return true;
+    }
+
+    // The four hexadecimal digits of a \\u escape; -1 when they are not there.
+    int hexDigits()
+    {
+        if (m_pos + 4 > m_json.size())
+            return -1;
+        int unit = 0;
+        for (int i = 0; i < 4; ++i) {
+            const char c = m_json.at(m_pos + i);
+            if (!std::isxdigit(static_cast<unsigned char>(c)))
+                return -1;
+            unit = unit * 16 + (c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+        }
+        m_pos += 4;
+        return unit;
+    }
+
+    bool string(QString *text)
+    {
+        ++m_pos;   // the opening quote
+        QByteArray raw;   // UTF-8 since the last escape
+        text->clear();
+        for (;;) {
+            if (atEnd())
+                return fail(QStringLiteral("unterminated string"));
+            const char c = m_json.at(m_pos);
+            if (c == '"') {
+                ++m_pos;
+                *text += QString::fromUtf8(raw);
+                return true;
+            }
+            if (static_cast<unsigned char>(c) < 0x20)
+                return fail(QStringLiteral("control character in a string"));
+            if (c != '\\') {
+                raw += c;
+                ++m_pos;
+                continue;
+            }
+            *text += QString::fromUtf8(raw);
+            raw.clear();
+            ++m_pos;
+            const char escape = peek();
+            ++m_pos;
+            switch (escape) {
+            case '"': *text += QLatin1Char('"'); break;
+            case '\\': *text += QLatin1Char('\\'); break;
+            case '/': *text += QLatin1Char('/'); break;
+            case 'b': *text += QLatin1Char('\b'); break;
+            case 'f': *text += QLatin1Char('\f'); break;
+            case 'n': *text += QLatin1Char('\n'); break;
+            case 'r': *text += QLatin1Char('\r'); break;
+            case 't': *text += QLatin1Char('\t'); break;
+            case 'u': {
+                const int unit = hexDigits();
+                if (unit < 0)
+                    return fail(QStringLiteral("invalid \\u escape"));
+                *text += QChar(static_cast<ushort>(unit));
+                break;
+            }
+            default:
+                --m_pos;
+                return fail(QStringLiteral("invalid escape"));
+            }
+        }
+    }
+
+    bool array(JsonNode *node, int depth)
+    {
+        node->kind = JsonNode::Kind::Array;
+        ++m_pos;
+        skipSpace();
+        if (peek() == ']') {
+            ++m_pos;
+            return true;
+        }
+        for (;;) {
+            JsonNode item;
+            skipSpace();
+            if (!value(&item, depth + 1))
+                return false;
+            node->items << item;
+            skipSpace();
+            if (peek() == ',') {
+                ++m_pos;
+                continue;
+            }
+            if (peek() == ']') {
+                ++m_pos;
+                return true;
+            }
+            return fail(atEnd() ? QStringLiteral("unterminated array") : QStringLiteral("a comma or ] expected"));
+        }
+    }
+
+    bool object(JsonNode *node, int depth)
+    {
+        node->kind = JsonNode::Kind::Object;
+        ++m_pos;
+        skipSpace();
+        if (peek() == '}') {
+            ++m_pos;
+            return true;
+        }
+        for (;;) {
+            skipSpace();
+            if (peek() != '"')
+                return fail(atEnd() ? QStringLiteral("unterminated object") : QStringLiteral("a key in double quotes expected"));
+            QPair<QString, JsonNode> member;
+            if (!string(&member.first))
+                return false;
+            skipSpace();
+            if (peek() != ':')
+                return fail(QStringLiteral("a colon expected after the key"));
+            ++m_pos;
+            skipSpace();
+            if (!value(&member.second, depth + 1))
+                return false;
+            node->members << member;
+            skipSpace();
+            if (peek() == ',') {
+                ++m_pos;
+                continue;
+            }
+            if (peek() == '}') {
+                ++m_pos;
+                return true;
+            }
+            return fail(atEnd() ? QStringLiteral("unterminated object") : QStringLiteral("a comma or } expected"));
+        }
+    }
+
+    const QByteArray &m_json;
+    int m_pos = 0;
+};
+
+// A number's text in a message: it holds nothing but digits, signs, a point and an exponent, but
+// it may be of any length.
+QString numberText(const QString &text)
+{
+    if (text.size() <= PresetFormat::QuoteLimit)
+        return text;
+    return QStringLiteral("%1... (%2 characters)").arg(text.left(PresetFormat::QuoteLimit)).arg(text.size());
+}
+
 // Reads the JSON into an image, stopping at the first fault with the path of the field.
 class JsonReader
 {
@@ -100,59 +400,74 @@ public:
 
     QString error;
 
-    bool object(const QJsonValue &value, const QString &path, const QStringList &keys, QJsonObject *out)
+    // Every member's key one of `keys`, none twice, none missing.
+    bool object(const JsonNode *node, const QString &path, const QStringList &keys)
     {
-        if (!value.isObject())
+        if (node->kind != JsonNode::Kind::Object)
             return fail(QStringLiteral("%1 must be an object").arg(path));
-        *out = value.toObject();
-        for (auto it = out->constBegin(); it != out->constEnd(); ++it) {
-            if (!keys.contains(it.key()))
-                return fail(QStringLiteral("%1 has an unknown key \"%2\"").arg(path, it.key()));
+        QStringList seen;
+        for (const auto &entry : node->members) {
+            if (!keys.contains(entry.first))
+                return fail(QStringLiteral("%1 has an unknown key %2").arg(path, PresetFormat::quoted(entry.first)));
+            if (seen.contains(entry.first))
+                return fail(QStringLiteral("%1 has the key %2 twice").arg(path, PresetFormat::quoted(entry.first)));
+            seen << entry.first;
         }
         for (const QString &key : keys) {
-            if (!out->contains(key))
+            if (!seen.contains(key))
                 return fail(QStringLiteral("%1 has no \"%2\"").arg(path, key));
         }
         return true;
     }
 
-    bool array(const QJsonValue &value, const QString &path, int count, QJsonArray *out)
+    bool array(const JsonNode *node, const QString &path, int count)
     {
-        if (!value.isArray())
+        if (node->kind != JsonNode::Kind::Array)
             return fail(QStringLiteral("%1 must be an array").arg(path));
-        *out = value.toArray();
-        if (out->size() != count)
-            return fail(QStringLiteral("%1 must hold %2 entries, not %3").arg(path).arg(count).arg(out->size()));
+        if (node->items.size() != count)
+            return fail(QStringLiteral("%1 must hold %2 entries, not %3").arg(path).arg(count).arg(node->items.size()));
         return true;
     }
 
-    bool number(const QJsonValue &value, const QString &path, int minimum, int maximum, int offset)
+    // A whole number within minimum..maximum. The range is checked on the number as a double:
+    // converting one beyond the integer types (9.3e18) to an integer is undefined.
+    bool number(const JsonNode *node, const QString &path, int minimum, int maximum, int offset)
     {
-        const double number = value.toDouble(-1.0);
-        if (!value.isDouble() || number != static_cast<double>(static_cast<qint64>(number)))
+        if (node->kind != JsonNode::Kind::Number)
             return fail(QStringLiteral("%1 must be a whole number").arg(path));
-        if (number < minimum || number > maximum)
-            return fail(QStringLiteral("%1 is %2, outside %3..%4").arg(path).arg(static_cast<qint64>(number)).arg(minimum).arg(maximum));
+        bool converted = false;
+        const double number = node->text.toDouble(&converted);
+        const bool negativeExponent = node->text.contains(QLatin1String("e-"), Qt::CaseInsensitive);
+        // A valid JSON number that does not convert is beyond a double: too large, or, with a
+        // negative exponent, too small to be anything but a fraction.
+        if ((!converted || !std::isfinite(number)) && negativeExponent)
+            return fail(QStringLiteral("%1 must be a whole number").arg(path));
+        if (converted && std::isfinite(number) && number != std::floor(number))
+            return fail(QStringLiteral("%1 must be a whole number").arg(path));
+        if (!converted || !std::isfinite(number) || number < minimum || number > maximum)
+            return fail(QStringLiteral("%1 is %2, outside %3..%4").arg(path, numberText(node->text)).arg(minimum).arg(maximum));
         (*m_image)[offset] = static_cast<char>(static_cast<int>(number));
         return true;
     }
 
-    bool numbers(const QJsonValue &value, const QString &path, int offset, int count)
+    // A header field: one number, or an array of `size` numbers.
+    bool header(const JsonNode *node, const Layout::HeaderField &field)
     {
-        QJsonArray entries;
-        if (!array(value, path, count, &entries))
+        const QString path = QLatin1String(field.key);
+        if (field.size == 1)
+            return number(node, path, field.minimum, field.maximum, field.offset);
+        if (!array(node, path, field.size))
             return false;
-        for (int i = 0; i < count; ++i) {
-            if (!number(entries.at(i), QStringLiteral("%1[%2]").arg(path).arg(i), 0, Protocol::MaxDataByte, offset + i))
+        for (int i = 0; i < field.size; ++i) {
+            if (!number(&node->items.at(i), QStringLiteral("%1[%2]").arg(path).arg(i), field.minimum, field.maximum, field.offset + i))
                 return false;
         }
         return true;
     }
 
-    bool records(const QJsonValue &value, const QString &path, Record record, int first, int count)
+    bool records(const JsonNode *node, const QString &path, Record record, int first, int count)
     {
-        QJsonArray entries;
-        if (!array(value, path, count, &entries))
+        if (!array(node, path, count))
             return false;
         const QVector<Layout::Field> &fields = Layout::fields(record);
         QStringList keys;
@@ -160,28 +475,27 @@ public:
             keys << QLatin1String(field.key);
         for (int i = 0; i < count; ++i) {
             const QString entryPath = QStringLiteral("%1[%2]").arg(path).arg(i);
-            QJsonObject entry;
-            if (!object(entries.at(i), entryPath, keys, &entry))
+            const JsonNode *entry = &node->items.at(i);
+            if (!object(entry, entryPath, keys))
                 return false;
             const int offset = Layout::recordOffset(record, first + i);
             for (int f = 0; f < fields.size(); ++f) {
                 const Layout::Field &field = fields.at(f);
-                if (!number(entry.value(keys.at(f)), entryPath + QLatin1Char('.') + keys.at(f), field.minimum, field.maximum, offset + f))
+                if (!number(entry->member(keys.at(f)), entryPath + QLatin1Char('.') + keys.at(f), field.minimum, field.maximum, offset + f))
                     return false;
             }
         }
         return true;
     }
 
-    bool group(const QJsonValue &value, const QString &path, Record record)
+    bool group(const JsonNode *node, const QString &path, Record record)
     {
         if (!hasBanks(record))
-            return records(value, path, record, 0, Layout::recordCount(record));
-        QJsonObject banks;
-        if (!object(value, path, {bankKey(0), bankKey(1), bankKey(2)}, &banks))
+            return records(node, path, record, 0, Layout::recordCount(record));
+        if (!object(node, path, {bankKey(0), bankKey(1), bankKey(2)}))
             return false;
         for (int bank = 0; bank < Layout::BankCount; ++bank) {
-            if (!records(banks.value(bankKey(bank)), path + QLatin1Char('.') + bankKey(bank), record, bank * perBank(record), perBank(record)))
+            if (!records(node->member(bankKey(bank)), path + QLatin1Char('.') + bankKey(bank), record, bank * perBank(record), perBank(record)))
                 return false;
         }
         return true;
@@ -199,10 +513,12 @@ private:
 
 } // namespace
 
-bool PresetFormat::load(const QString &path, QByteArray *image, QString *error)
+bool PresetFormat::load(const QString &path, QByteArray *image, QString *error, Values values)
 {
     const PresetFile::ReadResult result = PresetFile::read(path);
-    if (result.status != PresetFile::ReadStatus::Loaded) {
+    const bool usable = result.status == PresetFile::ReadStatus::Loaded
+        || (result.status == PresetFile::ReadStatus::OutOfRange && values == Values::Any);
+    if (!usable) {
         *error = result.error;
         return false;
     }
@@ -227,12 +543,12 @@ QString PresetFormat::toText(const QByteArray &image)
         text += QStringLiteral("\nPads, bank %1\n").arg(bankKey(bank));
         text += row({"pad", "type", "number", "channel", "mode", "colour"}, padWidths);
         for (int pad = bank * Layout::PadsPerBank; pad < (bank + 1) * Layout::PadsPerBank; ++pad) {
-            const int o = Layout::recordOffset(Record::Pad, pad);
-            const int type = byteAt(image, o);
-            const int number = byteAt(image, o + 1);
+            const int type = fieldAt(image, Record::Pad, pad, "type");
+            const int number = fieldAt(image, Record::Pad, pad, "number");
             const QString numberText = type == 0 ? QStringLiteral("%1 %2").arg(number).arg(Layout::noteName(number)) : QString::number(number);
             text += row({Layout::recordName(Record::Pad, pad), Layout::typeName(Record::Pad, type), numberText,
-                         QString::number(byteAt(image, o + 2)), Layout::modeName(byteAt(image, o + 3)), colourText(image, o + 4)},
+                         fieldText(image, Record::Pad, pad, "channel"), Layout::modeName(fieldAt(image, Record::Pad, pad, "mode")),
+                         colourText(image, Layout::recordOffset(Record::Pad, pad) + Layout::PadColourByte)},
                         padWidths);
         }
     }
@@ -241,13 +557,12 @@ QString PresetFormat::toText(const QByteArray &image)
     text += QStringLiteral("\nKnobs\n");
     text += row({"knob", "type", "controller", "channel", "range"}, knobWidths);
     for (int knob = 0; knob < Layout::KnobCount; ++knob) {
-        const int o = Layout::recordOffset(Record::Knob, knob);
-        const int type = byteAt(image, o);
-        QString range = QStringLiteral("%1..%2").arg(byteAt(image, o + 3)).arg(byteAt(image, o + 4));
-        if (type == 2)   // pitch bend: the high 7 bits have a range of their own
-            range += QStringLiteral(", msb %1..%2").arg(byteAt(image, o + 5)).arg(byteAt(image, o + 6));
-        text += row({Layout::recordName(Record::Knob, knob), Layout::typeName(Record::Knob, type), QString::number(byteAt(image, o + 1)),
-                     QString::number(byteAt(image, o + 2)), range},
+        const int type = fieldAt(image, Record::Knob, knob, "type");
+        QString range = QStringLiteral("%1..%2").arg(fieldText(image, Record::Knob, knob, "lsbMin"), fieldText(image, Record::Knob, knob, "lsbMax"));
+        if (type == PitchBend)   // the high 7 bits have a range of their own
+            range += QStringLiteral(", msb %1..%2").arg(fieldText(image, Record::Knob, knob, "msbMin"), fieldText(image, Record::Knob, knob, "msbMax"));
+        text += row({Layout::recordName(Record::Knob, knob), Layout::typeName(Record::Knob, type), fieldText(image, Record::Knob, knob, "number"),
+                     fieldText(image, Record::Knob, knob, "channel"), range},
                     knobWidths);
     }
 
@@ -255,9 +570,9 @@ QString PresetFormat::toText(const QByteArray &image)
     text += QStringLiteral("\nStrip\n");
     text += row({"section", "type", "controller", "channel", "mode"}, stripWidths);
     for (int section = 0; section < Layout::StripCount; ++section) {
-        const int o = Layout::recordOffset(Record::Strip, section);
-        text += row({Layout::recordName(Record::Strip, section), Layout::typeName(Record::Strip, byteAt(image, o)),
-                     QString::number(byteAt(image, o + 1)), QString::number(byteAt(image, o + 2)), Layout::modeName(byteAt(image, o + 3))},
+        text += row({Layout::recordName(Record::Strip, section), Layout::typeName(Record::Strip, fieldAt(image, Record::Strip, section, "type")),
+                     fieldText(image, Record::Strip, section, "number"), fieldText(image, Record::Strip, section, "channel"),
+                     Layout::modeName(fieldAt(image, Record::Strip, section, "mode"))},
                     stripWidths);
     }
     return text;
@@ -268,56 +583,87 @@ QByteArray PresetFormat::toJson(const QByteArray &image)
     QStringList members;
     members << QStringLiteral("  \"format\": \"%1\"").arg(FormatName);
     members << QStringLiteral("  \"formatVersion\": %1").arg(JsonFormatVersion);
-    members << QStringLiteral("  \"command\": %1").arg(byteAt(image, Protocol::CommandOffset));
-    members << QStringLiteral("  \"identification\": %1").arg(jsonNumbers(image, Protocol::IdentificationOffset, Protocol::IdentificationLength));
-    members << QStringLiteral("  \"reserved\": %1").arg(byteAt(image, Protocol::ReservedOffset));
-    members << QStringLiteral("  \"firmware\": %1").arg(jsonNumbers(image, Protocol::VersionOffset, Protocol::VersionLength));
-    members << QStringLiteral("  \"curve\": %1").arg(byteAt(image, Layout::CurveOffset));
-    members << QStringLiteral("  \"level\": %1").arg(byteAt(image, Layout::LevelOffset));
-    members << QStringLiteral("  \"pads\": %1").arg(jsonGroup(image, Record::Pad));
-    members << QStringLiteral("  \"knobs\": %1").arg(jsonGroup(image, Record::Knob));
-    members << QStringLiteral("  \"strip\": %1").arg(jsonGroup(image, Record::Strip));
+    for (const Layout::HeaderField &field : Layout::headerFields()) {
+        const QString value = field.size == 1 ? QString::number(byteAt(image, field.offset)) : jsonNumbers(image, field.offset, field.size);
+        members << QStringLiteral("  \"%1\": %2").arg(QLatin1String(field.key), value);
+    }
+    for (const auto &group : Groups)
+        members << QStringLiteral("  \"%1\": %2").arg(QLatin1String(group.key), jsonGroup(image, group.record));
     return (QStringLiteral("{\n") + members.join(QStringLiteral(",\n")) + QStringLiteral("\n}\n")).toUtf8();
 }
 
 bool PresetFormat::fromJson(const QByteArray &json, QByteArray *image, QString *error)
 {
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    if (document.isNull()) {
-        *error = QStringLiteral("not JSON: %1 at byte %2").arg(parseError.errorString()).arg(parseError.offset);
+    JsonParser parser(json);
+    JsonNode document;
+    if (!parser.parse(&document)) {
+        *error = QStringLiteral("not JSON: %1 at byte %2").arg(parser.error).arg(parser.errorOffset);
         return false;
     }
     QByteArray built(Protocol::ImageSize, '\0');
     built[0] = static_cast<char>(Protocol::SysExStart);
     built[Protocol::ImageSize - 1] = static_cast<char>(Protocol::SysExEnd);
     JsonReader reader(&built);
-    QJsonObject root;
-    const QStringList keys = {"format", "formatVersion", "command", "identification", "reserved", "firmware",
-                              "curve", "level", "pads", "knobs", "strip"};
-    const QJsonValue top = document.isObject() ? QJsonValue(document.object()) : QJsonValue(document.array());
-    if (!reader.object(top, QStringLiteral("the document"), keys, &root)) {
+    QStringList keys = {QStringLiteral("format"), QStringLiteral("formatVersion")};
+    for (const Layout::HeaderField &field : Layout::headerFields())
+        keys << QLatin1String(field.key);
+    for (const auto &group : Groups)
+        keys << QLatin1String(group.key);
+    if (!reader.object(&document, QStringLiteral("the document"), keys)) {
         *error = reader.error;
         return false;
     }
-    if (root.value("format").toString() != FormatName || root.value("formatVersion").toInt(-1) != JsonFormatVersion) {
+    const JsonNode *format = document.member(QStringLiteral("format"));
+    const JsonNode *version = document.member(QStringLiteral("formatVersion"));
+    if (format->kind != JsonNode::Kind::String || format->text != FormatName
+        || version->kind != JsonNode::Kind::Number || version->text != QString::number(JsonFormatVersion)) {
         *error = QStringLiteral("it is not a Kovela Tark9 preset (\"format\": \"%1\", \"formatVersion\": %2 expected)")
                      .arg(FormatName).arg(JsonFormatVersion);
         return false;
     }
-    const bool read = reader.number(root.value("command"), "command", 0, Protocol::MaxDataByte, Protocol::CommandOffset)
-        && reader.numbers(root.value("identification"), "identification", Protocol::IdentificationOffset, Protocol::IdentificationLength)
-        && reader.number(root.value("reserved"), "reserved", 0, Protocol::MaxDataByte, Protocol::ReservedOffset)
-        && reader.numbers(root.value("firmware"), "firmware", Protocol::VersionOffset, Protocol::VersionLength)
-        && reader.number(root.value("curve"), "curve", 0, Layout::CurveCount - 1, Layout::CurveOffset)
-        && reader.number(root.value("level"), "level", 0, Protocol::MaxDataByte, Layout::LevelOffset)
-        && reader.group(root.value("pads"), "pads", Record::Pad)
-        && reader.group(root.value("knobs"), "knobs", Record::Knob)
-        && reader.group(root.value("strip"), "strip", Record::Strip);
+    bool read = true;
+    for (const Layout::HeaderField &field : Layout::headerFields())
+        read = read && reader.header(document.member(QLatin1String(field.key)), field);
+    for (const auto &group : Groups)
+        read = read && reader.group(document.member(QLatin1String(group.key)), QLatin1String(group.key), group.record);
     if (!read) {
         *error = reader.error;
         return false;
     }
     *image = built;
     return true;
+}
+
+QString PresetFormat::quoted(const QString &text)
+{
+    // Cut between whole characters: never half of a surrogate pair.
+    int shown = std::min<int>(text.size(), QuoteLimit);
+    if (shown < text.size() && shown > 0 && text.at(shown - 1).isHighSurrogate())
+        --shown;
+    QString result = QStringLiteral("\"");
+    for (int i = 0; i < shown; ++i) {
+        const QChar c = text.at(i);
+        const ushort u = c.unicode();
+        // Control characters (C0, DEL, C1), the bidirectional overrides and isolates that
+        // reorder what follows on a terminal, and halves of broken surrogate pairs.
+        const bool pairHalf = c.isSurrogate()
+            && !(c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            && !(c.isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate());
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            result += QLatin1Char('\\') + c;
+        else if (c == QLatin1Char('\n'))
+            result += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\t'))
+            result += QStringLiteral("\\t");
+        else if (c == QLatin1Char('\r'))
+            result += QStringLiteral("\\r");
+        else if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069) || pairHalf)
+            result += QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
+        else
+            result += c;
+    }
+    result += QLatin1Char('"');
+    if (shown < text.size())
+        result += QStringLiteral("... (%1 characters)").arg(text.size());
+    return result;
 }

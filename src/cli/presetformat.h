@@ -9,14 +9,28 @@ class PresetFormat
 {
 public:
     static constexpr int JsonFormatVersion = 1;
+    // Characters of a quoted input that a message shows at most.
+    static constexpr int QuoteLimit = 80;
+
+    enum class Values {
+        Known,   // every field within its range: what the editor opens
+        Any      // fields may hold values this editor does not know (a send told to go ahead)
+    };
 
     // Reads a preset file that holds a whole configuration every byte of which the controller can
-    // take; otherwise `error` says why.
-    static bool load(const QString &path, QByteArray *image, QString *error);
+    // take and, with Values::Known, every field of which holds a value of its range; otherwise
+    // `error` says why.
+    static bool load(const QString &path, QByteArray *image, QString *error, Values values = Values::Known);
 
     static QString toText(const QByteArray &image);
+    // For an image whose every field lies within its range (what load() accepts).
     static QByteArray toJson(const QByteArray &image);
-    // Builds an image from JSON as toJson() writes it: every field present, nothing unknown, each
-    // value within its field's range; otherwise `error` names the field and why.
+    // Builds an image from JSON as toJson() writes it: every field present once, nothing unknown,
+    // each value within its field's range; otherwise `error` names the field and why.
     static bool fromJson(const QByteArray &json, QByteArray *image, QString *error);
+
+    // `text` as a message may show it: in double quotes, control and direction characters as
+    // escapes (a key holding ESC [2J must not clear the terminal), and cut after QuoteLimit
+    // characters, with the whole length said.
+    static QString quoted(const QString &text);
 };

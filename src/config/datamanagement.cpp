@@ -9,55 +9,22 @@
 
 namespace {
 
-constexpr int PadRecordSize = 7;
-// padtype, padData, padCh and padMode are numbers; the colour bytes after them are set through
-// a colour name, which also updates the full colour.
-constexpr int PadNumberFields = 4;
-constexpr int BqmRecordSize = 7;
-constexpr int BeltRecordSize = 4;
-constexpr int PadsPerBank = 16;
-constexpr int BqmPerBank = 4;
-constexpr int BankCount = 3;
+using Layout = ConfigLayout;
+using Record = ConfigLayout::Record;
 
-// Byte position of every field inside its record; the keys are the ones the screens use.
-int padFieldIndex(const QString &key)
-{
-    static const char *const keys[] = {"padtype", "padData", "padCh", "padMode", "padR", "padG", "padB"};
-    for (int i = 0; i < PadRecordSize; ++i) {
-        if (key == QLatin1String(keys[i]))
-            return i;
-    }
-    return -1;
-}
+constexpr int PadsPerBank = Layout::PadsPerBank;
+constexpr int BqmPerBank = Layout::KnobsPerBank;
+constexpr int TypeByte = Layout::TypeByte;
+constexpr int NumberByte = Layout::NumberByte;
+// The pad's colour bytes are set through a colour name, which also updates the full colour;
+// the bytes before them are numbers.
+constexpr int PadColourByte = Layout::PadColourByte;
 
-int bqmFieldIndex(const QString &key)
-{
-    static const char *const keys[] = {"bqmType", "bqmData", "bqmCh", "bqmLsbMin", "bqmLsbMax", "bqmMsbMin", "bqmMsbMax"};
-    for (int i = 0; i < BqmRecordSize; ++i) {
-        if (key == QLatin1String(keys[i]))
-            return i;
-    }
-    return -1;
-}
+int padOffset(int index) { return Layout::recordOffset(Record::Pad, index); }
+int bqmOffset(int index) { return Layout::recordOffset(Record::Knob, index); }
 
-int beltFieldIndex(const QString &key)
-{
-    static const char *const keys[] = {"wbtype", "wbData", "wbCh", "wbMode"};
-    for (int i = 0; i < BeltRecordSize; ++i) {
-        if (key == QLatin1String(keys[i]))
-            return i;
-    }
-    return -1;
-}
-
-int padOffset(int index) { return DataManagement::PadOffset + PadRecordSize * index; }
-int bqmOffset(int index) { return DataManagement::BqmOffset + BqmRecordSize * index; }
-int beltOffset(int index) { return DataManagement::BeltOffset + BeltRecordSize * index; }
-
-bool validBank(int bank) { return bank >= 1 && bank <= BankCount; }
-
-// Anything that reaches the image is kept a MIDI data byte, whatever the caller passed.
-quint8 dataByte(qint64 value) { return static_cast<quint8>(std::clamp<qint64>(value, 0, DataManagement::MaxDataByte)); }
+bool validIndex(Record record, int index) { return index >= 0 && index < Layout::recordCount(record); }
+bool validBank(int bank) { return bank >= 1 && bank <= Layout::BankCount; }
 
 } // namespace
 
@@ -71,15 +38,29 @@ DataManagement::DataManagement(QObject *parent)
     const QByteArray identification = ControllerProtocol::identification();
     std::copy(identification.cbegin(), identification.cend(), m_configImage.begin() + ControllerProtocol::IdentificationOffset);
     m_configImage[ControllerProtocol::VersionOffset] = 1;
-    // Velocity curve "FULL" and fixed level 127 until the controller or a preset says otherwise.
-    m_configImage[CurveOffset] = 0;
-    m_configImage[IntensityOffset] = 127;
+    // The velocity curve and the fixed level until the controller or a preset says otherwise.
+    m_configImage[Layout::CurveOffset] = Layout::FactoryCurve;
+    m_configImage[Layout::LevelOffset] = Layout::FactoryLevel;
     m_configImage[ImageSize - 1] = ControllerProtocol::SysExEnd;
 }
 
 void DataManagement::store(int offset, qint64 value)
 {
-    m_configImage[offset] = dataByte(value);
+    // Whatever the caller passed, the field keeps a value it can hold: an image the editor made
+    // is always one it can open again and the controller can take.
+    int minimum = 0;
+    int maximum = MaxDataByte;
+    Layout::range(offset, &minimum, &maximum);
+    m_configImage[offset] = static_cast<quint8>(std::clamp<qint64>(value, minimum, maximum));
+}
+
+QStringList DataManagement::unknownFields() const
+{
+    const QByteArray image(reinterpret_cast<const char *>(m_configImage.data()), ImageSize);
+    QStringList lines;
+    for (const Layout::FieldValue &field : Layout::fieldsOutOfRange(image))
+        lines << field.text();
+    return lines;
 }
 
 void DataManagement::loadConfigImage(const char *data, int length)
@@ -92,76 +73,61 @@ void DataManagement::loadConfigImage(const char *data, int length)
     emit s_updateDate();
 }
 
+int DataManagement::recordField(Record record, int index, int byte) const
+{
+    return field(Layout::recordOffset(record, index) + byte);
+}
+
+QVariantMap DataManagement::recordInfo(Record record, int index) const
+{
+    QVariantMap info;
+    const QVector<Layout::Field> &fields = Layout::fields(record);
+    for (int byte = 0; byte < fields.size(); ++byte)
+        info.insert(QLatin1String(fields.at(byte).modelKey), recordField(record, index, byte));
+    return info;
+}
+
+bool DataManagement::storeRecordField(Record record, int index, const QString &valueType, int value)
+{
+    const int byte = Layout::fieldIndex(record, valueType);
+    if (!validIndex(record, index) || byte < 0 || (record == Record::Pad && byte >= PadColourByte))
+        return false;
+    store(Layout::recordOffset(record, index) + byte, value);
+    return true;
+}
+
 void DataManagement::initDefaultData()
 {
     const EditScope edit(this);
-    for (int i = 0; i < PadCount; ++i) {
-        const int o = padOffset(i);
-        store(o + 0, 0);
-        store(o + 1, 24 + i);
-        store(o + 2, 1);
-        store(o + 3, 0);
-        const int bank = i / PadsPerBank;
-        store(o + 4, bank == 0 ? 90 : 0);
-        store(o + 5, bank == 1 ? 90 : 0);
-        store(o + 6, bank == 2 ? 90 : 0);
+    for (Record record : {Record::Pad, Record::Knob, Record::Strip}) {
+        for (int index = 0; index < Layout::recordCount(record); ++index) {
+            const int offset = Layout::recordOffset(record, index);
+            for (int byte = 0; byte < Layout::recordSize(record); ++byte)
+                store(offset + byte, Layout::factoryValue(record, index, byte));
+        }
+    }
+    for (int i = 0; i < PadCount; ++i)
         updateFullColor(i);
-    }
-    static const int bqmNumbers[BqmCount] = {7, 1, 2, 10, 14, 15, 12, 13, 53, 54, 51, 52};
-    for (int k = 0; k < BqmCount; ++k) {
-        const int o = bqmOffset(k);
-        store(o + 0, 0);
-        store(o + 1, bqmNumbers[k]);
-        store(o + 2, 1);
-        store(o + 3, 0);
-        store(o + 4, 127);
-        store(o + 5, 0);
-        store(o + 6, 127);
-    }
-    for (int j = 0; j < BeltCount; ++j) {
-        const int o = beltOffset(j);
-        store(o + 0, 0);
-        store(o + 1, 21 + j);
-        store(o + 2, 1);
-        store(o + 3, 0);
-    }
     emit s_updateDate();
 }
 
 QVariantMap DataManagement::getPadInfo(int index)
 {
-    if (index < 0 || index >= PadCount) {
+    if (!validIndex(Record::Pad, index)) {
         qDebug() << "getPadInfo: pad index cross the border" << index;
         return {};
     }
-    const int o = padOffset(index);
-    QVariantMap info;
-    info.insert(QStringLiteral("padtype"), field(o + 0));
-    info.insert(QStringLiteral("padData"), field(o + 1));
-    info.insert(QStringLiteral("padCh"), field(o + 2));
-    info.insert(QStringLiteral("padMode"), field(o + 3));
-    info.insert(QStringLiteral("padR"), field(o + 4));
-    info.insert(QStringLiteral("padG"), field(o + 5));
-    info.insert(QStringLiteral("padB"), field(o + 6));
-    qDebug() << "pad ch" << field(o + 2);
+    const QVariantMap info = recordInfo(Record::Pad, index);
+    qDebug() << "pad ch" << info.value(QStringLiteral("padCh")).toInt();
     return info;
-}
-
-bool DataManagement::storePadField(int index, const QString &valueType, int value)
-{
-    const int fieldIndex = padFieldIndex(valueType);
-    if (index < 0 || index >= PadCount || fieldIndex < 0 || fieldIndex >= PadNumberFields)
-        return false;
-    store(padOffset(index) + fieldIndex, value);
-    return true;
 }
 
 void DataManagement::setPadInfo(int index, QString valueType, int value)
 {
     const EditScope edit(this);
-    if (index < 0 || index >= PadCount)
+    if (!validIndex(Record::Pad, index))
         qDebug() << "setPadInfo: pad index cross the border" << index;
-    storePadField(index, valueType, value);
+    storeRecordField(Record::Pad, index, valueType, value);
     qDebug() << "setPadInfo1 " << "index:" << index << valueType << value;
 }
 
@@ -169,7 +135,7 @@ void DataManagement::setPadInfo(int index, QString valueType, QString value)
 {
     const EditScope edit(this);
     if (valueType == QLatin1String("padRGB")) {
-        if (index >= 0 && index < PadCount)
+        if (validIndex(Record::Pad, index))
             setPadColor(index, value);
         qDebug() << "setPadInfo2 " << "index:" << index << valueType << value;
         return;
@@ -178,8 +144,8 @@ void DataManagement::setPadInfo(int index, QString valueType, QString value)
     // entry's text: numeric text is stored as the number overload would store it.
     bool isNumber = false;
     const int number = value.trimmed().toInt(&isNumber, 10);
-    const int fieldIndex = padFieldIndex(valueType);
-    if (isNumber && fieldIndex >= 0 && fieldIndex < PadNumberFields) {
+    const int byte = Layout::fieldIndex(Record::Pad, valueType);
+    if (isNumber && byte >= 0 && byte < PadColourByte) {
         setPadInfo(index, valueType, number);
         return;
     }
@@ -199,9 +165,9 @@ void DataManagement::setPadBatch(int bank, QString mode, bool isDes, QString val
         const int first = PadsPerBank * (bank - 1);
         for (int k = 0; k < PadsPerBank; ++k) {
             const int i = first + k;
-            store(padOffset(i) + 0, type);
+            store(padOffset(i) + TypeByte, type);
             if (valueType == QLatin1String("padData"))
-                store(padOffset(i) + 1, isDes ? qint64(value) - k : qint64(value) + k);
+                store(padOffset(i) + NumberByte, isDes ? qint64(value) - k : qint64(value) + k);
             else
                 setPadInfo(i, valueType, value);
         }
@@ -224,54 +190,36 @@ void DataManagement::setCurveInten(QString valueType, int value)
 {
     const EditScope edit(this);
     if (valueType == QLatin1String("curve"))
-        store(CurveOffset, value);
+        store(Layout::CurveOffset, value);
     else if (valueType == QLatin1String("intensity"))
-        store(IntensityOffset, value);
+        store(Layout::LevelOffset, value);
     qDebug() << "setCurveInten " << "valueType:" << valueType << "value" << value;
 }
 
 int DataManagement::getCurveInten(QString valueType)
 {
     if (valueType == QLatin1String("curve"))
-        return field(CurveOffset);
+        return field(Layout::CurveOffset);
     if (valueType == QLatin1String("intensity"))
-        return field(IntensityOffset);
+        return field(Layout::LevelOffset);
     return -1;
 }
 
 QVariantMap DataManagement::getBQMInfo(int index)
 {
-    if (index < 0 || index >= BqmCount) {
+    if (!validIndex(Record::Knob, index)) {
         qDebug() << "getBQMInfo: pad index cross the border" << index;
         return {};
     }
-    const int o = bqmOffset(index);
-    QVariantMap info;
-    info.insert(QStringLiteral("bqmType"), field(o + 0));
-    info.insert(QStringLiteral("bqmData"), field(o + 1));
-    info.insert(QStringLiteral("bqmCh"), field(o + 2));
-    info.insert(QStringLiteral("bqmLsbMin"), field(o + 3));
-    info.insert(QStringLiteral("bqmLsbMax"), field(o + 4));
-    info.insert(QStringLiteral("bqmMsbMin"), field(o + 5));
-    info.insert(QStringLiteral("bqmMsbMax"), field(o + 6));
-    return info;
-}
-
-bool DataManagement::storeBqmField(int index, const QString &valueType, int value)
-{
-    const int fieldIndex = bqmFieldIndex(valueType);
-    if (index < 0 || index >= BqmCount || fieldIndex < 0)
-        return false;
-    store(bqmOffset(index) + fieldIndex, value);
-    return true;
+    return recordInfo(Record::Knob, index);
 }
 
 void DataManagement::setBQMInfo(int index, QString valueType, int value)
 {
     const EditScope edit(this);
-    if (index < 0 || index >= BqmCount)
+    if (!validIndex(Record::Knob, index))
         qDebug() << "setBQMInfo: pad index cross the border" << index;
-    storeBqmField(index, valueType, value);
+    storeRecordField(Record::Knob, index, valueType, value);
     qDebug() << "setBQMInfo " << "index:" << index << valueType << value;
 }
 
@@ -287,9 +235,9 @@ void DataManagement::setBQMBatch(int bank, QString mode, QString valueType, int 
         const int first = BqmPerBank * (bank - 1);
         for (int k = 0; k < BqmPerBank; ++k) {
             const int i = first + k;
-            store(bqmOffset(i) + 0, type);
+            store(bqmOffset(i) + TypeByte, type);
             if (valueType == QLatin1String("bqmData"))
-                store(bqmOffset(i) + 1, qint64(value) + k);
+                store(bqmOffset(i) + NumberByte, qint64(value) + k);
             else
                 setBQMInfo(i, valueType, value);
         }
@@ -299,27 +247,20 @@ void DataManagement::setBQMBatch(int bank, QString mode, QString valueType, int 
 
 QVariantMap DataManagement::getWalkingBeltInfo(int index)
 {
-    if (index < 0 || index >= BeltCount) {
+    if (!validIndex(Record::Strip, index)) {
         qDebug() << "getWalkingBeltInfo: belt index cross the border" << index;
         return {};
     }
-    const int o = beltOffset(index);
-    QVariantMap info;
-    info.insert(QStringLiteral("wbtype"), field(o + 0));
-    info.insert(QStringLiteral("wbData"), field(o + 1));
-    info.insert(QStringLiteral("wbCh"), field(o + 2));
-    info.insert(QStringLiteral("wbMode"), field(o + 3));
-    return info;
+    return recordInfo(Record::Strip, index);
 }
 
 void DataManagement::setWalkingBeltInfo(int index, QString valueType, int value)
 {
     const EditScope edit(this);
-    const int fieldIndex = beltFieldIndex(valueType);
-    if (index < 0 || index >= BeltCount)
+    if (!validIndex(Record::Strip, index))
         qDebug() << "setWalkingBeltInfo: belt index cross the border" << index;
-    else if (fieldIndex >= 0)
-        store(beltOffset(index) + fieldIndex, value);
+    else
+        storeRecordField(Record::Strip, index, valueType, value);
     qDebug() << "setWalkingBeltInfo " << "index:" << index << valueType << value;
 }
 
@@ -334,7 +275,7 @@ void DataManagement::setLum(int bank, float value)
                 // Clamped as a float: converting an out-of-range float to int is undefined.
                 const float scaled = static_cast<float>(components[c]) * value;
                 const float bounded = std::isnan(scaled) ? 0.0f : std::clamp(scaled, 0.0f, float(MaxDataByte));
-                store(padOffset(i) + 4 + c, static_cast<int>(bounded));
+                store(padOffset(i) + PadColourByte + c, static_cast<int>(bounded));
             }
         }
     }
@@ -355,7 +296,7 @@ float DataManagement::getLum(int bank)
             continue;
         // setLum truncates, so the stored component lies up to one step below full x value:
         // half a step back lands within rounding of the value that was set.
-        const float shown = (field(padOffset(i) + 4 + c) + 0.5f) / fullComponents[c];
+        const float shown = (field(padOffset(i) + PadColourByte + c) + 0.5f) / fullComponents[c];
         brightest = std::max(brightest, std::min(shown, 1.0f));
     }
     return brightest;
@@ -363,7 +304,10 @@ float DataManagement::getLum(int bank)
 
 QVariantList DataManagement::getVerInfo()
 {
-    return {field(8), field(9), field(10)};
+    QVariantList version;
+    for (int i = 0; i < ControllerProtocol::VersionLength; ++i)
+        version << field(ControllerProtocol::VersionOffset + i);
+    return version;
 }
 
 QByteArray DataManagement::state() const
@@ -435,25 +379,20 @@ void DataManagement::setPadColor(int index, const QString &colorName)
 {
     QColor color;
     color.setNamedColor(colorName);
-    const int o = padOffset(index);
-    if (color.isValid()) {
-        store(o + 4, color.red() / 2);
-        store(o + 5, color.green() / 2);
-        store(o + 6, color.blue() / 2);
-    } else {
-        store(o + 4, 0);
-        store(o + 5, 0);
-        store(o + 6, 0);
-    }
+    // Each 8-bit component halved; a name that does not parse gives black.
+    const int components[Layout::ColourComponents] = {color.red(), color.green(), color.blue()};
+    const int o = padOffset(index) + PadColourByte;
+    for (int c = 0; c < Layout::ColourComponents; ++c)
+        store(o + c, color.isValid() ? components[c] / 2 : 0);
     updateFullColor(index);
 }
 
 void DataManagement::updateFullColor(int index)
 {
-    const int o = padOffset(index);
-    int r = field(o + 4);
-    int g = field(o + 5);
-    int b = field(o + 6);
+    const int o = padOffset(index) + PadColourByte;
+    int r = field(o);
+    int g = field(o + 1);
+    int b = field(o + 2);
     int m = std::max({r, g, b});
     if (m < 1) {
         r = g = b = 1;

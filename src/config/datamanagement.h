@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/configlayout.h"
 #include "config/controllerprotocol.h"
 #include "config/edithistory.h"
 
@@ -23,15 +24,10 @@ class DataManagement : public QObject
     Q_PROPERTY(bool canUndo READ canUndo NOTIFY historyChanged)
     Q_PROPERTY(bool canRedo READ canRedo NOTIFY historyChanged)
 public:
-    static constexpr int ImageSize = ControllerIdentity::ImageSize;
-    static constexpr int PadCount = 48;
-    static constexpr int BqmCount = 12;
-    static constexpr int BeltCount = 6;
-    static constexpr int PadOffset = 13;
-    static constexpr int BqmOffset = 349;
-    static constexpr int BeltOffset = 433;
-    static constexpr int CurveOffset = 11;
-    static constexpr int IntensityOffset = 12;
+    static constexpr int ImageSize = ConfigLayout::ImageSize;
+    static constexpr int PadCount = ConfigLayout::PadCount;
+    static constexpr int BqmCount = ConfigLayout::KnobCount;
+    static constexpr int BeltCount = ConfigLayout::StripCount;
     // Every byte between the SysEx start and end must be a MIDI data byte.
     static constexpr int MaxDataByte = ControllerProtocol::MaxDataByte;
 
@@ -39,6 +35,11 @@ public:
 
     const std::array<quint8, ImageSize> &configImage() const { return m_configImage; }
     void loadConfigImage(const char *data, int length);
+
+    // The fields whose values this editor does not know (a newer firmware's type, say), one line
+    // each ("pad A1 type is 99 (known: 0..2)"), in image order; none for a configuration it knows
+    // whole. A loaded configuration keeps such values as they are until they are edited.
+    QStringList unknownFields() const;
 
     bool canUndo() const { return m_history.canUndo(); }
     bool canRedo() const { return m_history.canRedo(); }
@@ -95,9 +96,12 @@ private:
     void restore(const QByteArray &state);
 
     int field(int offset) const { return static_cast<qint8>(m_configImage[offset]); }
+    // Byte `byte` of record `index`, as stored.
+    int recordField(ConfigLayout::Record record, int index, int byte) const;
+    QVariantMap recordInfo(ConfigLayout::Record record, int index) const;
+    // Stores `value` kept within the range of the field at `offset`.
     void store(int offset, qint64 value);
-    bool storePadField(int index, const QString &valueType, int value);
-    bool storeBqmField(int index, const QString &valueType, int value);
+    bool storeRecordField(ConfigLayout::Record record, int index, const QString &valueType, int value);
     void setPadColor(int index, const QString &colorName);
     void updateFullColor(int index);
 

@@ -773,6 +773,10 @@
         <source>%1 is not a valid preset (byte %2 is out of range); nothing was loaded.</source>
         <translation>%1 is not a valid preset (byte %2 is out of range); nothing was loaded.</translation>
     </message>
+    <message>
+        <source>%1 is not a valid preset: %2; nothing was loaded.</source>
+        <translation>%1 is not a valid preset: %2; nothing was loaded.</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>

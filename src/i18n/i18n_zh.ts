@@ -772,6 +772,10 @@
         <source>%1 is not a valid preset (byte %2 is out of range); nothing was loaded.</source>
         <translation>%1 不是有效的预设文件（第 %2 个字节超出范围），未载入任何内容。</translation>
     </message>
+    <message>
+        <source>%1 is not a valid preset: %2; nothing was loaded.</source>
+        <translation>%1 不是有效的预设文件：%2；未载入任何内容。</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>

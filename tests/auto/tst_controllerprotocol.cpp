@@ -19,6 +19,8 @@ private slots:
     void fieldNames_data();
     void fieldNames();
     void noteNames();
+    void fieldRanges_data();
+    void fieldRanges();
 };
 
 void tst_ControllerProtocol::requests()
@@ -140,6 +142,66 @@ void tst_ControllerProtocol::noteNames()
     QCOMPARE(ConfigLayout::noteName(60), QStringLiteral("C4"));
     QCOMPARE(ConfigLayout::noteName(61), QStringLiteral("C#4"));
     QCOMPARE(ConfigLayout::noteName(127), QStringLiteral("G9"));
+}
+
+void tst_ControllerProtocol::fieldRanges_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("minimum");   // -1: no field, the message's framing
+    QTest::addColumn<int>("maximum");
+    QTest::newRow("SysEx start") << 0 << -1 << -1;
+    QTest::newRow("command") << 1 << 0 << 127;
+    QTest::newRow("firmware version") << 10 << 0 << 127;
+    QTest::newRow("velocity curve") << 11 << 0 << 3;
+    QTest::newRow("full level") << 12 << 0 << 127;
+    QTest::newRow("pad A1 type") << 13 << 0 << 2;
+    QTest::newRow("pad A1 channel") << 15 << 1 << 16;
+    QTest::newRow("pad A1 mode") << 16 << 0 << 1;
+    QTest::newRow("pad C16 blue") << 13 + 7 * 47 + 6 << 0 << 127;
+    QTest::newRow("knob A1 type") << 349 << 0 << 2;
+    QTest::newRow("knob C4 channel") << 349 + 7 * 11 + 2 << 1 << 16;
+    QTest::newRow("knob C4 msb max") << 349 + 7 * 11 + 6 << 0 << 127;
+    QTest::newRow("strip 1 type") << 433 << 0 << 1;
+    QTest::newRow("strip 6 mode") << 433 + 4 * 5 + 3 << 0 << 1;
+    QTest::newRow("SysEx end") << 457 << -1 << -1;
+}
+
+// Every field's range, at the record boundaries; and one range for every byte between the framing,
+// so that a preset, a send and the JSON form check all of them.
+void tst_ControllerProtocol::fieldRanges()
+{
+    QFETCH(int, offset);
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    int low = -1;
+    int high = -1;
+    QCOMPARE(ConfigLayout::range(offset, &low, &high), minimum >= 0);
+    if (minimum >= 0) {
+        QCOMPARE(low, minimum);
+        QCOMPARE(high, maximum);
+    }
+    for (int byte = 1; byte < 457; ++byte)
+        QVERIFY2(ConfigLayout::range(byte, &low, &high), qPrintable(QString::number(byte)));
+
+    // Just outside the range the field is named with its value; at its ends it is not.
+    QByteArray image(458, '\0');
+    for (int byte = 1; byte < 457; ++byte) {
+        ConfigLayout::range(byte, &low, &high);
+        image[byte] = char(byte % 2 ? low : high);
+    }
+    QCOMPARE(ConfigLayout::fieldsOutOfRange(image).size(), 0);
+    if (minimum < 0)
+        return;
+    for (int value : {minimum - 1, maximum + 1}) {
+        if (value < 0 || value > 127)
+            continue;
+        image[offset] = char(value);
+        const QList<ConfigLayout::FieldValue> outside = ConfigLayout::fieldsOutOfRange(image);
+        QCOMPARE(outside.size(), 1);
+        QCOMPARE(outside.first().offset, offset);
+        QCOMPARE(outside.first().value, value);
+        QVERIFY(outside.first().text().startsWith(ConfigLayout::describe(offset, image) + QStringLiteral(" is %1").arg(value)));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_ControllerProtocol)

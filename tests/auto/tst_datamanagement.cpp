@@ -50,8 +50,10 @@ private slots:
     void curveAndIntensity();
     void loadConfigImage();
     void undoAndRedoRestoreEveryStep();
-    void everyStoredByteStaysMidiData_data();
-    void everyStoredByteStaysMidiData();
+    void everyStoredFieldStaysInItsRange_data();
+    void everyStoredFieldStaysInItsRange();
+    void unknownFieldsAreKeptAndListed_data();
+    void unknownFieldsAreKeptAndListed();
 };
 
 void tst_DataManagement::headerAndDefaults()
@@ -137,18 +139,26 @@ void tst_DataManagement::setters_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("stored");   // the value kept within the field's range
 
-    QTest::newRow("pad type") << "pad" << 3 << "padtype" << 13 + 7 * 3;
-    QTest::newRow("pad data") << "pad" << 47 << "padData" << 13 + 7 * 47 + 1;
-    QTest::newRow("pad channel") << "pad" << 20 << "padCh" << 13 + 7 * 20 + 2;
-    QTest::newRow("pad mode") << "pad" << 0 << "padMode" << 13 + 3;
-    QTest::newRow("knob type") << "bqm" << 5 << "bqmType" << 349 + 7 * 5;
-    QTest::newRow("knob lsb min") << "bqm" << 11 << "bqmLsbMin" << 349 + 7 * 11 + 3;
-    QTest::newRow("knob lsb max") << "bqm" << 11 << "bqmLsbMax" << 349 + 7 * 11 + 4;
-    QTest::newRow("knob msb min") << "bqm" << 2 << "bqmMsbMin" << 349 + 7 * 2 + 5;
-    QTest::newRow("knob msb max") << "bqm" << 2 << "bqmMsbMax" << 349 + 7 * 2 + 6;
-    QTest::newRow("belt type") << "belt" << 5 << "wbtype" << 433 + 4 * 5;
-    QTest::newRow("belt mode") << "belt" << 1 << "wbMode" << 433 + 4 + 3;
+    QTest::newRow("pad type") << "pad" << 3 << "padtype" << 13 + 7 * 3 << 2 << 2;
+    QTest::newRow("pad data") << "pad" << 47 << "padData" << 13 + 7 * 47 + 1 << 77 << 77;
+    QTest::newRow("pad channel") << "pad" << 20 << "padCh" << 13 + 7 * 20 + 2 << 16 << 16;
+    QTest::newRow("pad mode") << "pad" << 0 << "padMode" << 13 + 3 << 1 << 1;
+    QTest::newRow("knob type") << "bqm" << 5 << "bqmType" << 349 + 7 * 5 << 2 << 2;
+    QTest::newRow("knob lsb min") << "bqm" << 11 << "bqmLsbMin" << 349 + 7 * 11 + 3 << 77 << 77;
+    QTest::newRow("knob lsb max") << "bqm" << 11 << "bqmLsbMax" << 349 + 7 * 11 + 4 << 77 << 77;
+    QTest::newRow("knob msb min") << "bqm" << 2 << "bqmMsbMin" << 349 + 7 * 2 + 5 << 77 << 77;
+    QTest::newRow("knob msb max") << "bqm" << 2 << "bqmMsbMax" << 349 + 7 * 2 + 6 << 77 << 77;
+    QTest::newRow("belt type") << "belt" << 5 << "wbtype" << 433 + 4 * 5 << 1 << 1;
+    QTest::newRow("belt mode") << "belt" << 1 << "wbMode" << 433 + 4 + 3 << 1 << 1;
+    // Beyond a field's range the nearest value of the range is stored.
+    QTest::newRow("pad type 99") << "pad" << 3 << "padtype" << 13 + 7 * 3 << 99 << 2;
+    QTest::newRow("pad channel 0") << "pad" << 20 << "padCh" << 13 + 7 * 20 + 2 << 0 << 1;
+    QTest::newRow("pad mode 50") << "pad" << 0 << "padMode" << 13 + 3 << 50 << 1;
+    QTest::newRow("knob channel 17") << "bqm" << 5 << "bqmCh" << 349 + 7 * 5 + 2 << 17 << 16;
+    QTest::newRow("belt type 3") << "belt" << 5 << "wbtype" << 433 + 4 * 5 << 3 << 1;
 }
 
 void tst_DataManagement::setters()
@@ -157,17 +167,19 @@ void tst_DataManagement::setters()
     QFETCH(int, index);
     QFETCH(QString, key);
     QFETCH(int, offset);
+    QFETCH(int, value);
+    QFETCH(int, stored);
     DataManagement model;
     model.initDefaultData();
     QSignalSpy updates(&model, &DataManagement::s_updateDate);
     QByteArray expected = imageBytes(model);
-    expected[offset] = char(77);
+    expected[offset] = char(stored);
     if (kind == "pad")
-        model.setPadInfo(index, key, 77);
+        model.setPadInfo(index, key, value);
     else if (kind == "bqm")
-        model.setBQMInfo(index, key, 77);
+        model.setBQMInfo(index, key, value);
     else
-        model.setWalkingBeltInfo(index, key, 77);
+        model.setWalkingBeltInfo(index, key, value);
     QCOMPARE(imageBytes(model), expected);
     QCOMPARE(updates.count(), 0);
 }
@@ -202,7 +214,8 @@ void tst_DataManagement::padBatch_data()
     QTest::newRow("ascending past 127") << 1 << "note" << false << "padData" << 120 << 0 << clampedRange(120, 1);
     QTest::newRow("descending past 0") << 2 << "note" << true << "padData" << 5 << 0 << clampedRange(5, -1);
     QTest::newRow("start above 127") << 3 << "cc" << false << "padData" << 300 << 1 << clampedRange(300, 1);
-    QTest::newRow("negative channel") << 1 << "cc" << false << "padCh" << -4 << 1 << clampedRange(-4, 0);
+    QTest::newRow("negative channel") << 1 << "cc" << false << "padCh" << -4 << 1 << range(1, 0);
+    QTest::newRow("channel 17") << 2 << "pc" << false << "padCh" << 17 << 2 << range(16, 0);
 }
 
 void tst_DataManagement::padBatch()
@@ -426,7 +439,7 @@ void tst_DataManagement::undoAndRedoRestoreEveryStep()
     QVERIFY(!model.canRedo());
 }
 
-void tst_DataManagement::everyStoredByteStaysMidiData_data()
+void tst_DataManagement::everyStoredFieldStaysInItsRange_data()
 {
     QTest::addColumn<int>("value");
     QTest::newRow("128") << 128;
@@ -437,7 +450,7 @@ void tst_DataManagement::everyStoredByteStaysMidiData_data()
     QTest::newRow("int min") << std::numeric_limits<int>::min();
 }
 
-void tst_DataManagement::everyStoredByteStaysMidiData()
+void tst_DataManagement::everyStoredFieldStaysInItsRange()
 {
     QFETCH(int, value);
     DataManagement model;
@@ -460,12 +473,53 @@ void tst_DataManagement::everyStoredByteStaysMidiData()
     model.setCurveInten("intensity", value);
     model.setLum(1, float(value));
 
+    // Whatever the screens pass, the editor makes no configuration it could not open again.
     const QByteArray image = imageBytes(model);
     QCOMPARE(ControllerProtocol::findMessageDefect(image.constData(), image.size()), -1);
-    const int expected = qBound(0, value, 127);
-    QCOMPARE(model.getPadInfo(5).value("padData").toInt(), expected);
-    QCOMPARE(model.getBQMInfo(1).value("bqmCh").toInt(), expected);
-    QCOMPARE(int(quint8(image.at(11))), expected);
+    QCOMPARE(model.unknownFields(), QStringList());
+    QCOMPARE(model.getPadInfo(5).value("padData").toInt(), qBound(0, value, 127));
+    QCOMPARE(model.getBQMInfo(1).value("bqmCh").toInt(), qBound(1, value, 16));
+    QCOMPARE(int(quint8(image.at(11))), qBound(0, value, 3));
+}
+
+void tst_DataManagement::unknownFieldsAreKeptAndListed_data()
+{
+    QTest::addColumn<QList<int>>("offsets");
+    QTest::addColumn<QList<int>>("values");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("known") << QList<int>{13 + 2, 11} << QList<int>{16, 3} << QStringList();
+    QTest::newRow("pad type, channel, mode") << QList<int>{13, 13 + 2, 13 + 3} << QList<int>{99, 0, 50}
+        << QStringList{"pad A1 type is 99 (known: 0..2)", "pad A1 channel is 0 (known: 1..16)", "pad A1 mode is 50 (known: 0..1)"};
+    QTest::newRow("curve") << QList<int>{11} << QList<int>{4} << QStringList{"velocity curve is 4 (known: 0..3)"};
+    QTest::newRow("knob C4 type") << QList<int>{349 + 7 * 11} << QList<int>{3} << QStringList{"knob C4 type is 3 (known: 0..2)"};
+    QTest::newRow("strip 6 mode") << QList<int>{433 + 4 * 5 + 3} << QList<int>{2} << QStringList{"strip section 6 mode is 2 (known: 0..1)"};
+}
+
+// A configuration from the controller (a newer firmware may know more types) is kept as it came,
+// and the fields the editor does not know are named; an edit of one of them brings it into range.
+void tst_DataManagement::unknownFieldsAreKeptAndListed()
+{
+    QFETCH(QList<int>, offsets);
+    QFETCH(QList<int>, values);
+    QFETCH(QStringList, listed);
+    DataManagement model;
+    model.initDefaultData();
+    QByteArray received = imageBytes(model);
+    for (int i = 0; i < offsets.size(); ++i)
+        received[offsets.at(i)] = char(values.at(i));
+    model.loadConfigImage(received.constData(), received.size());
+    QCOMPARE(imageBytes(model), received);
+    QCOMPARE(model.unknownFields(), listed);
+    if (offsets.first() == 13)
+        QCOMPARE(model.getPadInfo(0).value("padtype").toInt(), 99);
+
+    model.setPadInfo(0, "padtype", 1);
+    model.setPadInfo(0, "padCh", 3);
+    model.setPadInfo(0, "padMode", 1);
+    model.setCurveInten("curve", 2);
+    model.setBQMInfo(11, "bqmType", 2);
+    model.setWalkingBeltInfo(5, "wbMode", 0);
+    QCOMPARE(model.unknownFields(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_DataManagement)
