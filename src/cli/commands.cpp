@@ -56,7 +56,14 @@ bool readJson(const QString &path, QByteArray *json, QString *error)
         *error = QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
         return false;
     }
-    *json = file.read(MaxJsonBytes + 1);
+    // A pipe hands over what it holds at the moment: read on until it ends.
+    json->clear();
+    while (json->size() <= MaxJsonBytes) {
+        const QByteArray chunk = file.read(MaxJsonBytes + 1 - json->size());
+        if (chunk.isEmpty())
+            break;
+        json->append(chunk);
+    }
     if (file.error() != QFileDevice::NoError) {
         *error = QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
         return false;

@@ -2,6 +2,7 @@
 // (--virtual, with its faults for the error exits) and, for flash, against lrzsz's rb.
 #include "ptypair.h"
 #include "receiverline.h"
+#include "specialfiles.h"
 #include "testimage.h"
 
 #include "config/presetfile.h"
@@ -25,6 +26,7 @@ struct Run {
     int exitCode = -1;
     QString out;
     QString err;
+    QByteArray outBytes;   // standard output as it came
 };
 
 QString toolPath()
@@ -34,15 +36,22 @@ QString toolPath()
 }
 
 // Runs the tool with the event loop going, so that a line proxy in this process keeps working.
-Run run(const QStringList &arguments)
+// Standard input is a pipe that holds `input` and then ends; standard output goes to
+// `outputFile` when one is given.
+Run run(const QStringList &arguments, const QByteArray &input = QByteArray(), const QString &outputFile = QString())
 {
     QProcess process;
     QEventLoop loop;
     QObject::connect(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), &loop, &QEventLoop::quit);
     QTimer::singleShot(RunLimitMs, &loop, &QEventLoop::quit);
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(toolPath(), arguments);
-    if (process.waitForStarted(5000))
+    if (process.waitForStarted(5000)) {
+        process.write(input);
+        process.closeWriteChannel();
         loop.exec();
+    }
     Run result;
     if (process.state() != QProcess::NotRunning) {
         process.kill();
@@ -50,7 +59,8 @@ Run run(const QStringList &arguments)
         return result;
     }
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.outBytes = process.readAllStandardOutput();
+    result.out = QString::fromLocal8Bit(result.outBytes);
     result.err = QString::fromLocal8Bit(process.readAllStandardError());
     return result;
 }
@@ -113,6 +123,15 @@ private slots:
     void withoutAMidiSystem();
     void doctor_data();
     void doctor();
+    void presetTargets_data();
+    void presetTargets();
+    void unwrittenOutputFails_data();
+    void unwrittenOutputFails();
+    void fullDiskSaysSo();
+    void inputsThatAreNoFiles_data();
+    void inputsThatAreNoFiles();
+    void standardInputAndOutput_data();
+    void standardInputAndOutput();
 
 private:
     QTemporaryDir m_dir;
@@ -131,6 +150,9 @@ void tst_Tark9Ctl::initTestCase()
     QVERIFY(PresetFile::write(path("changed.stm"), changed, nullptr));
     QVERIFY(PresetFile::write(path("truncated.stm"), changed.left(100), nullptr));
     QVERIFY(TestImage::write(path("firmware.bin"), TestImage::bytes(20 * 1024 + 77)));
+    const Run json = run({"show", "--json", path("changed.stm")});
+    QCOMPARE(json.exitCode, 0);
+    QVERIFY(TestImage::write(path("changed.json"), json.out.toUtf8()));
 }
 
 void tst_Tark9Ctl::helpAndVersion()
@@ -395,6 +417,188 @@ void tst_Tark9Ctl::doctor()
     QCOMPARE(text.exitCode, exitCode);
     for (const QString &id : ids)
         QVERIFY2(text.out.contains(links.value(id).value("detail").toString()), qPrintable(text.out));
+}
+
+void tst_Tark9Ctl::presetTargets_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("kindAfter");
+    for (const char *command : {"get", "apply-json"}) {
+        // Replacing a device node, a FIFO or a folder with a preset loses what was there (as root,
+        // /dev/null itself).
+        QTest::addRow("%s over a device", command) << command << "device" << 6 << "device";
+        QTest::addRow("%s over a FIFO", command) << command << "fifo" << 6 << "fifo";
+        QTest::addRow("%s over a folder", command) << command << "folder" << 6 << "folder";
+        QTest::addRow("%s over a link to a device", command) << command << "link to device" << 6 << "link";
+        // A link to a preset is written through: the link stays, its file gets the preset.
+        QTest::addRow("%s through a link to a preset", command) << command << "link to preset" << 0 << "link";
+    }
+}
+
+void tst_Tark9Ctl::presetTargets()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, kind);
+    QFETCH(int, exitCode);
+    QFETCH(QString, kindAfter);
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("target.stm"));
+    if (!makeNode(target, kind, readFile(path("truncated.stm"))))
+        QSKIP("this user cannot make such a file here");
+    const Run result = command == QLatin1String("get") ? run({"--virtual", "get", target}) : run({"apply-json", path("changed.json"), target});
+    QCOMPARE(result.exitCode, exitCode);
+    QCOMPARE(kindOf(target), kindAfter);
+    if (exitCode == 0) {
+        QCOMPARE(kindOf(target + ".target"), QStringLiteral("file"));
+        QCOMPARE(readFile(target + ".target"), readFile(path(command == QLatin1String("get") ? "factory.stm" : "changed.stm")));
+        return;
+    }
+    QVERIFY2(result.err.contains("target.stm: it is not a regular file") && result.err.count('\n') == 1, qPrintable(result.err));
+}
+
+// Every command's result must reach standard output; on a full disk (/dev/full) it exits with 6
+// and says why, instead of leaving an empty file behind exit 0.
+void tst_Tark9Ctl::unwrittenOutputFails_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("show") << QStringList{"show", "changed.stm"};
+    QTest::newRow("show --json") << QStringList{"show", "--json", "changed.stm"};
+    QTest::newRow("help") << QStringList{"--help"};
+    QTest::newRow("sn") << QStringList{"--virtual", "sn"};
+    QTest::newRow("get") << QStringList{"--virtual", "get", "out.stm"};
+    QTest::newRow("get to standard output") << QStringList{"--virtual", "get", "-"};
+    QTest::newRow("apply-json to standard output") << QStringList{"apply-json", "changed.json", "-"};
+    QTest::newRow("doctor --json") << QStringList{"--virtual", "doctor", "--json"};
+}
+
+void tst_Tark9Ctl::unwrittenOutputFails()
+{
+    QFETCH(QStringList, arguments);
+    if (!QFileInfo(QStringLiteral("/dev/full")).isWritable())
+        QSKIP("no /dev/full here");
+    for (QString &argument : arguments) {
+        if (argument.endsWith(".stm") || argument.endsWith(".json"))
+            argument = path(argument);
+    }
+    const Run result = run(arguments, QByteArray(), QStringLiteral("/dev/full"));
+    QCOMPARE(result.exitCode, 6);
+    QVERIFY2(result.err.contains("standard output could not be written: No space left on device") && result.err.count('\n') == 1, qPrintable(result.err));
+    QFile::remove(path("out.stm"));
+}
+
+// On a disk that runs full the preset already there is kept, and both the preset write and
+// standard output name the cause rather than a cancelled write.
+void tst_Tark9Ctl::fullDiskSaysSo()
+{
+    FullDisk disk(path("full"));
+    if (!disk.isValid())
+        QSKIP("a tmpfs cannot be mounted here (needs root)");
+    const QString kept = disk.filePath("kept.stm");
+    QVERIFY(QFile::copy(path("factory.stm"), kept));
+    QVERIFY(disk.fill());
+
+    const Run applied = run({"apply-json", path("changed.json"), kept});
+    QCOMPARE(applied.exitCode, 6);
+    QVERIFY2(applied.err.contains("kept.stm: No space left on device") && applied.err.count('\n') == 1, qPrintable(applied.err));
+    QCOMPARE(readFile(kept), readFile(path("factory.stm")));
+    QCOMPARE(QDir(path("full")).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    const Run shown = run({"show", "--json", path("changed.stm")}, QByteArray(), disk.filePath("shown.json"));
+    QCOMPARE(shown.exitCode, 6);
+    QVERIFY2(shown.err.contains("No space left on device"), qPrintable(shown.err));
+}
+
+// Inputs that are no regular file are refused at once, and an image the boot loader cannot take
+// is refused before the controller is switched to its boot loader.
+void tst_Tark9Ctl::inputsThatAreNoFiles_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("show a FIFO") << QStringList{"show", "fifo"} << "fifo could not be opened: it is not a regular file";
+    QTest::newRow("send a FIFO") << QStringList{"--virtual", "send", "fifo"} << "fifo could not be opened: it is not a regular file";
+    QTest::newRow("show a folder") << QStringList{"show", "folder"} << "folder could not be opened: it is not a regular file";
+    QTest::newRow("apply-json from a FIFO") << QStringList{"apply-json", "fifo", "out.stm"} << "fifo is a device, FIFO or socket, not a regular file";
+    QTest::newRow("flash a folder") << QStringList{"--virtual", "flash", "folder"} << "folder is no firmware image: it is a folder";
+    QTest::newRow("flash a FIFO") << QStringList{"--virtual", "flash", "fifo"} << "fifo is no firmware image: it is not a regular file";
+    QTest::newRow("flash a device") << QStringList{"--virtual", "flash", "/dev/zero"} << "/dev/zero is no firmware image: it is not a regular file";
+    QTest::newRow("flash standard input") << QStringList{"--virtual", "flash", "-"} << "- is no firmware image: it must be a file";
+    QTest::newRow("flash an image too large") << QStringList{"--virtual", "flash", "large.bin"}
+                                              << "large.bin is no firmware image: it is 1048577 bytes, and the boot loader takes at most 1048576";
+}
+
+void tst_Tark9Ctl::inputsThatAreNoFiles()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, said);
+    if (!QFileInfo::exists(path("fifo")))
+        QVERIFY(makeNode(path("fifo"), "fifo", QByteArray()));
+    QDir().mkpath(path("folder"));
+    if (!QFileInfo::exists(path("large.bin")))
+        QVERIFY(TestImage::write(path("large.bin"), TestImage::bytes(1024 * 1024 + 1)));
+    for (QString &argument : arguments) {
+        if (argument == QLatin1String("fifo") || argument == QLatin1String("folder") || argument.endsWith(".bin") || argument.endsWith(".stm"))
+            argument = path(argument);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, 6);
+    QVERIFY(clock.elapsed() < 4000);
+    QVERIFY2(result.err.contains(said) && result.err.count('\n') == 1, qPrintable(result.err));
+    // Nothing was started: the controller stays in MIDI mode.
+    QVERIFY2(result.out.isEmpty(), qPrintable(result.out));
+    QVERIFY(!QFileInfo::exists(path("out.stm")));
+}
+
+// "-" reads standard input (a pipe here) as a file is read, and writes a preset to standard
+// output byte for byte as into a file.
+void tst_Tark9Ctl::standardInputAndOutput_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("expected");   // a file whose bytes standard output holds, or text it contains
+    QTest::newRow("show a preset") << QStringList{"show", "-"} << "changed.stm" << 0 << "A13 +NOTE +60 C4";
+    QTest::newRow("send a preset") << QStringList{"--virtual", "send", "--verify", "-"} << "changed.stm" << 0 << "Verified";
+    QTest::newRow("show a truncated preset") << QStringList{"show", "-"} << "truncated.stm" << 6 << "";
+    QTest::newRow("show a preset with a longer block") << QStringList{"show", "-"} << "long.stm" << 0 << "A13 +NOTE +60 C4";
+    QTest::newRow("show a longer block cut short") << QStringList{"show", "-"} << "longcut.stm" << 6 << "";
+    QTest::newRow("apply-json both ways") << QStringList{"apply-json", "-", "-"} << "changed.json" << 0 << "changed.stm";
+    QTest::newRow("get") << QStringList{"--virtual", "get", "-"} << "" << 0 << "factory.stm";
+    QTest::newRow("apply-json too much") << QStringList{"apply-json", "-", "out.stm"} << "huge.json" << 6 << "";
+}
+
+void tst_Tark9Ctl::standardInputAndOutput()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, input);
+    QFETCH(int, exitCode);
+    QFETCH(QString, expected);
+    QByteArray changed = readFile(path("changed.stm"));
+    QByteArray longer = changed;
+    longer.replace(0, 4, QByteArray::fromHex("00000400")).append(QByteArray(1024 - 458, '\x7f'));
+    QVERIFY(TestImage::write(path("long.stm"), longer));
+    QVERIFY(TestImage::write(path("longcut.stm"), longer.left(longer.size() - 1)));
+    if (!QFileInfo::exists(path("huge.json")))
+        QVERIFY(TestImage::write(path("huge.json"), readFile(path("changed.json")) + QByteArray(16 * 1024 * 1024, ' ')));
+    for (QString &argument : arguments) {
+        if (argument.endsWith(".stm"))
+            argument = path(argument);
+    }
+    const Run result = run(arguments, input.isEmpty() ? QByteArray() : readFile(path(input)));
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY(!QFileInfo::exists(path("out.stm")));
+    if (exitCode != 0) {
+        QVERIFY2(result.err.count('\n') == 1, qPrintable(result.err));
+        return;
+    }
+    QVERIFY2(result.err.isEmpty(), qPrintable(result.err));
+    if (expected.endsWith(".stm"))
+        QCOMPARE(result.outBytes, readFile(path(expected)));
+    else
+        QVERIFY2(result.out.contains(QRegularExpression(expected)), qPrintable(result.out));
 }
 
 QTEST_GUILESS_MAIN(tst_Tark9Ctl)
