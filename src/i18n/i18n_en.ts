@@ -777,6 +777,22 @@
         <source>%1 is not a valid preset: %2; nothing was loaded.</source>
         <translation>%1 is not a valid preset: %2; nothing was loaded.</translation>
     </message>
+    <message>
+        <source>it is not a regular file (a folder, a device or a FIFO) and was left as it is</source>
+        <translation>it is not a regular file (a folder, a device or a FIFO) and was left as it is</translation>
+    </message>
+    <message>
+        <source>Standard input could not be read: %1</source>
+        <translation>Standard input could not be read: %1</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>standard input</translation>
+    </message>
+    <message>
+        <source>The preset %1 could not be opened: it is not a regular file (a folder, a device or a FIFO).</source>
+        <translation>The preset %1 could not be opened: it is not a regular file (a folder, a device or a FIFO).</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>

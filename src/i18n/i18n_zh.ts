@@ -776,6 +776,22 @@
         <source>%1 is not a valid preset: %2; nothing was loaded.</source>
         <translation>%1 不是有效的预设文件：%2；未载入任何内容。</translation>
     </message>
+    <message>
+        <source>it is not a regular file (a folder, a device or a FIFO) and was left as it is</source>
+        <translation>它不是普通文件（而是文件夹、设备或 FIFO），已保持原样</translation>
+    </message>
+    <message>
+        <source>Standard input could not be read: %1</source>
+        <translation>无法读取标准输入：%1</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>标准输入</translation>
+    </message>
+    <message>
+        <source>The preset %1 could not be opened: it is not a regular file (a folder, a device or a FIFO).</source>
+        <translation>无法打开预设 %1：它不是普通文件（而是文件夹、设备或 FIFO）。</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>
