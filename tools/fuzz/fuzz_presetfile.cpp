@@ -1,6 +1,9 @@
 // libFuzzer driver: every input is the content of a preset file, read by PresetFile::read and,
 // when it loads, copied into a model as opening a preset does. A loaded block must fit the image
-// and leave the image a whole SysEx message: F0 first, MIDI data bytes from 1 to 456, F7 last.
+// and leave the image a whole SysEx message: F0 first, MIDI data bytes from 1 to 456, F7 last,
+// with every field within its range.
+#include "config/configlayout.h"
+#include "config/controllerprotocol.h"
 #include "config/datamanagement.h"
 #include "config/presetfile.h"
 
@@ -56,6 +59,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             whole = whole && image[i] <= DataManagement::MaxDataByte;
         if (!whole)
             fail("a loaded preset left the image a broken SysEx message");
+        if (!ConfigLayout::fieldsOutOfRange(result.block).isEmpty() || !model.unknownFields().isEmpty())
+            fail("a loaded preset holds a field outside its range");
+        break;
+    }
+    case PresetFile::ReadStatus::OutOfRange: {
+        const QList<ConfigLayout::FieldValue> outside = ConfigLayout::fieldsOutOfRange(result.block);
+        if (outside.isEmpty() || outside.first().offset != result.invalidOffset || result.error.isEmpty())
+            fail("a preset refused for its ranges names no field outside one, or the wrong one");
+        if (ControllerProtocol::findMessageDefect(result.block.constData(), result.block.size()) >= 0)
+            fail("a preset with bytes the controller cannot take is kept for a forced send");
         break;
     }
     case PresetFile::ReadStatus::InvalidBytes:

@@ -9,6 +9,10 @@ build="${TARK9_FUZZ_BUILD_DIR:-$root/build/fuzz}"
 mode="${1:---short}"
 runs=20000
 [ "$mode" = "--long" ] && runs="${2:-1000000}"
+drivers=(fuzz_midiindata fuzz_presetfile fuzz_applyjson)
+# The longest input each driver is given, in bytes: a configuration message or a preset is under
+# 1100; the JSON show --json writes is some 6.5 KiB.
+declare -A max_len=([fuzz_applyjson]=16384)
 
 if ! grep -qs "add_subdirectory(tools/fuzz)" "$root/CMakeLists.txt"; then
     echo "fuzz: the top-level CMakeLists.txt does not include tools/fuzz (add_subdirectory(tools/fuzz) after src)"
@@ -31,7 +35,7 @@ fi
               -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" \
               -DTARK9_FUZZ=ON -DTARK9_SANITIZE=ON -DTARK9_BUILD_TESTS=OFF -DTARK9_BUILD_BENCH=OFF >/dev/null
     fi
-    cmake --build "$build" -j "${TARK9_JOBS:-$(nproc)}" --target fuzz_midiindata fuzz_presetfile
+    cmake --build "$build" -j "${TARK9_JOBS:-$(nproc)}" --target "${drivers[@]}"
 ) 9>"/tmp/tark9-build.lock"
 [ "$mode" = "--build" ] && exit 0
 
@@ -44,13 +48,13 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
-for driver in fuzz_midiindata fuzz_presetfile; do
+for driver in "${drivers[@]}"; do
     corpus="$work/corpus-$driver"
     mkdir -p "$corpus"
     cp "$root/tools/fuzz/seeds/${driver#fuzz_}/"* "$corpus/"
     echo "== $driver: $runs inputs"
     status=0
-    "$build/tools/fuzz/$driver" -runs="$runs" -max_len=1100 -seed=1 -print_final_stats=1 -artifact_prefix="$work/" "$corpus" >"$work/$driver.log" 2>&1 || status=$?
+    "$build/tools/fuzz/$driver" -runs="$runs" -max_len="${max_len[$driver]:-1100}" -seed=1 -print_final_stats=1 -artifact_prefix="$work/" "$corpus" >"$work/$driver.log" 2>&1 || status=$?
     grep -E "^(#[0-9]+ +(INITED|DONE)|stat::|Done |==[0-9]+==ERROR|SUMMARY|.*runtime error)" "$work/$driver.log" || true
     if [ "$status" -ne 0 ]; then
         tail -n 60 "$work/$driver.log"
@@ -60,4 +64,4 @@ for driver in fuzz_midiindata fuzz_presetfile; do
         exit 1
     fi
 done
-echo "fuzz: 2 passed, 0 failed"
+echo "fuzz: ${#drivers[@]} passed, 0 failed"
