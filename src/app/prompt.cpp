@@ -18,6 +18,18 @@ Prompt::FileHandler &fileHandler()
     return handler;
 }
 
+// Texts quote file names, device answers and server replies; QMessageBox would take any of them
+// that looks like markup for rich text (a file named "<h1>...<img src=...>.stm" drew a heading
+// and a local picture), so every box shows its text as it is.
+int execPlain(QWidget *parent, QMessageBox::Icon icon, const Prompt::Message &message,
+              QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, message.title, message.text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return box.exec();
+}
+
 void show(QWidget *parent, const Prompt::Message &message)
 {
     // Every message the user sees is in the log too, so a report can be matched to it.
@@ -26,10 +38,8 @@ void show(QWidget *parent, const Prompt::Message &message)
         messageHandler()(parent, message);
         return;
     }
-    if (message.kind == Prompt::Kind::Warning)
-        QMessageBox::warning(parent, message.title, message.text, QMessageBox::Ok, QMessageBox::NoButton);
-    else
-        QMessageBox::information(parent, message.title, message.text, QMessageBox::Ok);
+    execPlain(parent, message.kind == Prompt::Kind::Warning ? QMessageBox::Warning : QMessageBox::Information, message,
+              QMessageBox::Ok, QMessageBox::NoButton);
 }
 
 Prompt::QuestionHandler &questionHandler()
@@ -65,7 +75,8 @@ Prompt::Answer Prompt::question(QWidget *parent, const QString &title, const QSt
     qDebug() << "prompt:" << title << text;
     if (questionHandler())
         return questionHandler()(parent, message);
-    switch (QMessageBox::question(parent, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+    switch (execPlain(parent, QMessageBox::Question, message, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                      QMessageBox::Save)) {
     case QMessageBox::Save: return Answer::Save;
     case QMessageBox::Discard: return Answer::Discard;
     default: return Answer::Cancel;

@@ -4,9 +4,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMetaEnum>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -14,7 +11,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include <cmath>
+#include <cerrno>
+#include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -28,13 +27,12 @@ const QString DefaultUser = QStringLiteral("anonymous");
 // limit of its own for FTP, and a server that accepts and never answers would hang the dialog).
 constexpr int DefaultTimeoutSeconds = 30;
 
+// An image this large is far beyond any the boot loader takes (a few hundred KiB); the limit
+// only keeps an endless transfer from filling the disk when the catalogue gives no size.
+constexpr int DefaultMaxImageBytes = 16 * 1024 * 1024;
+
 // Gives the dialog a moment to open before the request starts.
 constexpr int CheckDelayMs = 50;
-// describe.json is a few hundred bytes; anything this large is not a catalogue.
-constexpr int MaxCatalogueBytes = 64 * 1024;
-constexpr int Sha256HexLength = 64;
-// Above this a JSON number no longer holds every whole number exactly.
-constexpr double MaxExactInteger = 9007199254740992.0; // 2^53
 
 // A setting that must be a whole number in a range; anything else falls back to the default,
 // with a line in the log so that a typing error can be found.
@@ -58,6 +56,7 @@ struct ServerSettings
     QString user;
     QString password;
     int timeoutSeconds;
+    int maxImageBytes;
 };
 
 // Read at every request, so that a changed setting applies without a restart.
@@ -69,7 +68,8 @@ ServerSettings readServerSettings()
             boundedSetting(settings, QStringLiteral("port"), DefaultPort, 1, 65535),
             settings.value(QStringLiteral("user"), DefaultUser).toString(),
             settings.value(QStringLiteral("password")).toString(),
-            boundedSetting(settings, QStringLiteral("timeout"), DefaultTimeoutSeconds, 1, 3600)};
+            boundedSetting(settings, QStringLiteral("timeout"), DefaultTimeoutSeconds, 1, 3600),
+            boundedSetting(settings, QStringLiteral("maxImageSize"), DefaultMaxImageBytes, 1, std::numeric_limits<int>::max())};
 }
 
 QString errorName(QNetworkReply::NetworkError error)
@@ -78,29 +78,26 @@ QString errorName(QNetworkReply::NetworkError error)
     return name ? QString::fromLatin1(name) : QString::number(error);
 }
 
-// The image is stored under its catalogue name in the data directory and requested under it
-// from the server, so the name must not leave either directory or smuggle in anything else.
-bool isPlainFileName(const QString &name)
+// The server's size for the reply, -1 when it gave none.
+qint64 reportedSize(QNetworkReply *reply)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name.contains(QLatin1String("..")))
-        return false;
-    for (const QChar c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.unicode() < 0x20
-            || c.unicode() == 0x7F)
-            return false;
-    }
-    return true;
+    const QVariant reported = reply->header(QNetworkRequest::ContentLengthHeader);
+    return reported.isValid() ? reported.toLongLong() : -1;
 }
 
-bool isSha256Text(const QString &text)
+// Puts the finished image in place of the one before in one step where the system can: an update
+// reading the old image never meets a half-replaced file.
+bool replaceFile(const QString &from, const QString &to, QString *error)
 {
-    if (text.size() != Sha256HexLength)
-        return false;
-    for (const QChar c : text) {
-        if (!c.isDigit() && !(c.toLower() >= QLatin1Char('a') && c.toLower() <= QLatin1Char('f')))
-            return false;
-    }
-    return true;
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    *error = qt_error_string(errno);
+#ifdef Q_OS_WIN
+    // Windows' rename never replaces an existing file.
+    if (QFile::exists(to) && QFile::remove(to) && QFile::rename(from, to))
+        return true;
+#endif
+    return false;
 }
 
 } // namespace
@@ -111,11 +108,22 @@ MyFtp::MyFtp(QObject *parent)
 {
     m_stallTimer.setSingleShot(true);
     connect(&m_stallTimer, &QTimer::timeout, this, &MyFtp::stallTimeOut);
+    m_deadlineTimer.setSingleShot(true);
+    connect(&m_deadlineTimer, &QTimer::timeout, this, &MyFtp::deadlineTimeOut);
+    m_checkStart.setSingleShot(true);
+    m_checkStart.setInterval(CheckDelayMs);
+    connect(&m_checkStart, &QTimer::timeout, this, [this] {
+        // Emptied only now: a request still running until here would have added to it.
+        releaseReply();
+        m_catalogue.clear();
+        startRequest(buildUrl(RequestCatalogue));
+    });
 }
 
 MyFtp::~MyFtp()
 {
     releaseReply();
+    discardImage();
 }
 
 void MyFtp::setConnected(bool isConnected)
@@ -138,14 +146,11 @@ void MyFtp::checkOnLineFirmware()
         emit refused(tr("获取当前版本号失败"));
         return;
     }
+    // An image still awaiting the user's word belongs to the check before this one.
+    if (m_awaitingConfirmation)
+        discardImage();
     emit showDialog();
-    QTimer::singleShot(CheckDelayMs, this, [this] {
-        // Emptied only now: a request still running until here would have added to it.
-        releaseReply();
-        m_catalogue.clear();
-        m_catalogueTooLarge = false;
-        startRequest(buildUrl(RequestCatalogue));
-    });
+    m_checkStart.start();
     qInfo() << "download describe";
 }
 
@@ -164,27 +169,55 @@ void MyFtp::downloadFir()
         return;
     }
     releaseReply();
-    if (m_name.isEmpty()) {
+    discardImage();
+    if (m_offer.name.isEmpty()) {
         qDebug() << "downloadFir: no usable firmware image in the last catalogue";
         emit downloadFailed(tr("No firmware image is known yet; check for a new version first."));
         return;
     }
     const QUrl url = buildUrl(RequestImage);
     if (!openOutputFile(url)) {
-        qDebug() << "openOutputFile fail";
-        emit downloadFailed(unsavableReason());
+        qDebug() << "MyFtp: cannot write" << m_file.fileName() << m_file.errorString();
+        emit downloadFailed(unsavableReason(m_file.fileName(), m_file.errorString()));
         return;
     }
     m_bytesReceived = 0;
     m_progress = -1;
     m_imageHash.reset();
-    m_writeFailed = false;
+    m_imageLimit = m_offer.size >= 0 ? m_offer.size : readServerSettings().maxImageBytes;
     startRequest(url);
 }
 
 void MyFtp::setUpdateRunning(bool running)
 {
     m_updateRunning = running;
+}
+
+void MyFtp::confirmImage()
+{
+    if (!m_awaitingConfirmation)
+        return;
+    qInfo() << "MyFtp: the user flashes the unverified image" << m_imagePath;
+    if (!m_isConnected) {
+        discardImage();
+        emit downloadFailed(tr("请先连接设备"));
+        return;
+    }
+    if (m_updateRunning) {
+        discardImage();
+        emit downloadFailed(QCoreApplication::translate("FirmwareUpdate", "A firmware update is already running."));
+        return;
+    }
+    installImage();
+}
+
+void MyFtp::cancel()
+{
+    if (m_checkStart.isActive() || m_reply || m_awaitingConfirmation)
+        qDebug() << "MyFtp: cancelled";
+    m_checkStart.stop();
+    releaseReply();
+    discardImage();
 }
 
 QUrl MyFtp::buildUrl(RequestKind kind)
@@ -197,33 +230,38 @@ QUrl MyFtp::buildUrl(RequestKind kind)
     url.setPort(server.port);
     url.setUserName(server.user, QUrl::DecodedMode);
     url.setPassword(server.password, QUrl::DecodedMode);
-    url.setPath(FirmwareDirectory + (kind == RequestCatalogue ? CatalogueName : m_name), QUrl::DecodedMode);
+    url.setPath(FirmwareDirectory + (kind == RequestCatalogue ? CatalogueName : m_offer.name), QUrl::DecodedMode);
     return url;
 }
 
 bool MyFtp::openOutputFile(const QUrl &url)
 {
     const QString directory = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    const QString path = directory + QLatin1Char('/') + QFileInfo(url.path()).fileName();
-    qDebug() << path;
+    m_imagePath = directory + QLatin1Char('/') + QFileInfo(url.path()).fileName();
+    qDebug() << m_imagePath;
     // A first run may not have the directory yet.
     QDir().mkpath(directory);
-    m_file.setFileName(path);
-    return m_file.open(QIODevice::WriteOnly);
+    m_file.setFileName(m_imagePath + QStringLiteral(".part"));
+    // Unbuffered: a write that fails (a full disk) fails at once, not at some later flush.
+    m_holdingPart = m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+    return m_holdingPart;
 }
 
-QString MyFtp::unsavableReason() const
+QString MyFtp::unsavableReason(const QString &path, const QString &error) const
 {
-    return tr("The firmware image cannot be saved as %1.").arg(QDir::toNativeSeparators(m_file.fileName()));
+    return tr("The firmware image cannot be saved as %1: %2").arg(QDir::toNativeSeparators(path), error);
 }
 
-// Drops the temporary file; whatever was under the final name before stays as it was.
+// Drops the partial (or unconfirmed) image; whatever was under the final name stays as it was.
 void MyFtp::discardImage()
 {
-    if (!m_file.isOpen())
+    m_awaitingConfirmation = false;
+    if (!m_holdingPart)
         return;
-    m_file.cancelWriting();
-    m_file.commit();
+    m_file.close();
+    if (!m_file.remove())
+        qDebug() << "MyFtp: cannot remove" << m_file.fileName() << m_file.errorString();
+    m_holdingPart = false;
 }
 
 void MyFtp::startRequest(const QUrl &url)
@@ -234,12 +272,22 @@ void MyFtp::startRequest(const QUrl &url)
     // otherwise hold back the editor's first frame for a check most sessions never make.
     if (!m_manager)
         m_manager = new QNetworkAccessManager(this);
+    m_abortReason.clear();
     m_reply = m_manager->get(QNetworkRequest(url));
     connect(m_reply, &QNetworkReply::readyRead, this, &MyFtp::httpReadyRead);
     connect(m_reply, &QNetworkReply::finished, this, &MyFtp::httpFinished);
-    m_stalled = false;
-    m_stallTimer.setInterval(readServerSettings().timeoutSeconds * 1000);
+    const int timeoutMs = readServerSettings().timeoutSeconds * 1000;
+    m_stallTimer.setInterval(timeoutMs);
     m_stallTimer.start();
+    // The image may take longer than the time-out as long as it keeps coming (and it stops at
+    // its size limit); the catalogue is a few hundred bytes, and the editor starts its check
+    // by itself when a boot loader appears, so it must end whatever the server does.
+    if (m_requestKind == RequestCatalogue) {
+        m_deadlineTimer.setInterval(timeoutMs);
+        m_deadlineTimer.start();
+    } else {
+        m_deadlineTimer.stop();
+    }
 }
 
 // A request still running when another starts (or when the object goes) is dropped without a
@@ -254,6 +302,7 @@ void MyFtp::releaseReply()
     m_reply->deleteLater();
     m_reply = nullptr;
     m_stallTimer.stop();
+    m_deadlineTimer.stop();
     if (m_requestKind == RequestImage)
         discardImage();
 }
@@ -263,40 +312,102 @@ void MyFtp::stallTimeOut()
     if (!m_reply)
         return;
     qDebug() << "MyFtp: no answer from the server for" << m_stallTimer.interval() << "ms";
-    m_stalled = true;
-    m_reply->abort();
+    giveUp(m_reply, tr("The firmware server stopped answering."));
+}
+
+void MyFtp::deadlineTimeOut()
+{
+    if (!m_reply)
+        return;
+    const int seconds = m_deadlineTimer.interval() / 1000;
+    qDebug() << "MyFtp: the catalogue did not arrive within" << seconds << "s";
+    giveUp(m_reply, tr("The firmware server did not send the catalogue within %1 seconds.").arg(seconds));
+}
+
+// Ends the request with a reason of our own. Aborting a running reply finishes it at once
+// (httpFinished runs before this returns); a reply already finished just keeps the reason.
+void MyFtp::giveUp(QNetworkReply *reply, const QString &reason)
+{
+    if (!m_abortReason.isEmpty())
+        return;
+    qDebug() << "MyFtp: giving up:" << reason;
+    m_abortReason = reason;
+    if (reply->isRunning())
+        reply->abort();
 }
 
 void MyFtp::httpReadyRead()
 {
-    absorb(m_reply);
+    if (m_reply)
+        absorb(m_reply);
     qDebug() << "httpReadyRead";
 }
 
 void MyFtp::absorb(QNetworkReply *reply)
 {
     const QByteArray data = reply->readAll();
-    if (data.isEmpty())
+    if (data.isEmpty() || !m_abortReason.isEmpty())
         return;
     m_stallTimer.start();
-    if (m_requestKind == RequestCatalogue) {
-        if (m_catalogue.size() + data.size() > MaxCatalogueBytes)
-            m_catalogueTooLarge = true;
+    if (m_requestKind == RequestImage) {
+        absorbImage(reply, data);
+        return;
+    }
+    if (m_catalogue.size() + data.size() > FirmwareCatalogue::MaxBytes) {
+        giveUp(reply, tr("The firmware server sent more than %1 KiB for its catalogue, far more than a catalogue can be.")
+                          .arg(FirmwareCatalogue::MaxBytes / 1024));
+        return;
+    }
+    m_catalogue.append(data);
+}
+
+void MyFtp::absorbImage(QNetworkReply *reply, const QByteArray &data)
+{
+    // Nothing beyond the size the catalogue or the server gives is kept, and without either
+    // nothing beyond the configured limit: an endless transfer must not fill the disk.
+    qint64 limit = m_imageLimit;
+    bool limitIsSetting = m_offer.size < 0;
+    const qint64 reported = reportedSize(reply);
+    if (limitIsSetting && reported > limit) {
+        giveUp(reply, tr("The firmware image is larger than %1 bytes, the most accepted when the catalogue gives no size.")
+                          .arg(limit));
+        return;
+    }
+    if (reported >= 0 && reported < limit) {
+        limit = reported;
+        limitIsSetting = false;
+    }
+    if (m_bytesReceived + data.size() > limit) {
+        if (limitIsSetting)
+            giveUp(reply, tr("The firmware image is larger than %1 bytes, the most accepted when the catalogue gives no size.")
+                              .arg(limit));
         else
-            m_catalogue.append(data);
+            giveUp(reply, tr("The firmware image is larger than the %1 bytes expected.").arg(limit));
+        return;
+    }
+    // A write cut short (the file reached the largest size allowed) says why only when tried
+    // again with the rest.
+    qint64 written = 0;
+    while (written < data.size()) {
+        const qint64 count = m_file.write(data.constData() + written, data.size() - written);
+        if (count <= 0)
+            break;
+        written += count;
+    }
+    if (written != data.size()) {
+        qDebug() << "MyFtp: cannot write" << m_file.fileName() << m_file.errorString();
+        giveUp(reply, unsavableReason(m_file.fileName(), m_file.errorString()));
         return;
     }
     m_bytesReceived += data.size();
     m_imageHash.addData(data);
-    if (m_file.write(data) != data.size())
-        m_writeFailed = true;
     reportProgress(reply);
 }
 
 void MyFtp::reportProgress(QNetworkReply *reply)
 {
-    const QVariant reported = reply->header(QNetworkRequest::ContentLengthHeader);
-    const qint64 total = reported.isValid() ? reported.toLongLong() : m_catalogueSize;
+    const qint64 reported = reportedSize(reply);
+    const qint64 total = reported >= 0 ? reported : m_offer.size;
     if (total <= 0)
         return;
     const int percent = int(qMin(m_bytesReceived, total) * 100 / total);
@@ -309,15 +420,18 @@ void MyFtp::reportProgress(QNetworkReply *reply)
 void MyFtp::httpFinished()
 {
     QNetworkReply *reply = m_reply;
+    if (!reply)
+        return;
     m_reply = nullptr;
     m_stallTimer.stop();
+    m_deadlineTimer.stop();
     absorb(reply);
     reply->deleteLater();
 
     const QNetworkReply::NetworkError error = reply->error();
     qDebug() << "httpFinished" << errorName(error);
-    if (error != QNetworkReply::NoError) {
-        const QString reason = failureReason(reply);
+    if (error != QNetworkReply::NoError || !m_abortReason.isEmpty()) {
+        const QString reason = error != QNetworkReply::NoError ? failureReason(reply) : m_abortReason;
         if (m_requestKind == RequestCatalogue) {
             emit checkFailed(reason);
         } else {
@@ -348,80 +462,25 @@ QString MyFtp::failureReason(QNetworkReply *reply) const
         return tr("The firmware server did not accept the login.");
     default:
         qDebug() << "httpFinished other Error ";
-        if (m_stalled)
-            return tr("The firmware server stopped answering.");
+        if (!m_abortReason.isEmpty())
+            return m_abortReason;
         if (reply->error() == QNetworkReply::ContentNotFoundError)
             return tr("The file is not on the firmware server.");
         return tr("The transfer from the firmware server failed (%1).").arg(errorName(reply->error()));
     }
 }
 
-bool MyFtp::parseCatalogue()
-{
-    m_name.clear();
-    m_ver = 0.0;
-    m_infoList.clear();
-    m_sha256.clear();
-    m_catalogueSize = -1;
-    if (m_catalogueTooLarge) {
-        qDebug() << "describe.json is larger than" << MaxCatalogueBytes << "bytes";
-        return false;
-    }
-
-    const QJsonDocument document = QJsonDocument::fromJson(m_catalogue);
-    if (!document.isObject()) {
-        qDebug() << "document is not object";
-        return false;
-    }
-    const QJsonObject object = document.object();
-    if (object.contains(QLatin1String("name")))
-        m_name = object.value(QLatin1String("name")).toString();
-    if (object.contains(QLatin1String("ver"))) {
-        const double ver = object.value(QLatin1String("ver")).toDouble();
-        m_ver = std::isfinite(ver) ? ver : 0.0;
-    }
-    if (object.contains(QLatin1String("info"))) {
-        const QJsonArray notes = object.value(QLatin1String("info")).toArray();
-        for (const QJsonValue &note : notes)
-            m_infoList << note.toString();
-    }
-    qDebug() << "====" << m_name << m_ver << m_infoList;
-
-    if (!isPlainFileName(m_name)) {
-        qDebug() << "describe.json: the image name is not a plain file name";
-        m_name.clear();
-        return false;
-    }
-    if (object.contains(QLatin1String("sha256"))) {
-        const QString digest = object.value(QLatin1String("sha256")).toString();
-        if (!isSha256Text(digest)) {
-            qDebug() << "describe.json: \"sha256\" is not 64 hexadecimal digits";
-            m_name.clear();
-            return false;
-        }
-        m_sha256 = QByteArray::fromHex(digest.toLatin1());
-    }
-    if (object.contains(QLatin1String("size"))) {
-        const QJsonValue size = object.value(QLatin1String("size"));
-        const double bytes = size.toDouble(-1.0);
-        if (!size.isDouble() || bytes < 0 || bytes > MaxExactInteger || bytes != std::floor(bytes)) {
-            qDebug() << "describe.json: \"size\" is not a whole number of bytes";
-            m_name.clear();
-            return false;
-        }
-        m_catalogueSize = qint64(bytes);
-    }
-    return true;
-}
-
 void MyFtp::finishCatalogue()
 {
+    const bool usable = m_offer.parse(m_catalogue);
+    qDebug() << "====" << m_offer.name << m_offer.ver << m_offer.notes;
+    if (!usable)
+        qDebug() << "describe.json:" << m_offer.problem;
     // Both sides as doubles: "1.03" from the controller and 1.03 from JSON are then the same
     // number, so an installed version is never offered again. (Text that is not a number is 0.)
-    const bool usable = parseCatalogue();
     const double current = m_currentVersion.toDouble();
-    if (usable && m_ver > current)
-        emit info(m_name, m_ver, m_infoList);
+    if (usable && m_offer.ver > current)
+        emit info(m_offer.name, m_offer.ver, m_offer.notes);
     else
         emit info(QStringLiteral("null"), 0, QStringList());
 }
@@ -435,31 +494,57 @@ void MyFtp::finishImage(QNetworkReply *reply)
         emit downloadFailed(refusal);
         return;
     }
-    if (!m_file.commit()) {
+    m_file.close();
+    if (m_file.error() != QFileDevice::NoError) {
         qDebug() << "MyFtp: cannot store the image as" << m_file.fileName() << m_file.errorString();
-        emit downloadFailed(unsavableReason());
+        const QString reason = unsavableReason(m_file.fileName(), m_file.errorString());
+        discardImage();
+        emit downloadFailed(reason);
         return;
     }
-    emit downloadComplete(m_file.fileName());
+    if (reportedSize(reply) < 0 && m_offer.size < 0 && m_offer.sha256.isEmpty()) {
+        // A transfer cut short looks like a finished one to the client; with nothing to compare
+        // it with, only the user can decide to flash it.
+        qWarning() << "MyFtp: the image" << m_imagePath << "could not be verified: neither the server nor the catalogue gives its size or checksum";
+        m_awaitingConfirmation = true;
+        emit confirmUnverified(tr("The firmware image (%1 bytes) could not be verified: neither the server nor the catalogue gives its size or checksum, so an image cut short would not be noticed. Flash it anyway?")
+                                   .arg(m_bytesReceived));
+        return;
+    }
+    installImage();
+}
+
+void MyFtp::installImage()
+{
+    m_awaitingConfirmation = false;
+    QString error;
+    if (!replaceFile(m_file.fileName(), m_imagePath, &error)) {
+        qDebug() << "MyFtp: cannot store the image as" << m_imagePath << error;
+        discardImage();
+        emit downloadFailed(unsavableReason(m_imagePath, error));
+        return;
+    }
+    m_holdingPart = false;
+    emit downloadComplete(m_imagePath);
 }
 
 // Only a whole, expected image may reach the boot loader: a short one would be flashed as if it
 // were complete. Every size that is known must match; a server that reports none (Qt learns an
-// FTP size only when the server lists SIZE in its HELP reply) is trusted with a transfer that
-// ended without error.
+// FTP size only when the server lists SIZE in its HELP reply) leaves it to the catalogue, and
+// without size or checksum there, to the user (confirmUnverified).
 QString MyFtp::imageRefusal(QNetworkReply *reply)
 {
-    if (m_writeFailed)
-        return tr("The firmware image could not be saved completely.");
-    const QVariant reported = reply->header(QNetworkRequest::ContentLengthHeader);
-    const qint64 knownSizes[] = {reported.isValid() ? reported.toLongLong() : -1, m_catalogueSize};
+    const qint64 knownSizes[] = {reportedSize(reply), m_offer.size};
     for (const qint64 expected : knownSizes) {
-        if (expected >= 0 && expected != m_bytesReceived)
+        if (expected < 0 || expected == m_bytesReceived)
+            continue;
+        if (m_bytesReceived < expected)
             return tr("The firmware image is incomplete: %1 of %2 bytes arrived.").arg(m_bytesReceived).arg(expected);
+        return tr("The firmware image is larger than the %1 bytes expected.").arg(expected);
     }
     if (m_bytesReceived == 0)
         return tr("The firmware image is empty.");
-    if (!m_sha256.isEmpty() && m_imageHash.result() != m_sha256)
+    if (!m_offer.sha256.isEmpty() && m_imageHash.result() != m_offer.sha256)
         return tr("The firmware image does not match its checksum.");
     return QString();
 }

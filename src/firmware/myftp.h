@@ -1,8 +1,10 @@
 #pragma once
 
+#include "firmware/firmwarecatalogue.h"
+
 #include <QByteArray>
 #include <QCryptographicHash>
-#include <QSaveFile>
+#include <QFile>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -15,7 +17,9 @@ class QNetworkReply;
 // user interface what it found, and downloads the image into the application's data directory.
 //
 // The server's address and account come from the settings (group "FirmwareServer": "host",
-// "port", "user", "password", and "timeout", the seconds a transfer may stay silent).
+// "port", "user", "password"; "timeout", the seconds a transfer may stay silent and the whole
+// check may take; "maxImageSize", the most bytes an image may have when the catalogue gives no
+// size).
 class MyFtp : public QObject
 {
     Q_OBJECT
@@ -35,11 +39,21 @@ public slots:
     // While an update runs, the image on disk may be on its way to the boot loader: no download
     // may replace it.
     void setUpdateRunning(bool running);
+    // The user flashes an image that could not be verified (after confirmUnverified).
+    void confirmImage();
+    // The dialog closed: the running check or download stops, and an image awaiting
+    // confirmation is dropped. No signal follows.
+    void cancel();
 
 signals:
     void showDialog();
     void info(QString name, double ver, QStringList infoList);
+    // The image is whole, verified or confirmed, and stored under its name: flash it.
     void downloadComplete(QString filePath);
+    // The image arrived, but neither the server nor the catalogue gives its size or checksum, so
+    // a shortened one would pass unnoticed; notice says so to the user, who either confirms
+    // (confirmImage) or closes the dialog (cancel).
+    void confirmUnverified(QString notice);
     // The check or the download ended without a result; reason is a sentence for the user.
     void checkFailed(QString reason);
     void downloadFailed(QString reason);
@@ -60,40 +74,49 @@ private:
     void startRequest(const QUrl &url);
     void releaseReply();
     void stallTimeOut();
+    void deadlineTimeOut();
+    void giveUp(QNetworkReply *reply, const QString &reason);
     void absorb(QNetworkReply *reply);
+    void absorbImage(QNetworkReply *reply, const QByteArray &data);
     void reportProgress(QNetworkReply *reply);
     void discardImage();
-    QString unsavableReason() const;
+    QString unsavableReason(const QString &path, const QString &error) const;
     QString failureReason(QNetworkReply *reply) const;
-    bool parseCatalogue();
     void finishCatalogue();
     void finishImage(QNetworkReply *reply);
+    void installImage();
     QString imageRefusal(QNetworkReply *reply);
 
     QNetworkAccessManager *m_manager = nullptr;
     QNetworkReply *m_reply = nullptr;
-    // Written under a temporary name beside the final one and renamed only once whole and
-    // verified, so that a failed or replaced download never leaves a partial image under the
-    // name the update procedure reads.
-    QSaveFile m_file;
+    // Written as NAME.part beside the final NAME, so that a user looking into the folder sees what
+    // it is, and put in place only once whole and verified (or confirmed): a failed or replaced
+    // download never leaves a partial image under the name the update procedure reads.
+    QFile m_file;
+    // The final name of the image being downloaded.
+    QString m_imagePath;
+    // m_file exists on disk and is ours to remove.
+    bool m_holdingPart = false;
+    bool m_awaitingConfirmation = false;
     int m_requestKind = RequestCatalogue;
     QByteArray m_catalogue;
     QString m_currentVersion;
     bool m_isConnected = false;
-    QString m_name;
-    double m_ver = 0.0;
-    QStringList m_infoList;
-    // The image's expected SHA-256 digest (raw bytes), empty when the catalogue gives none.
-    QByteArray m_sha256;
-    // The image's size in bytes from the catalogue, -1 when it gives none.
-    qint64 m_catalogueSize = -1;
+    // The last catalogue; its name is empty when it offered nothing usable.
+    FirmwareCatalogue m_offer;
+    // The most bytes the running download may bring: the catalogue's size, or the setting.
+    qint64 m_imageLimit = 0;
     // The last percentage signalled, -1 before the first.
     int m_progress = -1;
     bool m_updateRunning = false;
-    bool m_catalogueTooLarge = false;
     qint64 m_bytesReceived = 0;
     QCryptographicHash m_imageHash;
-    bool m_writeFailed = false;
+    // Restarted by every piece of data: a transfer that stays silent this long is given up.
     QTimer m_stallTimer;
-    bool m_stalled = false;
+    // Not restarted: the whole catalogue request must end within it, however it trickles.
+    QTimer m_deadlineTimer;
+    // Gives the dialog a moment to open before the check starts.
+    QTimer m_checkStart;
+    // Set when the request was given up on purpose; the sentence the user sees.
+    QString m_abortReason;
 };

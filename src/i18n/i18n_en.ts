@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>Message type</source>
-        <translation>Message type</translation>
+        <translation type="vanished">Message type</translation>
     </message>
 </context>
 <context>
@@ -614,7 +614,7 @@
     </message>
     <message>
         <source>The firmware image cannot be saved as %1.</source>
-        <translation>The firmware image cannot be saved as %1.</translation>
+        <translation type="vanished">The firmware image cannot be saved as %1.</translation>
     </message>
     <message>
         <source>The firmware server refused the connection.</source>
@@ -642,7 +642,7 @@
     </message>
     <message>
         <source>The firmware image could not be saved completely.</source>
-        <translation>The firmware image could not be saved completely.</translation>
+        <translation type="vanished">The firmware image could not be saved completely.</translation>
     </message>
     <message>
         <source>The firmware image is incomplete: %1 of %2 bytes arrived.</source>
@@ -655,6 +655,30 @@
     <message>
         <source>The firmware image does not match its checksum.</source>
         <translation>The firmware image does not match its checksum.</translation>
+    </message>
+    <message>
+        <source>The firmware image cannot be saved as %1: %2</source>
+        <translation>The firmware image cannot be saved as %1: %2</translation>
+    </message>
+    <message>
+        <source>The firmware server did not send the catalogue within %1 seconds.</source>
+        <translation>The firmware server did not send the catalogue within %1 seconds.</translation>
+    </message>
+    <message>
+        <source>The firmware server sent more than %1 KiB for its catalogue, far more than a catalogue can be.</source>
+        <translation>The firmware server sent more than %1 KiB for its catalogue, far more than a catalogue can be.</translation>
+    </message>
+    <message>
+        <source>The firmware image is larger than %1 bytes, the most accepted when the catalogue gives no size.</source>
+        <translation>The firmware image is larger than %1 bytes, the most accepted when the catalogue gives no size.</translation>
+    </message>
+    <message>
+        <source>The firmware image is larger than the %1 bytes expected.</source>
+        <translation>The firmware image is larger than the %1 bytes expected.</translation>
+    </message>
+    <message>
+        <source>The firmware image (%1 bytes) could not be verified: neither the server nor the catalogue gives its size or checksum, so an image cut short would not be noticed. Flash it anyway?</source>
+        <translation>The firmware image (%1 bytes) could not be verified: neither the server nor the catalogue gives its size or checksum, so an image cut short would not be noticed. Flash it anyway?</translation>
     </message>
 </context>
 <context>
@@ -752,7 +776,7 @@
     </message>
     <message>
         <source>Message type</source>
-        <translation>Message type</translation>
+        <translation type="vanished">Message type</translation>
     </message>
 </context>
 <context>
@@ -856,6 +880,13 @@
     </message>
 </context>
 <context>
+    <name>TypeBar</name>
+    <message>
+        <source>Message type</source>
+        <translation>Message type</translation>
+    </message>
+</context>
+<context>
     <name>WalkingBelt</name>
     <message>
         <source>#</source>
@@ -867,7 +898,7 @@
     </message>
     <message>
         <source>Message type</source>
-        <translation>Message type</translation>
+        <translation type="vanished">Message type</translation>
     </message>
 </context>
 <context>

@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>Message type</source>
-        <translation>消息类型</translation>
+        <translation type="vanished">消息类型</translation>
     </message>
 </context>
 <context>
@@ -613,7 +613,7 @@
     </message>
     <message>
         <source>The firmware image cannot be saved as %1.</source>
-        <translation>无法将固件保存为 %1。</translation>
+        <translation type="vanished">无法将固件保存为 %1。</translation>
     </message>
     <message>
         <source>The firmware server refused the connection.</source>
@@ -641,7 +641,7 @@
     </message>
     <message>
         <source>The firmware image could not be saved completely.</source>
-        <translation>固件未能完整保存。</translation>
+        <translation type="vanished">固件未能完整保存。</translation>
     </message>
     <message>
         <source>The firmware image is incomplete: %1 of %2 bytes arrived.</source>
@@ -654,6 +654,30 @@
     <message>
         <source>The firmware image does not match its checksum.</source>
         <translation>固件与其校验值不符。</translation>
+    </message>
+    <message>
+        <source>The firmware image cannot be saved as %1: %2</source>
+        <translation>无法将固件保存为 %1：%2</translation>
+    </message>
+    <message>
+        <source>The firmware server did not send the catalogue within %1 seconds.</source>
+        <translation>固件服务器未在 %1 秒内发来固件目录。</translation>
+    </message>
+    <message>
+        <source>The firmware server sent more than %1 KiB for its catalogue, far more than a catalogue can be.</source>
+        <translation>固件服务器发来的固件目录超过 %1 KiB，远大于固件目录应有的大小。</translation>
+    </message>
+    <message>
+        <source>The firmware image is larger than %1 bytes, the most accepted when the catalogue gives no size.</source>
+        <translation>固件大于 %1 字节，这是固件目录未给出大小时允许的上限。</translation>
+    </message>
+    <message>
+        <source>The firmware image is larger than the %1 bytes expected.</source>
+        <translation>固件大于预期的 %1 字节。</translation>
+    </message>
+    <message>
+        <source>The firmware image (%1 bytes) could not be verified: neither the server nor the catalogue gives its size or checksum, so an image cut short would not be noticed. Flash it anyway?</source>
+        <translation>固件（%1 字节）无法校验：服务器和固件目录都没有给出其大小或校验值，固件若不完整也无法发现。仍要升级吗？</translation>
     </message>
 </context>
 <context>
@@ -751,7 +775,7 @@
     </message>
     <message>
         <source>Message type</source>
-        <translation>消息类型</translation>
+        <translation type="vanished">消息类型</translation>
     </message>
 </context>
 <context>
@@ -855,6 +879,13 @@
     </message>
 </context>
 <context>
+    <name>TypeBar</name>
+    <message>
+        <source>Message type</source>
+        <translation>消息类型</translation>
+    </message>
+</context>
+<context>
     <name>WalkingBelt</name>
     <message>
         <source>#</source>
@@ -866,7 +897,7 @@
     </message>
     <message>
         <source>Message type</source>
-        <translation>消息类型</translation>
+        <translation type="vanished">消息类型</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,6 +20,13 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <cerrno>
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -45,6 +53,7 @@ void setServer(quint16 port, const QString &user, const QString &password, int t
 {
     QSettings settings(QStringLiteral("Kovela"), QStringLiteral("kovelaTark9"));
     settings.beginGroup(QStringLiteral("FirmwareServer"));
+    settings.remove(QStringLiteral("maxImageSize"));
     settings.setValue(QStringLiteral("host"), QStringLiteral("127.0.0.1"));
     settings.setValue(QStringLiteral("port"), port);
     settings.setValue(QStringLiteral("user"), user);
@@ -94,6 +103,7 @@ struct Fixture
     QSignalSpy complete{&ftp, &MyFtp::downloadComplete};
     QSignalSpy downloadFailed{&ftp, &MyFtp::downloadFailed};
     QSignalSpy progress{&ftp, &MyFtp::downloadProgress};
+    QSignalSpy unverified{&ftp, &MyFtp::confirmUnverified};
 
     bool start(const FtpServer::Options &options = {})
     {
@@ -111,18 +121,19 @@ struct Fixture
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
 
-    bool check()
+    bool check(int waitMs = 60000)
     {
         const int before = info.size() + checkFailed.size();
         ftp.checkOnLineFirmware();
-        return QTest::qWaitFor([&] { return info.size() + checkFailed.size() > before; }, 60000);
+        return QTest::qWaitFor([&] { return info.size() + checkFailed.size() > before; }, waitMs);
     }
 
-    bool download()
+    // Until the download ends or asks to flash an image it could not verify.
+    bool download(int waitMs = 60000)
     {
-        const int before = complete.size() + downloadFailed.size();
+        const int before = complete.size() + downloadFailed.size() + unverified.size();
         ftp.downloadFir();
-        return QTest::qWaitFor([&] { return complete.size() + downloadFailed.size() > before; }, 60000);
+        return QTest::qWaitFor([&] { return complete.size() + downloadFailed.size() + unverified.size() > before; }, waitMs);
     }
 
     QString offeredName() const { return info.isEmpty() ? QString() : info.last().at(0).toString(); }
@@ -138,6 +149,35 @@ QByteArray catalogue(const QString &name, double ver, const QString &sha256 = QS
         object.insert(QStringLiteral("size"), size);
     return QJsonDocument(object).toJson();
 }
+
+#ifdef Q_OS_UNIX
+// Files this process writes may grow to `bytes` and no further: a write beyond fails with EFBIG,
+// as on a disk that is full. Undone when the object goes.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        // Past the limit the kernel would otherwise end the process with SIGXFSZ.
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool isActive() const { return m_active; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_active = false;
+};
+#endif
 
 QString sha256Of(const QByteArray &bytes)
 {
@@ -156,6 +196,8 @@ private slots:
     void check_data();
     void check();
     void catalogueInPieces();
+    void catalogueWithoutEnd_data();
+    void catalogueWithoutEnd();
     void download_data();
     void download();
     void unusableCatalogueIsNeverDownloaded_data();
@@ -163,6 +205,10 @@ private slots:
     void networkFailure_data();
     void networkFailure();
     void newRequestReplacesRunningOne();
+    void imageWithoutEnd_data();
+    void imageWithoutEnd();
+    void closingTheDialogStops_data();
+    void closingTheDialogStops();
     void refusedWithoutDevice_data();
     void refusedWithoutDevice();
 };
@@ -176,6 +222,8 @@ void tst_MyFtp::initTestCase()
 
 void tst_MyFtp::cleanup()
 {
+    // A failed test leaves its files; the next one starts with none.
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)).removeRecursively();
     QMutexLocker lock(&logMutex);
     for (const QString &line : qAsConst(logLines))
         QVERIFY2(!line.contains(Password), qPrintable(line));
@@ -226,9 +274,6 @@ void tst_MyFtp::check_data()
     QTest::newRow("size as text") << catalogue("f.bin", 2, QString(), "70000") << "1" << null << 0.0 << none;
     QTest::newRow("size negative") << catalogue("f.bin", 2, QString(), -1) << "1" << null << 0.0 << none;
     QTest::newRow("size fractional") << catalogue("f.bin", 2, QString(), 1.5) << "1" << null << 0.0 << none;
-    QByteArray huge = catalogue("f.bin", 2);
-    huge.insert(1, QByteArray(70 * 1024, ' '));
-    QTest::newRow("far too large") << huge << "1" << null << 0.0 << none;
 }
 
 void tst_MyFtp::check()
@@ -273,6 +318,48 @@ void tst_MyFtp::catalogueInPieces()
     QCOMPARE(fixture.info.last().at(2).toStringList(), notes);
 }
 
+// However the server sends its catalogue (far too much of it, without end, or a byte now and
+// then so that the transfer never falls silent), the check ends with a failure, within the
+// time-out setting.
+void tst_MyFtp::catalogueWithoutEnd_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("timeoutSeconds");
+    QTest::newRow("far too large") << "large" << 30;
+    QTest::newRow("endless") << "endless" << 30;
+    QTest::newRow("a byte every half second") << "trickle" << 2;
+}
+
+void tst_MyFtp::catalogueWithoutEnd()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, timeoutSeconds);
+
+    Fixture fixture;
+    FtpServer::Options options;
+    QByteArray describe = catalogue(QStringLiteral("f.bin"), 2);
+    if (kind == QLatin1String("large")) {
+        describe.insert(1, QByteArray(70 * 1024, ' '));
+    } else if (kind == QLatin1String("endless")) {
+        options.endless << QStringLiteral("describe.json");
+    } else {
+        options.piece = 1;
+        options.pause = 0.5;
+    }
+    QVERIFY(fixture.start(options));
+    setServer(fixture.server.port(), User, Password, timeoutSeconds);
+    QVERIFY(fixture.publish(QStringLiteral("describe.json"), describe));
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QVERIFY(fixture.check(timeoutSeconds * 1000 + 10000));
+    QCOMPARE(fixture.info.size(), 0);
+    QCOMPARE(fixture.checkFailed.size(), 1);
+    QVERIFY(!fixture.checkFailed.last().at(0).toString().isEmpty());
+    if (kind == QLatin1String("trickle"))
+        QVERIFY2(elapsed.elapsed() < timeoutSeconds * 1000 + 3000, qPrintable(QString::number(elapsed.elapsed())));
+}
+
 void tst_MyFtp::download_data()
 {
     QTest::addColumn<QByteArray>("image");
@@ -285,33 +372,38 @@ void tst_MyFtp::download_data()
     QTest::addColumn<int>("piece");
     QTest::addColumn<bool>("updateRunning");
     QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("reason"); // checked when not empty
 
     QByteArray image(70000, Qt::Uninitialized);
     for (int i = 0; i < image.size(); ++i)
         image[i] = char((i * 131) ^ (i >> 8));
     const QByteArray small = image.left(3000);
     // image, digest given, digest matches, catalogue size, on server, SIZE known, size offset,
-    // piece, update running, accepted
-    QTest::newRow("whole image") << image << false << false << 0 << true << true << 0 << 0 << false << true;
-    QTest::newRow("whole image in pieces") << small << false << false << 0 << true << true << 0 << 500 << false << true;
-    QTest::newRow("digest matches") << image << true << true << 0 << true << true << 0 << 0 << false << true;
-    QTest::newRow("digest differs") << image << true << false << 0 << true << true << 0 << 0 << false << false;
-    QTest::newRow("missing on the server") << image << false << false << 0 << false << true << 0 << 0 << false << false;
-    QTest::newRow("fewer bytes than reported") << image << false << false << 0 << true << true << 1 << 0 << false << false;
-    QTest::newRow("more bytes than reported") << image << false << false << 0 << true << true << -1 << 0 << false << false;
-    QTest::newRow("empty image") << QByteArray() << false << false << 0 << true << true << 0 << 0 << false << false;
-    QTest::newRow("catalogue size matches") << image << false << false << 70000 << true << true << 0 << 0 << false << true;
-    QTest::newRow("catalogue size differs") << image << false << false << 69999 << true << true << 0 << 0 << false << false;
-    QTest::newRow("size unknown") << image << false << false << 0 << true << false << 0 << 0 << false << true;
-    QTest::newRow("size unknown, in pieces") << small << false << false << 0 << true << false << 0 << 500 << false << true;
+    // piece, update running, accepted, reason
+    QTest::newRow("whole image") << image << false << false << 0 << true << true << 0 << 0 << false << true << QString();
+    QTest::newRow("whole image in pieces") << small << false << false << 0 << true << true << 0 << 500 << false << true << QString();
+    QTest::newRow("digest matches") << image << true << true << 0 << true << true << 0 << 0 << false << true << QString();
+    QTest::newRow("digest differs") << image << true << false << 0 << true << true << 0 << 0 << false << false << QString();
+    QTest::newRow("missing on the server") << image << false << false << 0 << false << true << 0 << 0 << false << false << QString();
+    QTest::newRow("fewer bytes than reported") << image << false << false << 0 << true << true << 1 << 0 << false << false
+                                               << "The firmware image is incomplete: 70000 of 70001 bytes arrived.";
+    QTest::newRow("more bytes than reported") << image << false << false << 0 << true << true << -1 << 0 << false << false
+                                              << "The firmware image is larger than the 69999 bytes expected.";
+    QTest::newRow("empty image") << QByteArray() << false << false << 0 << true << true << 0 << 0 << false << false << QString();
+    QTest::newRow("catalogue size matches") << image << false << false << 70000 << true << true << 0 << 0 << false << true << QString();
+    QTest::newRow("catalogue size differs") << image << false << false << 69999 << true << true << 0 << 0 << false << false
+                                            << "The firmware image is larger than the 69999 bytes expected.";
+    QTest::newRow("size unknown") << image << false << false << 0 << true << false << 0 << 0 << false << true << QString();
+    QTest::newRow("size unknown, in pieces") << small << false << false << 0 << true << false << 0 << 500 << false << true << QString();
     QTest::newRow("size unknown, catalogue size matches") << small << false << false << 3000 << true << false << 0 << 500
-                                                          << false << true;
+                                                          << false << true << QString();
     QTest::newRow("size unknown, catalogue size differs") << image << false << false << 70001 << true << false << 0 << 0
-                                                          << false << false;
-    QTest::newRow("size unknown, digest matches") << image << true << true << 0 << true << false << 0 << 0 << false << true;
+                                                          << false << false
+                                                          << "The firmware image is incomplete: 70000 of 70001 bytes arrived.";
+    QTest::newRow("size unknown, digest matches") << image << true << true << 0 << true << false << 0 << 0 << false << true << QString();
     QTest::newRow("size unknown, digest differs") << image << true << false << 0 << true << false << 0 << 0 << false
-                                                  << false;
-    QTest::newRow("while an update runs") << image << false << false << 0 << true << true << 0 << 0 << true << false;
+                                                  << false << QString();
+    QTest::newRow("while an update runs") << image << false << false << 0 << true << true << 0 << 0 << true << false << QString();
 }
 
 void tst_MyFtp::download()
@@ -326,6 +418,7 @@ void tst_MyFtp::download()
     QFETCH(int, piece);
     QFETCH(bool, updateRunning);
     QFETCH(bool, accepted);
+    QFETCH(QString, reason);
 
     Fixture fixture;
     FtpServer::Options options;
@@ -348,6 +441,18 @@ void tst_MyFtp::download()
     QVERIFY(writeLocalFile(name, earlier));
     fixture.ftp.setUpdateRunning(updateRunning);
     QVERIFY(fixture.download());
+    // With no size from the server or the catalogue and no checksum, an image cut short looks
+    // whole: the user is told so and decides; until then the earlier image stays in place.
+    const bool verifiable = reportsSizes || catalogueSizeOffset != 0 || withDigest;
+    if (accepted && !verifiable) {
+        QCOMPARE(fixture.unverified.size(), 1);
+        QVERIFY(fixture.unverified.last().at(0).toString().contains(QString::number(image.size())));
+        QCOMPARE(fixture.complete.size(), 0);
+        QCOMPARE(localFile(name), earlier);
+        fixture.ftp.confirmImage();
+    } else {
+        QCOMPARE(fixture.unverified.size(), 0);
+    }
     QCOMPARE(localFiles(), QStringList{name});
     if (accepted) {
         QCOMPARE(fixture.complete.size(), 1);
@@ -357,6 +462,8 @@ void tst_MyFtp::download()
         QCOMPARE(fixture.complete.size(), 0);
         QCOMPARE(fixture.downloadFailed.size(), 1);
         QVERIFY(!fixture.downloadFailed.last().at(0).toString().isEmpty());
+        if (!reason.isEmpty())
+            QCOMPARE(fixture.downloadFailed.last().at(0).toString(), reason);
         QCOMPARE(localFile(name), earlier);
     }
 
@@ -379,6 +486,8 @@ void tst_MyFtp::download()
     // Nothing was left open: the same image can be fetched again.
     if (accepted) {
         QVERIFY(fixture.download());
+        if (!verifiable)
+            fixture.ftp.confirmImage();
         QCOMPARE(fixture.complete.size(), 2);
         QCOMPARE(localFile(name), image);
         QFile::remove(localPath(name));
@@ -495,13 +604,135 @@ void tst_MyFtp::newRequestReplacesRunningOne()
 
     fixture.ftp.downloadFir();
     QVERIFY(QTest::qWaitFor([&] { return !fixture.progress.isEmpty(); }, 20000));
-    // Bytes are arriving, but never under the name the update procedure reads.
-    QVERIFY(!QFile::exists(localPath(name)));
+    // Bytes are arriving, but never under the name the update procedure reads; the partial file
+    // says what it is.
+    QCOMPARE(localFiles(), QStringList{name + QStringLiteral(".part")});
     QVERIFY(fixture.check());
     QCOMPARE(fixture.info.size(), 2);
     QTest::qWait(500);
     QCOMPARE(fixture.complete.size(), 0);
     QCOMPARE(fixture.downloadFailed.size(), 0);
+    QCOMPARE(localFiles(), QStringList());
+}
+
+// An image that never ends stops at the catalogue's size, or without one at the configured
+// limit, or at the first write that fails; nothing of it is left behind.
+void tst_MyFtp::imageWithoutEnd_data()
+{
+    QTest::addColumn<int>("catalogueSize"); // -1: none
+    QTest::addColumn<int>("limitSetting");  // -1: not set
+    QTest::addColumn<bool>("diskFills");
+    QTest::newRow("catalogue gives its size") << 5000 << -1 << false;
+    QTest::newRow("limit from the settings") << -1 << 300000 << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("disk full long before the limit") << -1 << -1 << true;
+#endif
+}
+
+void tst_MyFtp::imageWithoutEnd()
+{
+    QFETCH(int, catalogueSize);
+    QFETCH(int, limitSetting);
+    QFETCH(bool, diskFills);
+
+    Fixture fixture;
+    FtpServer::Options options;
+    options.reportsSizes = false;
+    const QString name = QStringLiteral("rk21_108.bin");
+    options.endless << name;
+    QVERIFY(fixture.start(options));
+    const QJsonValue size = catalogueSize < 0 ? QJsonValue(QJsonValue::Undefined) : QJsonValue(catalogueSize);
+    QVERIFY(fixture.publish(QStringLiteral("describe.json"), catalogue(name, 1.08, QString(), size)));
+    QVERIFY(fixture.publish(name, "x"));
+    if (limitSetting > 0) {
+        QSettings settings(QStringLiteral("Kovela"), QStringLiteral("kovelaTark9"));
+        settings.setValue(QStringLiteral("FirmwareServer/maxImageSize"), limitSetting);
+    }
+    QVERIFY(fixture.check());
+    QCOMPARE(fixture.offeredName(), name);
+    const QByteArray earlier("the image downloaded before");
+    QVERIFY(writeLocalFile(name, earlier));
+
+    {
+#ifdef Q_OS_UNIX
+        std::unique_ptr<FileSizeLimit> limit;
+        if (diskFills) {
+            limit = std::make_unique<FileSizeLimit>(256 * 1024);
+            QVERIFY(limit->isActive());
+        }
+#endif
+        QVERIFY(fixture.download(20000));
+    }
+    QCOMPARE(fixture.complete.size(), 0);
+    QCOMPARE(fixture.unverified.size(), 0);
+    QCOMPARE(fixture.downloadFailed.size(), 1);
+    const QString reason = fixture.downloadFailed.last().at(0).toString();
+    if (diskFills) {
+        // The system's own words for the failed write, not the size limit long after it.
+        QVERIFY2(reason.contains(qt_error_string(EFBIG)), qPrintable(reason));
+    } else {
+        QVERIFY2(reason.contains(QString::number(catalogueSize > 0 ? catalogueSize : limitSetting)), qPrintable(reason));
+    }
+    QCOMPARE(localFiles(), QStringList{name});
+    QCOMPARE(localFile(name), earlier);
+    QFile::remove(localPath(name));
+}
+
+// Closing the firmware dialog stops what runs: no result arrives later, nothing is left in the
+// data folder, and an image awaiting the user's word is never flashed.
+void tst_MyFtp::closingTheDialogStops_data()
+{
+    QTest::addColumn<QString>("moment");
+    QTest::newRow("while checking") << "check";
+    QTest::newRow("while downloading") << "download";
+    QTest::newRow("while an unverified image awaits confirmation") << "confirmation";
+}
+
+void tst_MyFtp::closingTheDialogStops()
+{
+    QFETCH(QString, moment);
+
+    Fixture fixture;
+    FtpServer::Options options;
+    // The catalogue a byte at a time, the image about 1000 bytes a second, or an image of no
+    // known size.
+    if (moment == QLatin1String("check"))
+        options.piece = 1;
+    else if (moment == QLatin1String("download"))
+        options.piece = 100;
+    else
+        options.reportsSizes = false;
+    QVERIFY(fixture.start(options));
+    const QString name = QStringLiteral("rk21_109.bin");
+    QVERIFY(fixture.publish(QStringLiteral("describe.json"), catalogue(name, 1.09)));
+    QVERIFY(fixture.publish(name, QByteArray(moment == QLatin1String("download") ? 60000 : 300, 'c')));
+
+    if (moment == QLatin1String("check")) {
+        fixture.ftp.checkOnLineFirmware();
+        QTest::qWait(300);
+    } else {
+        QVERIFY(fixture.check());
+        QCOMPARE(fixture.offeredName(), name);
+        if (moment == QLatin1String("download")) {
+            fixture.ftp.downloadFir();
+            QVERIFY(QTest::qWaitFor([&] { return !localFiles().isEmpty(); }, 20000));
+            QTest::qWait(300);
+        } else {
+            QVERIFY(fixture.download());
+            QCOMPARE(fixture.unverified.size(), 1);
+        }
+    }
+    const int infos = fixture.info.size();
+    fixture.ftp.cancel();
+    const int percentages = fixture.progress.size();
+    // A late confirmation finds nothing to flash.
+    fixture.ftp.confirmImage();
+    QTest::qWait(1500);
+    QCOMPARE(fixture.info.size(), infos);
+    QCOMPARE(fixture.checkFailed.size(), 0);
+    QCOMPARE(fixture.complete.size(), 0);
+    QCOMPARE(fixture.downloadFailed.size(), 0);
+    QCOMPARE(fixture.progress.size(), percentages);
     QCOMPARE(localFiles(), QStringList());
 }
 

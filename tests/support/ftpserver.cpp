@@ -35,7 +35,10 @@ bool FtpServer::start(const QString &root, const QString &user, const QString &p
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QStringList arguments{scriptPath(), QStringLiteral("--root"), root, QStringLiteral("--user"), user,
                           QStringLiteral("--password"), password, QStringLiteral("--piece"), QString::number(options.piece),
-                          QStringLiteral("--size-offset"), QString::number(options.sizeOffset)};
+                          QStringLiteral("--size-offset"), QString::number(options.sizeOffset),
+                          QStringLiteral("--pause"), QString::number(options.pause)};
+    for (const QString &name : options.endless)
+        arguments << QStringLiteral("--endless") << name;
     if (!options.reportsSizes)
         arguments << QStringLiteral("--no-size");
     m_process.start(QStringLiteral("/usr/bin/python3"), arguments);

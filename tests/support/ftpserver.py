@@ -5,17 +5,22 @@ One account and one directory, on 127.0.0.1 and a free port, which it prints as 
 once it listens. It ends when its standard input closes (the test is gone) or on SIGTERM.
 
 --piece N       send files in pieces of at most N bytes, about a tenth of a second apart
+--pause S       the seconds between two pieces (0.1 by default)
+--endless NAME  a file of this name (it must exist) never ends: spaces for ever, as a broken
+                or hostile server would send (repeatable)
 --size-offset N report sizes N bytes off the truth (a transfer that comes up short)
 --no-size       know no SIZE command and leave it out of HELP and FEAT, as some servers do
 --log FILE      write every command the server receives to FILE
 """
 import argparse
+import io
 import logging
 import os
 import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
 from pyftpdlib.handlers import DTPHandler, FTPHandler
 from pyftpdlib.servers import FTPServer
 
@@ -27,6 +32,8 @@ def main():
     parser.add_argument("--password", required=True)
     parser.add_argument("--piece", type=int, default=0)
     parser.add_argument("--size-offset", type=int, default=0)
+    parser.add_argument("--pause", type=float, default=0.1)
+    parser.add_argument("--endless", action="append", default=[])
     parser.add_argument("--no-size", action="store_true")
     parser.add_argument("--log", default="")
     args = parser.parse_args()
@@ -46,6 +53,27 @@ def main():
             except OSError as err:
                 self.respond("550 %s." % err.strerror)
 
+    if args.endless:
+        class Endless(io.RawIOBase):
+            def __init__(self, name):
+                super().__init__()
+                self.name = name
+
+            def readable(self):
+                return True
+
+            def read(self, size=-1):
+                return b" " * (size if size and size > 0 else 65536)
+
+        class Filesystem(AbstractedFS):
+            def open(self, filename, mode):
+                if os.path.basename(filename) in args.endless:
+                    return Endless(filename)
+                return super().open(filename, mode)
+
+        Handler.abstracted_fs = Filesystem
+        Handler.use_sendfile = False
+
     if args.no_size:
         Handler.proto_cmds = {name: info for name, info in FTPHandler.proto_cmds.items() if name != "SIZE"}
     Handler.authorizer = authorizer
@@ -54,7 +82,7 @@ def main():
         class Pieces(DTPHandler):
             # One piece, then a pause long enough for the client to read it on its own.
             ac_out_buffer_size = args.piece
-            pause = 0.1
+            pause = args.pause
             _resume = None
 
             def use_sendfile(self):

@@ -10,6 +10,9 @@ ScaledDialog {
     id: root
 
     property alias helpStae: helpStae
+    // btnSure flashes a downloaded image the firmware layer could not verify, instead of
+    // starting the download.
+    property bool confirmingImage: false
 
     function show() {
         showOnly(busyIndicator)
@@ -18,6 +21,7 @@ ScaledDialog {
 
     // Hides every part of the dialog's body except `item`.
     function showOnly(item) {
+        confirmingImage = false
         var parts = [textHint, textNewest, scrollView, busyIndicator, progressBarDownload, btnSure]
         for (var i = 0; i < parts.length; ++i)
             parts[i].visible = parts[i] === item
@@ -52,6 +56,9 @@ ScaledDialog {
     dWidth: 358
     dHeight: 216
 
+    // Closing the dialog stops a running check or download; nothing is flashed unasked.
+    onClosed: Ftp.cancel()
+
     Connections {
         target: Ftp
         function onShowDialog() {
@@ -73,6 +80,13 @@ ScaledDialog {
             textArea.text = [qsTr("固件名称:") + name, qsTr("版本号:") + ver].concat(infoList).join("\n")
             textArea.cursorPosition = 0
             scrollView.ScrollBar.vertical.position = 0
+        }
+        // Shown in the hint, which is plain text: the notice is the firmware layer's sentence.
+        function onConfirmUnverified(notice) {
+            root.showOnly(textHint)
+            textHint.text = notice
+            btnSure.visible = true
+            root.confirmingImage = true
         }
         function onDownloadProgress(percent) { root.showProgress(qsTr("正在下载固件…"), percent) }
         function onCheckFailed(reason) { root.failCheck(reason) }
@@ -185,8 +199,12 @@ ScaledDialog {
         text: qsTr("固件升级")
         visible: false
         onClicked: {
+            var confirming = root.confirmingImage
             root.showOnly(busyIndicator)
-            Ftp.downloadFir()
+            if (confirming)
+                Ftp.confirmImage()
+            else
+                Ftp.downloadFir()
         }
     }
 
