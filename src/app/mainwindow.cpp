@@ -394,29 +394,27 @@ QString MainWindow::rgbtoStr(int r, int g, int b)
 
 void MainWindow::save()
 {
-    if (m_filePath.isEmpty())
-        m_filePath = Prompt::saveFileName(this, tr("Save File"), QString(), tr("stm (*.stm)"));
-    writePreset();
+    writePreset(m_filePath.isEmpty() ? Prompt::saveFileName(this, tr("Save File"), QString(), tr("stm (*.stm)")) : m_filePath);
 }
 
 void MainWindow::saveAs()
 {
-    m_filePath = Prompt::saveFileName(this, tr("Save File"), QString(), tr("stm (*.stm)"));
-    writePreset();
+    writePreset(Prompt::saveFileName(this, tr("Save File"), QString(), tr("stm (*.stm)")));
 }
 
-bool MainWindow::writePreset()
+// The preset takes the name `path` only once it is written there: a cancelled or failed Save As
+// leaves the title and the next Save with the name they had.
+bool MainWindow::writePreset(const QString &path)
 {
-    qDebug() << "m_filePath" << m_filePath;
-    if (m_filePath.isEmpty()) {
-        emit documentChanged();   // a cancelled Save As has forgotten the name
+    qDebug() << "saving to" << path;
+    if (path.isEmpty())
         return false;
-    }
     QString error;
-    if (!PresetFile::write(m_filePath, configurationImage(), &error)) {
+    if (!PresetFile::write(path, configurationImage(), &error)) {
         Prompt::warning(this, tr("Error prompt"), error);
         return false;
     }
+    m_filePath = path;
     markSaved();
     rememberRecent(m_filePath);
     return true;

@@ -105,7 +105,7 @@ private:
 
     void setupQml();
     QByteArray configurationImage() const;
-    bool writePreset();
+    bool writePreset(const QString &path);
     void loadPreset(const QString &path);
     void markSaved();
     void setRecentFiles(const QStringList &paths);

@@ -176,6 +176,19 @@ void tst_MainWindowDocument::titleMarksUnsavedChanges()
     trigger("saveAction");
     QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - mine.stm"));
     QCOMPARE(m_session->prompts().fileRequests.size(), 1);
+
+    // A Save As that is cancelled, or that cannot write where it was pointed, keeps the name:
+    // the next Save writes to mine.stm again without asking.
+    m_session->editor().dataManagement()->setPadInfo(3, "padMode", 0);
+    m_session->prompts().fileAnswers << QString() << m_dir.path();
+    trigger("saveAsAction");
+    m_session->prompts().expectedMessages = 1;
+    trigger("saveAsAction");
+    QCOMPARE(m_session->prompts().messages.size(), 1);
+    QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - mine.stm *"));
+    trigger("saveAction");
+    QCOMPARE(m_session->prompts().fileRequests.size(), 3);
+    QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - mine.stm"));
 }
 
 void tst_MainWindowDocument::closeWithUnsavedChanges_data()
