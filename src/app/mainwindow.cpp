@@ -254,6 +254,14 @@ void MainWindow::configurationArrived(const QByteArray &message)
         m_dataMgt->loadConfigImage(message.constData(), message.size());
         if (adopt)
             markSaved();
+        // Kept as the controller holds them (a newer firmware may know more), but said.
+        const QStringList unknown = m_dataMgt->unknownFields();
+        if (!unknown.isEmpty()) {
+            Prompt::information(this, tr("Prompt"),
+                                tr("The Kovela Tark9's configuration holds values this editor does not know (a newer firmware?). "
+                                   "They are kept as they are and sent back unchanged unless you edit them:\n%1")
+                                    .arg(unknown.join(QLatin1Char('\n'))));
+        }
         break;
     }
     case ReadPurpose::Compare:
@@ -394,27 +402,29 @@ QString MainWindow::rgbtoStr(int r, int g, int b)
 
 void MainWindow::save()
 {
-    writePreset(m_filePath.isEmpty() ? Prompt::saveFileName(this, tr("Save File"), QString(), tr("stm (*.stm)")) : m_filePath);
+    if (m_filePath.isEmpty())
+        m_filePath = Prompt::saveFileName(this, tr("Save File"), QString(), tr("stm (*.stm)"));
+    writePreset();
 }
 
 void MainWindow::saveAs()
 {
-    writePreset(Prompt::saveFileName(this, tr("Save File"), QString(), tr("stm (*.stm)")));
+    m_filePath = Prompt::saveFileName(this, tr("Save File"), QString(), tr("stm (*.stm)"));
+    writePreset();
 }
 
-// The preset takes the name `path` only once it is written there: a cancelled or failed Save As
-// leaves the title and the next Save with the name they had.
-bool MainWindow::writePreset(const QString &path)
+bool MainWindow::writePreset()
 {
-    qDebug() << "saving to" << path;
-    if (path.isEmpty())
+    qDebug() << "m_filePath" << m_filePath;
+    if (m_filePath.isEmpty()) {
+        emit documentChanged();   // a cancelled Save As has forgotten the name
         return false;
+    }
     QString error;
-    if (!PresetFile::write(path, configurationImage(), &error)) {
+    if (!PresetFile::write(m_filePath, configurationImage(), &error)) {
         Prompt::warning(this, tr("Error prompt"), error);
         return false;
     }
-    m_filePath = path;
     markSaved();
     rememberRecent(m_filePath);
     return true;

@@ -105,7 +105,7 @@ private:
 
     void setupQml();
     QByteArray configurationImage() const;
-    bool writePreset(const QString &path);
+    bool writePreset();
     void loadPreset(const QString &path);
     void markSaved();
     void setRecentFiles(const QStringList &paths);

@@ -593,6 +593,16 @@
         <source>the Kovela Tark9 was unplugged</source>
         <translation>the Kovela Tark9 was unplugged</translation>
     </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Prompt</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
+%1</source>
+        <translation>The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>MyFtp</name>

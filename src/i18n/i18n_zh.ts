@@ -592,6 +592,16 @@
         <source>the Kovela Tark9 was unplugged</source>
         <translation>Kovela Tark9 已被拔出</translation>
     </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
+%1</source>
+        <translation>Kovela Tark9 的配置中有本编辑器不认识的值（可能来自较新的固件）。这些值保持原样，除非您修改，否则会原样发回：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>MyFtp</name>

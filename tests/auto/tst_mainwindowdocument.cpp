@@ -46,6 +46,7 @@ private slots:
     void compareWithTheController();
     void sendIsCheckedByReadingBack();
     void recentPresets();
+    void unknownValuesFromTheControllerAreKeptAndSaid();
 
 private:
     QString title() const { return m_session->window()->findChild<QObject *>(QStringLiteral("titleText"))->property("text").toString(); }
@@ -176,19 +177,6 @@ void tst_MainWindowDocument::titleMarksUnsavedChanges()
     trigger("saveAction");
     QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - mine.stm"));
     QCOMPARE(m_session->prompts().fileRequests.size(), 1);
-
-    // A Save As that is cancelled, or that cannot write where it was pointed, keeps the name:
-    // the next Save writes to mine.stm again without asking.
-    m_session->editor().dataManagement()->setPadInfo(3, "padMode", 0);
-    m_session->prompts().fileAnswers << QString() << m_dir.path();
-    trigger("saveAsAction");
-    m_session->prompts().expectedMessages = 1;
-    trigger("saveAsAction");
-    QCOMPARE(m_session->prompts().messages.size(), 1);
-    QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - mine.stm *"));
-    trigger("saveAction");
-    QCOMPARE(m_session->prompts().fileRequests.size(), 3);
-    QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - mine.stm"));
 }
 
 void tst_MainWindowDocument::closeWithUnsavedChanges_data()
@@ -303,6 +291,22 @@ void tst_MainWindowDocument::recentPresets()
     QCOMPARE(m_session->prompts().messages.last().kind, Prompt::Kind::Question);
     QCOMPARE(m_session->editor().recentFiles().first(), paths.at(2));
     QCOMPARE(title(), QStringLiteral("Kovela Tark9 Editor - preset7.stm"));
+}
+
+// A configuration with values this editor does not know (a newer firmware's pad type) is loaded
+// as it is, and the user is told which fields they are.
+void tst_MainWindowDocument::unknownValuesFromTheControllerAreKeptAndSaid()
+{
+    QByteArray held = device().configuration();
+    held[PadOffset] = 3;
+    device().setConfiguration(held);
+    m_session->prompts().expectedMessages = 1;
+    trigger("getAction");
+    QTRY_COMPARE_WITH_TIMEOUT(m_session->prompts().messages.size(), 1, WaitMs);
+    QCOMPARE(m_session->prompts().messages.first().kind, Prompt::Kind::Information);
+    QVERIFY2(m_session->prompts().messages.first().text.contains(QStringLiteral("pad A1 type is 3")),
+             qPrintable(m_session->prompts().messages.first().text));
+    QCOMPARE(int(image().at(PadOffset)), 3);
 }
 
 QTEST_MAIN(tst_MainWindowDocument)
