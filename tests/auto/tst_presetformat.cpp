@@ -1,47 +1,18 @@
 // Presets and their JSON as tark9ctl reads them, from the outside: field values outside their
 // ranges, JSON numbers beyond any integer, keys given twice, and keys a terminal would obey.
 #include "config/presetfile.h"
+#include "toolrun.h"
 
-#include <QEventLoop>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-constexpr int RunLimitMs = 30000;   // a run that takes longer hangs
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-QString toolPath()
-{
-    const QString path = qEnvironmentVariable("TARK9_CTL");
-    return path.isEmpty() ? qEnvironmentVariable("TARK9_BINARY_DIR") + QStringLiteral("/src/tark9ctl") : path;
-}
+using Run = ToolRun;
 
 Run run(const QStringList &arguments)
 {
-    QProcess process;
-    QEventLoop loop;
-    QObject::connect(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), &loop, &QEventLoop::quit);
-    QTimer::singleShot(RunLimitMs, &loop, &QEventLoop::quit);
-    process.start(toolPath(), arguments);
-    if (process.waitForStarted(5000))
-        loop.exec();
-    Run result;
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished(2000);
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    return runTool(arguments);
 }
 
 QByteArray readFile(const QString &path)
@@ -99,7 +70,7 @@ void tst_PresetFormat::initTestCase()
     QCOMPARE(m_factory.size(), 458);
     const Run json = run({"show", "--json", path("factory.stm")});
     QCOMPARE(json.exitCode, 0);
-    m_json = json.out;
+    m_json = json.outBytes;
 }
 
 void tst_PresetFormat::outOfRangePresetsAreRefused_data()
@@ -136,8 +107,8 @@ void tst_PresetFormat::outOfRangePresetsAreRefused()
                                          QStringList{"--virtual", "send", "--verify", preset}}) {
         const Run refused = run(arguments);
         QCOMPARE(refused.exitCode, 6);
-        QVERIFY2(refused.err.contains(named.toUtf8()) && isOneCleanLine(refused.err), refused.err.constData());
-        QVERIFY2(!refused.out.contains("Sent") && !refused.out.contains("Verified"), refused.out.constData());
+        QVERIFY2(refused.errBytes.contains(named.toUtf8()) && isOneCleanLine(refused.errBytes), refused.errBytes.constData());
+        QVERIFY2(!refused.outBytes.contains("Sent") && !refused.outBytes.contains("Verified"), refused.outBytes.constData());
     }
 }
 
@@ -152,9 +123,9 @@ void tst_PresetFormat::forcedSendKeepsUnknownValues()
     QVERIFY(PresetFile::write(preset, image, nullptr));
     const Run sent = run({"--virtual", "send", "--force", "--verify", preset});
     QCOMPARE(sent.exitCode, 0);
-    QVERIFY2(sent.err.contains("pad A1 type is 99") && sent.err.contains("pad A1 channel is 0"), sent.err.constData());
-    QVERIFY(sent.out.contains("Verified"));
-    QVERIFY(run({"send", "--help"}).out.contains("--force"));
+    QVERIFY2(sent.errBytes.contains("pad A1 type is 99") && sent.errBytes.contains("pad A1 channel is 0"), sent.errBytes.constData());
+    QVERIFY(sent.outBytes.contains("Verified"));
+    QVERIFY(run({"send", "--help"}).outBytes.contains("--force"));
 }
 
 void tst_PresetFormat::applyJsonRefuses_data()
@@ -198,8 +169,8 @@ void tst_PresetFormat::applyJsonRefuses()
     QVERIFY(writeFile(path("kept.stm"), readFile(path("factory.stm"))));
     const Run applied = run({"apply-json", path("refused.json"), path("kept.stm")});
     QCOMPARE(applied.exitCode, 6);
-    QVERIFY2(applied.err.contains(named), applied.err.left(400).constData());
-    QVERIFY2(isOneCleanLine(applied.err) && applied.err.size() < 400, applied.err.left(400).constData());
+    QVERIFY2(applied.errBytes.contains(named), applied.errBytes.left(400).constData());
+    QVERIFY2(isOneCleanLine(applied.errBytes) && applied.errBytes.size() < 400, applied.errBytes.left(400).constData());
     QCOMPARE(readFile(path("kept.stm")), readFile(path("factory.stm")));
 }
 

@@ -4,14 +4,13 @@
 #include "receiverline.h"
 #include "specialfiles.h"
 #include "testimage.h"
+#include "toolrun.h"
 
 #include "config/presetfile.h"
 
-#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,49 +19,11 @@
 
 namespace {
 
-constexpr int RunLimitMs = 30000;   // a run that takes longer hangs
+using Run = ToolRun;
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-    QByteArray outBytes;   // standard output as it came
-};
-
-QString toolPath()
-{
-    const QString path = qEnvironmentVariable("TARK9_CTL");
-    return path.isEmpty() ? qEnvironmentVariable("TARK9_BINARY_DIR") + QStringLiteral("/src/tark9ctl") : path;
-}
-
-// Runs the tool with the event loop going, so that a line proxy in this process keeps working.
-// Standard input is a pipe that holds `input` and then ends; standard output goes to
-// `outputFile` when one is given.
 Run run(const QStringList &arguments, const QByteArray &input = QByteArray(), const QString &outputFile = QString())
 {
-    QProcess process;
-    QEventLoop loop;
-    QObject::connect(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), &loop, &QEventLoop::quit);
-    QTimer::singleShot(RunLimitMs, &loop, &QEventLoop::quit);
-    if (!outputFile.isEmpty())
-        process.setStandardOutputFile(outputFile);
-    process.start(toolPath(), arguments);
-    if (process.waitForStarted(5000)) {
-        process.write(input);
-        process.closeWriteChannel();
-        loop.exec();
-    }
-    Run result;
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished(2000);
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.outBytes = process.readAllStandardOutput();
-    result.out = QString::fromLocal8Bit(result.outBytes);
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
+    return runTool(arguments, input, outputFile);
 }
 
 QByteArray readFile(const QString &path)
