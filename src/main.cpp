@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -18,8 +19,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Lets the desktop match the window to its launcher and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral(TARK9_APP_ID));
+    // The window's icon on X11 (_NET_WM_ICON): the installed application icon, or the logo the
+    // program carries when it runs from the build folder.
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(TARK9_APP_ID), QIcon(QStringLiteral(":/img/logo.png"))));
     LogFile::initLog(QStringLiteral("Log"), 1024);
-    qDebug() << __FILE__ << __LINE__ << "================progress start================";
+    // The file's name, not __FILE__: that is the build machine's path, which the program would carry.
+    qDebug() << "main.cpp" << __LINE__ << "================progress start================";
     MainWindow mainWindow(options);
     return app.exec();
 }

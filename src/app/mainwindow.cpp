@@ -498,6 +498,11 @@ QString MainWindow::documentTitle() const
     return title;
 }
 
+QString MainWindow::windowTitle() const
+{
+    return Platform::windowTitle(documentTitle());
+}
+
 bool MainWindow::confirmUnsavedChanges()
 {
     if (!isModified())

@@ -11,4 +11,9 @@ QString softVersion();
 // The debugger's output channel (OutputDebugString on Windows, standard error elsewhere).
 void debugOutput(const QString &text);
 
+// The main window's title as the desktop shows it (task bar, window switcher), given the
+// document's title ("Kovela Tark9 Editor - mine.stm *"). On Windows it is the fixed title by
+// which a second copy of the editor finds the running one's window.
+QString windowTitle(const QString &documentTitle);
+
 } // namespace Platform

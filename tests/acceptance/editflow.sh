@@ -59,7 +59,12 @@ locale=C.UTF-8
 env -u LC_ALL -u LC_MESSAGES LANG="$locale" "$editor" --virtual-device >"$work/editor.log" 2>&1 &
 program=$!
 
-window="$(timeout 30 xdotool search --sync --onlyvisible --name '^kovelaTark9widonw$' | head -1)" || fail "the window did not appear"
+# The editor's window, as the desktop names it: the document's title (no preset yet), and the
+# application's icon.
+window="$(timeout 30 xdotool search --sync --onlyvisible --all --pid "$program" --name '^Kovela Tark9 Editor$' | head -1)" \
+    || fail "the window titled 'Kovela Tark9 Editor' did not appear"
+icon="$(xprop -id "$window" _NET_WM_ICON)" || fail "xprop: the window's icon"
+[[ "$icon" == "_NET_WM_ICON(CARDINAL) = "* ]] || fail "the window has no icon: $icon"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 left=$X
 top=$Y

@@ -16,4 +16,10 @@ void debugOutput(const QString &text)
     std::fputc('\n', stderr);
 }
 
+QString windowTitle(const QString &documentTitle)
+{
+    // The single-instance guard here uses a lock file and a local socket, not the title.
+    return documentTitle;
+}
+
 } // namespace Platform

@@ -34,4 +34,11 @@ void debugOutput(const QString &text)
     OutputDebugStringW(reinterpret_cast<const wchar_t *>(line.utf16()));
 }
 
+QString windowTitle(const QString &)
+{
+    // The single-instance guard (singleinstance.cpp) finds the running copy's window by exactly
+    // this title with FindWindowW, so it never changes with the document.
+    return QStringLiteral("kovelaTark9widonw");
+}
+
 } // namespace Platform
