@@ -14,12 +14,15 @@ packages=(
     libasound2-dev libudev-dev
     xvfb xauth fonts-wqy-microhei
 )
-# The Debian package is built by CPack, whose library scan needs dpkg-shlibdeps and file.
+# The Debian package is built by CPack, whose library scan needs dpkg-shlibdeps and file, with
+# the flags dpkg-buildflags gives (dpkg-dev). Its test checks it with lintian, hardening-check
+# (devscripts) and man (man-db).
 package_tools=(dpkg-dev file)
+package_checks=(lintian devscripts man-db)
 case "${1:-}" in
     --tests)
         packages+=(lrzsz python3-pyftpdlib mingw-w64 chromium clang libclang-rt-14-dev
-                   desktop-file-utils appstream xdotool "${package_tools[@]}") ;;
+                   desktop-file-utils appstream xdotool x11-utils "${package_tools[@]}" "${package_checks[@]}") ;;
     --package)
         packages+=("${package_tools[@]}") ;;
 esac

@@ -38,9 +38,11 @@ done <<EOT
 stray-argument|2||1
 EOT
 
-# The manual page is well-formed.
-warnings="$(zcat "$prefix/share/man/man1/tark9ctl.1.gz" | groff -man -Tutf8 -ww -z 2>&1)"
-[ -z "$warnings" ] || fail "tark9ctl.1.gz: $warnings"
+# The manual pages are well-formed.
+for page in kovelaTark9 tark9ctl; do
+    warnings="$(zcat "$prefix/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww -z 2>&1)"
+    [ -z "$warnings" ] || fail "$page.1.gz: $warnings"
+done
 
 # Nothing was written beside the installed programs.
 diff <(LC_ALL=C sort "$expected") <(listing) >/dev/null || fail "running the programs wrote into the installation"
