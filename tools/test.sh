@@ -28,6 +28,10 @@ build="${TARK9_BUILD_DIR:-$root/build}"
 if [ "$#" -eq 0 ] && command -v clang++ >/dev/null; then
     TARK9_FUZZ_BUILD_DIR="$build/fuzz" "$root/tools/fuzz/run.sh" --build
 fi
+# The same for the package's own release tree, which the package's tests check.
+if [ "$#" -eq 0 ] && command -v dpkg-shlibdeps >/dev/null; then
+    "$root/tests/packaging/packagebuild.sh" "$root" "$build/deb"
+fi
 jobs="${TARK9_TEST_JOBS:-$(( $(nproc) * 4 ))}"
 
 # Tests never touch the user's own settings, logs or locks.

@@ -498,7 +498,7 @@ QString MainWindow::documentTitle() const
     return title;
 }
 
-QString MainWindow::windowTitle() const
+QString MainWindow::desktopTitle() const
 {
     return Platform::windowTitle(documentTitle());
 }

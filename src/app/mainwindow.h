@@ -26,7 +26,7 @@ class MainWindow : public QMainWindow
     // The title strip's text: the program, the preset's file name, and " *" while the
     // configuration differs from the last preset saved or opened.
     Q_PROPERTY(QString documentTitle READ documentTitle NOTIFY documentChanged)
-    Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY documentChanged)
+    Q_PROPERTY(QString desktopTitle READ desktopTitle NOTIFY documentChanged)
     Q_PROPERTY(QStringList recentFiles READ recentFiles NOTIFY recentFilesChanged)
     // Why no controller can be reached at all (the MIDI system cannot be opened) and what to do,
     // in the interface's language; empty when the MIDI system works.
@@ -51,7 +51,7 @@ public:
     Q_INVOKABLE QUrl userGuideUrl() const;
     QString documentTitle() const;
     // The title the desktop shows for the window: the platform's choice (Platform::windowTitle).
-    QString windowTitle() const;
+    QString desktopTitle() const;
     bool isModified() const;
     QStringList recentFiles() const;
     QString midiSystemProblem() const;

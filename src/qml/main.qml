@@ -43,7 +43,7 @@ Window {
     visible: true
     width: Scaling.designWidth * Scaling.scalingRate
     height: Scaling.designHeight * Scaling.scalingRate
-    title: MainLogic.windowTitle
+    title: MainLogic.desktopTitle
     flags: Qt.Window | Qt.FramelessWindowHint | Qt.WindowMinimizeButtonHint
     color: "#00000000"
 

@@ -14,7 +14,7 @@ class MainLogicRecorder : public QObject
     Q_PROPERTY(QStringList openedUrls READ openedUrls NOTIFY callsChanged)
     Q_PROPERTY(QVariantMap helpAddresses MEMBER m_helpAddresses)
     Q_PROPERTY(QString documentTitle MEMBER m_documentTitle NOTIFY documentChanged)
-    Q_PROPERTY(QString windowTitle MEMBER m_documentTitle NOTIFY documentChanged)
+    Q_PROPERTY(QString desktopTitle MEMBER m_documentTitle NOTIFY documentChanged)
     Q_PROPERTY(QStringList recentFiles MEMBER m_recentFiles NOTIFY recentFilesChanged)
     Q_PROPERTY(QString midiSystemProblem MEMBER m_midiSystemProblem NOTIFY midiSystemProblemChanged)
     // What connectionCheck() answers.
