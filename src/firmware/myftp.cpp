@@ -27,8 +27,9 @@ const QString DefaultUser = QStringLiteral("anonymous");
 // limit of its own for FTP, and a server that accepts and never answers would hang the dialog).
 constexpr int DefaultTimeoutSeconds = 30;
 
-// An image this large is far beyond any the boot loader takes (a few hundred KiB); the limit
-// only keeps an endless transfer from filling the disk when the catalogue gives no size.
+// Far beyond the largest image the boot loader takes (ControllerIdentity::BootLoaderMaxImageSize,
+// 1 MiB), so that a later, larger controller still gets its images; the limit only keeps an
+// endless transfer from filling the disk when the catalogue gives no size.
 constexpr int DefaultMaxImageBytes = 16 * 1024 * 1024;
 
 // Gives the dialog a moment to open before the request starts.

@@ -2,6 +2,7 @@
 // to slotMidiIndata exactly as the input hand-over delivers it (through s_midiIndata). After each
 // one the configuration image must still be a whole SysEx message the controller can take.
 #include "app/mainwindow.h"
+#include "app/prompt.h"
 #include "config/datamanagement.h"
 #include "device/virtual/virtualtark9.h"
 
@@ -41,6 +42,11 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     // Never destroyed: the editor lives until the process exits, and tearing the application
     // down under it at exit would only test the exit.
     new QApplication(*argc, *argv);
+    // A configuration with values the editor does not know is said in a message box; nobody is
+    // there to close one, and a box waiting for an answer would stop the run.
+    Prompt::setMessageHandler([](QWidget *, const Prompt::Message &) {});
+    Prompt::setQuestionHandler([](QWidget *, const Prompt::Message &) { return Prompt::Answer::Cancel; });
+    Prompt::setFileHandler([](QWidget *, const Prompt::FileRequest &) { return QString(); });
     // The read request at arrival stays unanswered: only the fuzzer's bytes arrive.
     VirtualTark9::instance().setMisbehaviour(VirtualTark9::Misbehaviour::NoReply);
     AppOptions options;

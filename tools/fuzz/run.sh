@@ -9,10 +9,10 @@ build="${TARK9_FUZZ_BUILD_DIR:-$root/build/fuzz}"
 mode="${1:---short}"
 runs=20000
 [ "$mode" = "--long" ] && runs="${2:-1000000}"
-drivers=(fuzz_midiindata fuzz_presetfile fuzz_applyjson)
+drivers=(fuzz_midiindata fuzz_presetfile fuzz_firmwarecatalogue fuzz_applyjson)
 # The longest input each driver is given, in bytes: a configuration message or a preset is under
-# 1100; the JSON show --json writes is some 6.5 KiB.
-declare -A max_len=([fuzz_applyjson]=16384)
+# 1100; the JSON show --json writes is some 6.5 KiB; a describe.json a few hundred bytes.
+declare -A max_len=([fuzz_applyjson]=16384 [fuzz_firmwarecatalogue]=4096)
 
 if ! grep -qs "add_subdirectory(tools/fuzz)" "$root/CMakeLists.txt"; then
     echo "fuzz: the top-level CMakeLists.txt does not include tools/fuzz (add_subdirectory(tools/fuzz) after src)"
