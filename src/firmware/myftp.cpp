@@ -86,19 +86,28 @@ qint64 reportedSize(QNetworkReply *reply)
     return reported.isValid() ? reported.toLongLong() : -1;
 }
 
-// Puts the finished image in place of the one before in one step where the system can: an update
-// reading the old image never meets a half-replaced file.
+// Puts the finished image in place of the one before, in one step where the system can: an
+// update reading the old image never meets a half-replaced file.
 bool replaceFile(const QString &from, const QString &to, QString *error)
 {
+#ifdef Q_OS_WIN
+    // Windows' rename never replaces an existing file (and takes no local 8-bit names reliably).
+    QFile target(to);
+    if (target.exists() && !target.remove()) {
+        *error = target.errorString();
+        return false;
+    }
+    QFile source(from);
+    if (source.rename(to))
+        return true;
+    *error = source.errorString();
+    return false;
+#else
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
         return true;
     *error = qt_error_string(errno);
-#ifdef Q_OS_WIN
-    // Windows' rename never replaces an existing file.
-    if (QFile::exists(to) && QFile::remove(to) && QFile::rename(from, to))
-        return true;
-#endif
     return false;
+#endif
 }
 
 } // namespace
