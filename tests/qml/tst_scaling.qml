@@ -209,4 +209,36 @@ TestCase {
         else
             compare(DataMgt.getBQMInfo(0).bqmCh, data.channel)
     }
+
+    function test_dialogsKeepTheirContentInside_data() {
+        var rows = []
+        for (var r = 0; r < rates.length; ++r) {
+            rows.push({ tag: "rate " + rates[r] + ", about", rate: rates[r], action: "aboutAction", dialog: "helpDialog",
+                        items: ["versionRow", "softVersionText", "snText", "firmwareUpdatesButton"] })
+            rows.push({ tag: "rate " + rates[r] + ", Auto Populate", rate: rates[r], action: "autoPopulateAction",
+                        dialog: "functionDialog", items: ["applyA", "applyC", "sliderLum"] })
+        }
+        return rows
+    }
+
+    // A dialog opens inside the window, centred, and what it holds is drawn inside it.
+    function test_dialogsKeepTheirContentInside(data) {
+        openWindow(data.rate)
+        findChild(win, data.action).trigger()
+        var dialog = null
+        tryVerify(function() { dialog = findChild(win, data.dialog); return dialog !== null && dialog.opened })
+        var face = [dialog.contentItem.mapToItem(win.contentItem, 0, 0),
+                    dialog.contentItem.mapToItem(win.contentItem, dialog.width, dialog.height)]
+        verify(face[0].x >= 0 && face[0].y >= 0 && face[1].x <= win.width && face[1].y <= win.height,
+               "dialog at " + face + " in " + win.width + " x " + win.height)
+        fuzzyCompare((face[0].x + face[1].x) / 2, win.width / 2, 1)
+        data.items.forEach(function(name) {
+            var item = findChild(dialog.contentItem, name)
+            verify(item, "no " + name)
+            var shown = [item.mapToItem(win.contentItem, 0, 0), item.mapToItem(win.contentItem, item.width, item.height)]
+            verify(shown[0].x >= face[0].x && shown[1].x <= face[1].x && shown[0].y >= face[0].y && shown[1].y <= face[1].y,
+                   name + " at " + shown + " outside the dialog at " + face)
+        })
+        dialog.close()
+    }
 }
