@@ -22,7 +22,7 @@ package_checks=(lintian devscripts man-db)
 case "${1:-}" in
     --tests)
         packages+=(lrzsz python3-pyftpdlib mingw-w64 chromium clang libclang-rt-14-dev
-                   desktop-file-utils appstream xdotool x11-utils "${package_tools[@]}" "${package_checks[@]}") ;;
+                   desktop-file-utils appstream xdotool x11-utils x11-apps "${package_tools[@]}" "${package_checks[@]}") ;;
     --package)
         packages+=("${package_tools[@]}") ;;
 esac

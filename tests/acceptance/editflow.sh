@@ -81,9 +81,20 @@ at() {
     awk -v x="$1" -v y="$2" -v r="$rate" -v l="$left" -v t="$top" \
         'BEGIN { printf "%d %d", l + x * r + 0.5, t + y * r + 0.5 }'
 }
+# Waits until the screen has stopped changing (an animation or a slow redraw under load ends
+# before the next input), for at most 10 s: two pictures a quarter of a second apart alike.
+settle() {
+    local previous="" current
+    for _ in $(seq 40); do
+        sleep 0.25
+        current="$(xwd -root -silent | md5sum)"
+        [ "$current" = "$previous" ] && return 0
+        previous="$current"
+    done
+}
 click() {
     xdotool mousemove --sync $(at "$1" "$2") click 1
-    sleep 0.4
+    settle
 }
 drag() {
     xdotool mousemove --sync $(at "$1" "$2") mousedown 1
@@ -93,15 +104,15 @@ drag() {
     xdotool mousemove --sync $(at "$5" "$6")
     sleep 0.2
     xdotool mouseup 1
-    sleep 0.4
+    settle
 }
 keys() {
     xdotool key --clearmodifiers "$@"
-    sleep 0.4
+    settle
 }
 typed() {
     xdotool type --delay 60 "$1"
-    sleep 0.3
+    settle
 }
 
 # Bank B of the pads.
