@@ -275,6 +275,21 @@ TestCase {
         compare(inDialog(progressDialog, "progressBarDownload").value, 0)
     }
 
+    // An image that could not be verified is flashed only when the user says so, after reading why.
+    function test_unverifiedImageIsConfirmedFirst() {
+        Ftp.showDialog()
+        var progressDialog = dialog("progressDialog")
+        Ftp.confirmUnverified("The image could not be verified: <b>no size</b> was given.")
+        var hint = inDialog(progressDialog, "textHint")
+        var button = inDialog(progressDialog, "btnSure")
+        tryVerify(function() { return hint.visible && button.visible })
+        compare(hint.text, "The image could not be verified: <b>no size</b> was given.")
+        verifyShownPlain(hint, hint.text)
+        mouseClick(button)
+        verify(inDialog(progressDialog, "busyIndicator").visible)
+        verify(!button.visible)
+    }
+
     // However the update ends, the dialog says so: no spinner is left turning. A failed check
     // upgraded nothing and is headed so.
     function test_failuresEndTheDialog_data() {
