@@ -81,13 +81,14 @@ at() {
     awk -v x="$1" -v y="$2" -v r="$rate" -v l="$left" -v t="$top" \
         'BEGIN { printf "%d %d", l + x * r + 0.5, t + y * r + 0.5 }'
 }
-# Waits until the screen has stopped changing (an animation or a slow redraw under load ends
-# before the next input), for at most 10 s: two pictures a quarter of a second apart alike.
+# Waits until the window has stopped changing (a page still sliding, a slow redraw under load)
+# before the next input: two pictures of it a quarter of a second apart alike, or 3 s at most
+# (a text cursor blinks for ever).
 settle() {
     local previous="" current
-    for _ in $(seq 40); do
+    for _ in $(seq 12); do
         sleep 0.25
-        current="$(xwd -root -silent | md5sum)"
+        current="$(xwd -id "$window" -silent | md5sum)"
         [ "$current" = "$previous" ] && return 0
         previous="$current"
     done
