@@ -1,6 +1,6 @@
 // PresetFile as the editor's Save, Save As and Open use it: what happens to the file a preset is
 // written over, what a full disk says, and what is never opened.
-#include "specialfiles.h"
+#include "nonregularfiles.h"
 
 #include "config/presetfile.h"
 

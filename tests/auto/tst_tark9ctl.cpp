@@ -2,7 +2,7 @@
 // (--virtual, with its faults for the error exits) and, for flash, against lrzsz's rb.
 #include "ptypair.h"
 #include "receiverline.h"
-#include "specialfiles.h"
+#include "nonregularfiles.h"
 #include "testimage.h"
 #include "toolrun.h"
 
