@@ -85,20 +85,7 @@ bool writePreset(const QString &path, const QByteArray &image, QString *error)
     return true;
 }
 
-bool isBootLoader(const SerialPortEntry &port)
-{
-    return port.vendorId == ControllerIdentity::BootLoaderVendorId && port.productId == ControllerIdentity::BootLoaderProductId;
-}
 
-QString bootLoaderPort()
-{
-    const QList<SerialPortEntry> ports = SerialPortList::availablePorts();
-    for (const SerialPortEntry &port : ports) {
-        if (isBootLoader(port))
-            return port.portName;
-    }
-    return QString();
-}
 
 // A port named on the command line: one the system lists, or a device file (a pseudo-terminal
 // is never listed).
@@ -219,7 +206,7 @@ int Commands::ports()
                     .arg(port.portName.leftJustified(20))
                     .arg(port.vendorId, 4, 16, QLatin1Char('0'))
                     .arg(port.productId, 4, 16, QLatin1Char('0'))
-                    .arg(isBootLoader(port) ? QStringLiteral("  [the controller's boot loader]") : QString());
+                    .arg(port.isBootLoader() ? QStringLiteral("  [the controller's boot loader]") : QString());
     }
     Console::out(text);
     const QString problem = ConnectionCheck::midiSystemProblem();
@@ -351,7 +338,7 @@ QString Commands::waitForPort(const QString &portName, int limitMs)
     QElapsedTimer clock;
     clock.start();
     for (;;) {
-        const QString found = portName.isEmpty() ? bootLoaderPort() : (portExists(portName) ? portName : QString());
+        const QString found = portName.isEmpty() ? SerialPortList::bootLoaderPort() : (portExists(portName) ? portName : QString());
         if (!found.isEmpty() || clock.elapsed() >= limitMs)
             return found;
         QEventLoop loop;

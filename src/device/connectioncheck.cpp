@@ -133,14 +133,8 @@ ConnectionCheck::Report ConnectionCheck::run()
     const Link midi = midiSystem();
     report.links << midi;
 
-    const QList<SerialPortEntry> serialPorts = SerialPortList::availablePorts();
-    const SerialPortEntry *bootLoader = nullptr;
-    for (const SerialPortEntry &port : serialPorts) {
-        if (port.vendorId == ControllerIdentity::BootLoaderVendorId && port.productId == ControllerIdentity::BootLoaderProductId) {
-            bootLoader = &port;
-            break;
-        }
-    }
+    const QString bootLoaderPort = SerialPortList::bootLoaderPort();
+    const bool bootLoader = !bootLoaderPort.isEmpty();
 
     Link ports;
     ports.id = QStringLiteral("midi-ports");
@@ -178,7 +172,7 @@ ConnectionCheck::Report ConnectionCheck::run()
         loader.state = State::Absent;
         loader.detail = tr("not there (it appears only while the firmware is updated)");
     } else {
-        const QString path = portPath(bootLoader->portName);
+        const QString path = portPath(bootLoaderPort);
         QSerialPort port(path);
         if (port.open(QIODevice::ReadWrite)) {
             port.close();

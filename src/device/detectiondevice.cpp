@@ -55,7 +55,7 @@ void DetectionDevice::scanDevices()
     const QList<SerialPortEntry> ports = SerialPortList::availablePorts();
     for (const SerialPortEntry &port : ports) {
         qDebug() << "vid:" << port.vendorId << "pid" << port.productId;
-        if (port.vendorId == ControllerIdentity::BootLoaderVendorId && port.productId == ControllerIdentity::BootLoaderProductId) {
+        if (port.isBootLoader()) {
             qDebug() << "===================";
             emit s_devTypeAndState(QLatin1String(ControllerIdentity::SerialDeviceType), true);
             return;

@@ -1,5 +1,7 @@
 #include "device/serialportlist.h"
 
+#include "config/controlleridentity.h"
+
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSerialPortInfo>
@@ -47,4 +49,19 @@ void SerialPortList::removeVirtualPort(const QString &portName)
         if (ports.at(i).portName == portName)
             ports.removeAt(i);
     }
+}
+
+bool SerialPortEntry::isBootLoader() const
+{
+    return vendorId == ControllerIdentity::BootLoaderVendorId && productId == ControllerIdentity::BootLoaderProductId;
+}
+
+QString SerialPortList::bootLoaderPort()
+{
+    const QList<SerialPortEntry> ports = availablePorts();
+    for (const SerialPortEntry &port : ports) {
+        if (port.isBootLoader())
+            return port.portName;
+    }
+    return QString();
 }

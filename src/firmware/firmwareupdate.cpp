@@ -7,23 +7,12 @@
 
 namespace {
 
-constexpr quint16 BootLoaderVendorId = ControllerIdentity::BootLoaderVendorId;
-constexpr quint16 BootLoaderProductId = ControllerIdentity::BootLoaderProductId;
 constexpr int TransferBaudRate = ControllerIdentity::BootLoaderBaudRate;
 // The boot loader's port can take several seconds to enumerate after the command; give up
 // only when it has not appeared for this long.
 constexpr int PortSearchIntervalMs = 250;
 constexpr int DefaultPortSearchLimitMs = 10000;
 
-QString bootLoaderPort()
-{
-    const QList<SerialPortEntry> ports = SerialPortList::availablePorts();
-    for (const SerialPortEntry &port : ports) {
-        if (port.vendorId == BootLoaderVendorId && port.productId == BootLoaderProductId)
-            return port.portName;
-    }
-    return QString();
-}
 
 } // namespace
 
@@ -64,7 +53,7 @@ void FirmwareUpdate::setPortSearchLimit(int ms)
 
 void FirmwareUpdate::searchPort()
 {
-    const QString portName = bootLoaderPort();
+    const QString portName = SerialPortList::bootLoaderPort();
     if (portName.isEmpty()) {
         if (m_searchesLeft-- > 0) {
             m_searchTimer.start(PortSearchIntervalMs);
