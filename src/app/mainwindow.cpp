@@ -143,6 +143,8 @@ void MainWindow::setupQml()
     context->setContextProperty(QStringLiteral("DataMgt"), m_dataMgt);
     context->setContextProperty(QStringLiteral("Ftp"), &m_ftp);
     context->setContextProperty(QStringLiteral("FirmwareUpdate"), &m_firmwareUpdate);
+    // The scene's own modules (the control kit) are imported by name from here.
+    m_engine.addImportPath(QStringLiteral("qrc:/qml"));
     m_engine.load(QUrl(QStringLiteral("qrc:/qml/main.qml")));
     if (m_engine.rootObjects().isEmpty())
         qCritical() << "the user interface could not be loaded from qrc:/qml/main.qml";
