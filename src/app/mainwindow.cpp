@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/devicemessagewindow.h"
 #include "app/platform.h"
 #include "app/prompt.h"
 #include "app/screenscaling.h"
@@ -12,6 +13,7 @@
 #include "device/connectioncheck.h"
 #include "device/detectiondevice.h"
 #include "device/devicebackend.h"
+#include "device/virtual/virtualtark9.h"
 #include "i18n/trans.h"
 #include "qml/colorpalette.h"
 #include "qml/picturepreloader.h"
@@ -61,7 +63,10 @@ MainWindow::MainWindow(const AppOptions &options)
     , m_options(options)
 {
     // Chosen before anything lists or opens a port, and not changed afterwards.
-    DeviceBackend::select(options.virtualDevice ? DeviceBackend::Kind::Virtual : DeviceBackend::Kind::Platform);
+    if (options.virtualDevice)
+        VirtualTark9::installAsBackend();
+    else
+        DeviceBackend::installPlatform();
     resize(ScreenScaling::DesignWidth, ScreenScaling::DesignHeight);
     // No controller until the presence detector reports one.
     m_connection.setDevicePresent(false);
@@ -100,7 +105,7 @@ MainWindow::MainWindow(const AppOptions &options)
     setupQml();
 
     // Never deleted before the process ends: it owns the registration for device messages.
-    m_detectionDevice = new DetectionDevice();
+    m_detectionDevice = (new DeviceMessageWindow())->detector();
     connect(m_detectionDevice, &DetectionDevice::s_devTypeAndState, this, &MainWindow::onDevArrivalOrRemove);
     m_detectionDevice->scanDevices();
 

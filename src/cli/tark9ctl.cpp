@@ -74,7 +74,8 @@ int runCommand(const QStringList &arguments)
 
     qInstallMessageHandler(line.verbose ? &verboseLog : &quietLog);
     // Chosen before anything lists or opens a port, and not changed afterwards.
-    DeviceBackend::select(line.virtualDevice ? DeviceBackend::Kind::Virtual : DeviceBackend::Kind::Platform);
+    if (line.virtualDevice)
+        VirtualTark9::installAsBackend();
     if (line.virtualDevice)
         setUpVirtualController(line.virtualFault);
 

@@ -1,6 +1,5 @@
 #include "config/datamanagement.h"
 
-#include <QColor>
 #include <QDebug>
 
 #include <algorithm>
@@ -375,15 +374,44 @@ void DataManagement::restore(const QByteArray &state)
     emit s_updateDate();
 }
 
+namespace {
+
+// The red, green and blue of a colour written as the interface writes colours: "#rrggbb", "#rgb"
+// or, with an alpha that is ignored, "#aarrggbb". False for anything else.
+bool parseColour(const QString &name, int (&rgb)[Layout::ColourComponents])
+{
+    const int digits = name.size() - 1;
+    if (!name.startsWith(QLatin1Char('#')) || (digits != 3 && digits != 6 && digits != 8))
+        return false;
+    uint value = 0;
+    for (const QChar digit : name.midRef(1)) {
+        const int nibble = QStringLiteral("0123456789abcdef").indexOf(digit.toLower());
+        if (nibble < 0)
+            return false;
+        value = value << 4 | uint(nibble);
+    }
+    for (int c = 0; c < Layout::ColourComponents; ++c) {
+        const int shift = 8 * (Layout::ColourComponents - 1 - c);
+        if (digits == 3) {
+            const int nibble = (value >> (shift / 2)) & 0xf;
+            rgb[c] = nibble * 0x11;
+        } else {
+            rgb[c] = (value >> shift) & 0xff;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 void DataManagement::setPadColor(int index, const QString &colorName)
 {
-    QColor color;
-    color.setNamedColor(colorName);
     // Each 8-bit component halved; a name that does not parse gives black.
-    const int components[Layout::ColourComponents] = {color.red(), color.green(), color.blue()};
+    int components[Layout::ColourComponents] = {0, 0, 0};
+    const bool valid = parseColour(colorName, components);
     const int o = padOffset(index) + PadColourByte;
     for (int c = 0; c < Layout::ColourComponents; ++c)
-        store(o + c, color.isValid() ? components[c] / 2 : 0);
+        store(o + c, valid ? components[c] / 2 : 0);
     updateFullColor(index);
 }
 

@@ -8,11 +8,11 @@
 
 #include <QDebug>
 
-DetectionDevice::DetectionDevice(QWidget *parent)
-    : QWidget(parent)
+DetectionDevice::DetectionDevice(quintptr nativeWindow, QObject *parent)
+    : QObject(parent)
 {
     m_devTypes.insert(QLatin1String(ControllerIdentity::MidiDeviceType), QLatin1String(ControllerIdentity::MidiHardwareId));
-    m_events = DeviceBackend::createEventSource(this, [this](const DeviceMessage &message) {
+    m_events = DeviceBackend::createEventSource(nativeWindow, [this](const DeviceMessage &message) {
         return handleDeviceMessage(message);
     });
     if (m_events)
@@ -30,14 +30,11 @@ bool DetectionDevice::handleDeviceMessage(const DeviceMessage &message)
     return outcome.consumed;
 }
 
-bool DetectionDevice::nativeEvent(const QByteArray &eventType, void *message, long *result)
+bool DetectionDevice::handleNativeEvent(const QByteArray &eventType, void *message)
 {
     DeviceMessage deviceMessage;
-    if (m_events && m_events->translateNative(eventType, message, &deviceMessage)
-        && handleDeviceMessage(deviceMessage)) {
-        return true;
-    }
-    return QWidget::nativeEvent(eventType, message, result);
+    return m_events && m_events->translateNative(eventType, message, &deviceMessage)
+        && handleDeviceMessage(deviceMessage);
 }
 
 void DetectionDevice::scanDevices()

@@ -5,18 +5,19 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
-#include <QWidget>
+#include <QObject>
 
 class DeviceEventSource;
 
 // Tells the application controller which of the Kovela Tark9's two USB personalities is there:
 // a start-up scan, then the MIDI personality's arrival and removal as the platform reports them.
-// An invisible window, so that Windows has somewhere to send its device messages.
-class DetectionDevice : public QWidget
+// On Windows the messages come to a native window the program gives it (`nativeWindow`), whose
+// native events it is handed (handleNativeEvent).
+class DetectionDevice : public QObject
 {
     Q_OBJECT
 public:
-    explicit DetectionDevice(QWidget *parent = nullptr);
+    explicit DetectionDevice(quintptr nativeWindow = 0, QObject *parent = nullptr);
 
     void scanDevices();
 
@@ -24,13 +25,14 @@ public:
     // window procedure would return (false: the base handler's business).
     bool handleDeviceMessage(const DeviceMessage &message);
 
+    // A native event of the window given at construction; true when it was a device message
+    // that was handled here (the window's own handling is then skipped).
+    bool handleNativeEvent(const QByteArray &eventType, void *message);
+
     bool isDevicePresent() const { return m_isPresent; }
 
 signals:
     void s_devTypeAndState(QString devType, bool isDevArrival);
-
-protected:
-    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
     bool m_isPresent = false;

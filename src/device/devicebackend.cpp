@@ -1,39 +1,45 @@
 #include "device/devicebackend.h"
 
-#include "device/virtual/virtualdeviceevents.h"
-#include "device/virtual/virtualtark9.h"
-
 #include <QDebug>
 
 #include <atomic>
 
 namespace {
 
-std::atomic<DeviceBackend::Kind> g_kind{DeviceBackend::Kind::Platform};
+// Set once at start-up (tests may switch between their cases, never while ports are open).
+std::atomic<MidiSystem *> g_installed{nullptr};
+DeviceBackend::EventSourceFactory g_installedEvents;
 
 } // namespace
 
-void DeviceBackend::select(Kind kind)
+void DeviceBackend::install(MidiSystem &system, EventSourceFactory events)
 {
-    if (g_kind.exchange(kind) != kind)
-        qDebug() << "device backend:" << (kind == Kind::Virtual ? "virtual Tark9" : "platform");
+    g_installedEvents = std::move(events);
+    if (g_installed.exchange(&system) != &system)
+        qDebug() << "device backend: installed";
 }
 
-DeviceBackend::Kind DeviceBackend::kind()
+void DeviceBackend::installPlatform()
 {
-    return g_kind;
+    if (g_installed.exchange(nullptr))
+        qDebug() << "device backend: platform";
+    g_installedEvents = nullptr;
+}
+
+bool DeviceBackend::isPlatform()
+{
+    return g_installed == nullptr;
 }
 
 MidiSystem &DeviceBackend::midiSystem()
 {
-    if (g_kind == Kind::Virtual)
-        return VirtualTark9::instance().midiSystem();
-    return platformMidiSystem();
+    MidiSystem *installed = g_installed;
+    return installed ? *installed : platformMidiSystem();
 }
 
-DeviceEventSource *DeviceBackend::createEventSource(QWidget *window, DeviceEventSource::Sink sink)
+DeviceEventSource *DeviceBackend::createEventSource(quintptr nativeWindow, DeviceEventSource::Sink sink)
 {
-    if (g_kind == Kind::Virtual)
-        return new VirtualDeviceEvents(&VirtualTark9::instance(), std::move(sink));
-    return DeviceEventSource::createPlatform(window, std::move(sink));
+    if (!isPlatform() && g_installedEvents)
+        return g_installedEvents(nativeWindow, std::move(sink));
+    return DeviceEventSource::createPlatform(nativeWindow, std::move(sink));
 }

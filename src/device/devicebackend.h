@@ -3,22 +3,28 @@
 #include "device/deviceeventsource.h"
 
 #include <QString>
+#include <QtGlobal>
+
+#include <functional>
 
 class MidiSystem;
-class QWidget;
 
-// Which MIDI system and device events the editor talks to, chosen once at start-up: the
-// platform's own, or the virtual Tark9 (demo mode and tests).
+// Which MIDI system and device events the back end talks to: the platform's own unless the
+// program (the editor's start-up, tark9ctl) installs another one, such as the virtual Tark9.
 class DeviceBackend
 {
 public:
-    enum class Kind { Platform, Virtual };
+    // Makes a source of device events for a native window (0 where the platform needs none).
+    using EventSourceFactory = std::function<DeviceEventSource *(quintptr nativeWindow, DeviceEventSource::Sink sink)>;
 
-    static void select(Kind kind);
-    static Kind kind();
+    // From now on the back end talks to `system` and takes its device events from `events`.
+    static void install(MidiSystem &system, EventSourceFactory events);
+    // Back to the platform's own MIDI system and device events.
+    static void installPlatform();
+    static bool isPlatform();
 
     static MidiSystem &midiSystem();
-    static DeviceEventSource *createEventSource(QWidget *window, DeviceEventSource::Sink sink);
+    static DeviceEventSource *createEventSource(quintptr nativeWindow, DeviceEventSource::Sink sink);
 
     // What a user needs to reach the boot loader's serial port without being root: on Linux the
     // udev rule that tags it for the user at the seat; elsewhere nothing (`needed` false).

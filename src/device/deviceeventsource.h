@@ -7,8 +7,6 @@
 
 #include <functional>
 
-class QWidget;
-
 // Where the presence detector's device-change, power and session messages come from: the
 // window's native events on Windows, a udev monitor on Linux, the virtual Tark9's plug and
 // unplug. A source either hands messages to its sink itself or translates the native events the
@@ -24,8 +22,9 @@ public:
     // Turns a native window event into a message; false when it is none of ours.
     virtual bool translateNative(const QByteArray &eventType, void *message, DeviceMessage *out);
 
-    // The platform's own source for `window` (defined in the backend folder).
-    static DeviceEventSource *createPlatform(QWidget *window, Sink sink);
+    // The platform's own source for the native window `nativeWindow` (defined in the backend
+    // folder; 0 where the platform needs no window).
+    static DeviceEventSource *createPlatform(quintptr nativeWindow, Sink sink);
 
 protected:
     bool deliver(const DeviceMessage &message) const;

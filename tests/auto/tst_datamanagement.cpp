@@ -290,7 +290,11 @@ void tst_DataManagement::colorNames_data()
     QTest::newRow("orange") << "#ff8000" << QVariantList{127, 64, 0} << QVariantList{127, 64, 0};
     QTest::newRow("grey 128") << "#808080" << QVariantList{64, 64, 64} << QVariantList{127, 127, 127};
     QTest::newRow("black turns white at full") << "#000000" << QVariantList{0, 0, 0} << QVariantList{127, 127, 127};
-    QTest::newRow("svg name") << "red" << QVariantList{127, 0, 0} << QVariantList{127, 0, 0};
+    QTest::newRow("short form") << "#f80" << QVariantList{127, 68, 0} << QVariantList{127, 68, 0};
+    QTest::newRow("alpha ignored") << "#80ff0000" << QVariantList{127, 0, 0} << QVariantList{127, 0, 0};
+    // Only the forms the interface writes: a colour's name is not one of them.
+    QTest::newRow("name") << "red" << QVariantList{0, 0, 0} << QVariantList{127, 127, 127};
+    QTest::newRow("sign in digits") << "#+12345" << QVariantList{0, 0, 0} << QVariantList{127, 127, 127};
     QTest::newRow("unparsable") << "not a colour" << QVariantList{0, 0, 0} << QVariantList{127, 127, 127};
 }
 

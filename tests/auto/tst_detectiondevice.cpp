@@ -40,7 +40,7 @@ class TestDetectionDevice : public QObject
 private slots:
     void init()
     {
-        DeviceBackend::select(DeviceBackend::Kind::Virtual);
+        VirtualTark9::installAsBackend();
         VirtualTark9::instance().reset();
     }
 

@@ -326,7 +326,7 @@ private slots:
 
     void portListsByIndexWithNamesOfAtMost31Characters()
     {
-        DeviceBackend::select(DeviceBackend::Kind::Virtual);
+        VirtualTark9::installAsBackend();
         VirtualTark9 &device = VirtualTark9::instance();
         device.reset();
         const QString longName = QStringLiteral("A port name that is much longer than thirty-one characters");

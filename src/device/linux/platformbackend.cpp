@@ -12,7 +12,7 @@ MidiSystem &DeviceBackend::platformMidiSystem()
     return system;
 }
 
-DeviceEventSource *DeviceEventSource::createPlatform(QWidget *, Sink sink)
+DeviceEventSource *DeviceEventSource::createPlatform(quintptr, Sink sink)
 {
     return new UdevEventSource(std::move(sink));
 }

@@ -1,6 +1,8 @@
 #include "device/virtual/virtualtark9.h"
 
 #include "config/controlleridentity.h"
+#include "device/devicebackend.h"
+#include "device/virtual/virtualdeviceevents.h"
 
 #include <QDebug>
 
@@ -56,6 +58,13 @@ VirtualTark9 &VirtualTark9::instance()
 {
     static VirtualTark9 device;
     return device;
+}
+
+void VirtualTark9::installAsBackend()
+{
+    DeviceBackend::install(instance().midiSystem(), [](quintptr, DeviceEventSource::Sink sink) {
+        return new VirtualDeviceEvents(&instance(), std::move(sink));
+    });
 }
 
 VirtualTark9::VirtualTark9()

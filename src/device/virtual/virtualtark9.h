@@ -55,6 +55,9 @@ public:
     static const QString &interfacePath();
 
     static VirtualTark9 &instance();
+    // Makes the back end talk to this controller (its MIDI system, its plug and unplug) instead
+    // of the platform's: demo mode, tests and tark9ctl --virtual.
+    static void installAsBackend();
     ~VirtualTark9() override;
 
     MidiSystem &midiSystem() { return m_system; }

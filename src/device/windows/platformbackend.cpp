@@ -9,9 +9,9 @@ MidiSystem &DeviceBackend::platformMidiSystem()
     return system;
 }
 
-DeviceEventSource *DeviceEventSource::createPlatform(QWidget *window, Sink sink)
+DeviceEventSource *DeviceEventSource::createPlatform(quintptr nativeWindow, Sink sink)
 {
-    return new WinDeviceEventSource(window, std::move(sink));
+    return new WinDeviceEventSource(nativeWindow, std::move(sink));
 }
 
 DeviceBackend::AccessRule DeviceBackend::serialAccessRule()

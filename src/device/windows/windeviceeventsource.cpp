@@ -4,7 +4,6 @@
 #include <dbt.h>
 
 #include <QDebug>
-#include <QWidget>
 
 #include <cstring>
 
@@ -15,7 +14,7 @@ const GUID KsCategoryCapture = {0x65E8773D, 0x8F56, 0x11D0, {0xA3, 0xB9, 0x00, 0
 
 } // namespace
 
-WinDeviceEventSource::WinDeviceEventSource(QWidget *window, Sink sink, QObject *parent)
+WinDeviceEventSource::WinDeviceEventSource(quintptr nativeWindow, Sink sink, QObject *parent)
     : DeviceEventSource(std::move(sink), parent)
 {
     DEV_BROADCAST_DEVICEINTERFACE_W filter;
@@ -24,8 +23,7 @@ WinDeviceEventSource::WinDeviceEventSource(QWidget *window, Sink sink, QObject *
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     filter.dbcc_reserved = 0;
     filter.dbcc_classguid = KsCategoryCapture;
-    // Asking for the handle creates the native window; the widget itself is never shown.
-    const auto hwnd = reinterpret_cast<HWND>(window->winId());
+    const auto hwnd = reinterpret_cast<HWND>(nativeWindow);
     if (!RegisterDeviceNotificationW(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE))
         qDebug() << "register UDisk notification fail, error:";
 }

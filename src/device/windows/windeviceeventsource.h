@@ -8,7 +8,7 @@ class WinDeviceEventSource : public DeviceEventSource
 {
     Q_OBJECT
 public:
-    WinDeviceEventSource(QWidget *window, Sink sink, QObject *parent = nullptr);
+    WinDeviceEventSource(quintptr nativeWindow, Sink sink, QObject *parent = nullptr);
 
     bool translateNative(const QByteArray &eventType, void *message, DeviceMessage *out) override;
 };
