@@ -1,9 +1,9 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
-import "./BaseControl"
-import "./component"
-import "./component/menuBar"
-import "./modular"
+import BaseControl 1.0
+import component 1.0
+import component.menuBar 1.0
+import modular 1.0
 
 Window {
     id: view

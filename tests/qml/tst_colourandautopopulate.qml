@@ -1,7 +1,7 @@
 import QtQuick 2.15
 import QtTest 1.15
-import "qrc:/qml"
-import "qrc:/qml/component"
+import BaseControl 1.0
+import component 1.0
 
 // The colour dialog and "Auto Populate" as a person uses them: the pointer on the wheel, clicks
 // on rows, buttons and lists, against the real configuration model; drawn at the scaling rates

@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtTest 1.15
-import "qrc:/qml/BaseControl"
+import BaseControl 1.0
 
 // Test objects live in this visible item: a TestCase itself is never shown.
 Item {

@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtTest 1.15
-import "qrc:/qml/modular"
+import modular 1.0
 
 // The knob and touch-strip editors against the real configuration model.
 Item {

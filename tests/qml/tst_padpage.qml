@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtTest 1.15
-import "qrc:/qml/modular"
+import modular 1.0
 
 // The pad editors against the real configuration model.
 Item {

@@ -38,6 +38,10 @@ public slots:
         // The user guide goes to the recorder, not to a viewer.
         QDesktopServices::setUrlHandler(QStringLiteral("file"), mainLogic, "openUrl");
 
+        // The scene's modules (BaseControl, component, modular) are found by name, as the
+        // editor finds them.
+        engine->addImportPath(QStringLiteral("qrc:/qml"));
+
         QQmlContext *context = engine->rootContext();
         context->setContextProperty(QStringLiteral("Tran"), trans);
         context->setContextProperty(QStringLiteral("MainLogic"), mainLogic);

@@ -1,7 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import ColorP 1.0
-import "../BaseControl"
+import BaseControl 1.0
 import "rgbboxes.js" as RgbBoxes
 
 // Picks a pad colour on the hue wheel or by its R, G, B components. Opened from a pad's

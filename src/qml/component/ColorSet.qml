@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../BaseControl"
+import BaseControl 1.0
 import "rgbboxes.js" as RgbBoxes
 
 // The batch colour row: a swatch that opens the colour dialog, and R, G, B boxes.

@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // What differs between the editor's configuration and the controller's, field by field, with
 // the two ways to make them the same.

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // Whether the controller is connected: a grey dot when not, an orange one in state "connect".
 Item {

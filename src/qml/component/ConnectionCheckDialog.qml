@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // Every link between the editor and the controller, in order, with its state and, where it
 // fails, what to do: the MIDI system, the controller's ports, the boot loader's serial port and

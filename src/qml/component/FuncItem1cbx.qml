@@ -1,13 +1,15 @@
 import QtQuick 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // A batch row with a drop-down list (a channel, the velocity curve).
 Item {
     id: root
 
     property string text
-    // The list's model: elements with a "text" role, translated in the dialog's context.
+    // The list's model: a plain list of values (the channels), or elements with a "text" role,
+    // translated in the dialog's context.
     property var cbxMode
+    readonly property bool plainList: Array.isArray(cbxMode)
     property alias cbx: cbx
     property alias checkBox: checkBox
     property var batchSet: function(bank) {}
@@ -28,8 +30,8 @@ Item {
         width: 48
         height: 16
         model: root.cbxMode
-        textRole: "text"
-        soleValue: false
+        textRole: root.plainList ? "" : "text"
+        soleValue: root.plainList
         translationContext: "FunctionDialog"
         elementColor: CusConfig.colorTitle
         textColor: CusConfig.colorTitleText

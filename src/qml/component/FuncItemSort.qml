@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // A batch row with a start number and the direction the numbers run over the bank.
 Item {

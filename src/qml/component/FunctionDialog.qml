@@ -1,7 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import "../BaseControl"
-import ".."
+import BaseControl 1.0
 
 // "Auto Populate": fills the knobs, pads and pressure settings of a whole bank at once. Only
 // checked rows take part; at most one knob group and one pad group can be checked at a time.
@@ -102,13 +101,6 @@ ScaledDialog {
     // Written out rather than filled at completion: a list that is still empty when its
     // drop-downs complete leaves them with no current entry.
     ListModel {
-        id: channelModel
-        ListElement { text: "1" } ListElement { text: "2" } ListElement { text: "3" } ListElement { text: "4" }
-        ListElement { text: "5" } ListElement { text: "6" } ListElement { text: "7" } ListElement { text: "8" }
-        ListElement { text: "9" } ListElement { text: "10" } ListElement { text: "11" } ListElement { text: "12" }
-        ListElement { text: "13" } ListElement { text: "14" } ListElement { text: "15" } ListElement { text: "16" }
-    }
-    ListModel {
         id: curveModel
         ListElement { text: QT_TR_NOOP("FULL") }
         ListElement { text: QT_TR_NOOP("LO") }
@@ -149,7 +141,7 @@ ScaledDialog {
         }
         FuncItem1cbx {
             objectName: "konbItem"; y: 72
-            text: qsTr("Set CC CH"); cbxMode: channelModel
+            text: qsTr("Set CC CH"); cbxMode: Channels.numbers
             batchSet: function(bank) { DataMgt.setBQMBatch(bank, "cc", "bqmCh", cbx.currentText) }
         }
     }
@@ -167,7 +159,7 @@ ScaledDialog {
         }
         FuncItem1cbx {
             objectName: "konbItem"; y: 52
-            text: qsTr("Set CHN TOUCH CH"); cbxMode: channelModel
+            text: qsTr("Set CHN TOUCH CH"); cbxMode: Channels.numbers
             batchSet: function(bank) { DataMgt.setBQMBatch(bank, "chn", "bqmCh", cbx.currentText) }
         }
     }
@@ -193,7 +185,7 @@ ScaledDialog {
         }
         FuncItem1cbx {
             objectName: "konbItem"; y: 96
-            text: qsTr("Set PITCH BEND CH"); cbxMode: channelModel
+            text: qsTr("Set PITCH BEND CH"); cbxMode: Channels.numbers
             batchSet: function(bank) { DataMgt.setBQMBatch(bank, "pitch", "bqmCh", cbx.currentText) }
         }
     }
@@ -214,7 +206,7 @@ ScaledDialog {
         }
         FuncItem1cbx {
             objectName: "padItem"; y: 72
-            text: qsTr("Set CC CH"); cbxMode: channelModel
+            text: qsTr("Set CC CH"); cbxMode: Channels.numbers
             batchSet: function(bank) { DataMgt.setPadBatch(bank, "cc", false, "padCh", cbx.currentText) }
         }
     }
@@ -229,7 +221,7 @@ ScaledDialog {
         }
         FuncItem1cbx {
             objectName: "padItem"; y: 52
-            text: qsTr("Set NOTE CH"); cbxMode: channelModel
+            text: qsTr("Set NOTE CH"); cbxMode: Channels.numbers
             batchSet: function(bank) { DataMgt.setPadBatch(bank, "note", false, "padCh", cbx.currentText) }
         }
     }
@@ -244,7 +236,7 @@ ScaledDialog {
         }
         FuncItem1cbx {
             objectName: "padItem"; y: 52
-            text: qsTr("Set PC CH"); cbxMode: channelModel
+            text: qsTr("Set PC CH"); cbxMode: Channels.numbers
             batchSet: function(bank) { DataMgt.setPadBatch(bank, "pc", false, "padCh", cbx.currentText) }
         }
     }

@@ -1,7 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import "../BaseControl"
-import ".."
+import BaseControl 1.0
 
 // About: the program's and the controller's versions, the serial number, the online firmware
 // check, and the maker's support links (an address left empty in the settings hides its link).

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // The status toast: invisible until its state is "pop", fading in and out.
 Item {

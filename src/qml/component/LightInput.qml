@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // The number box of the batch rows: light, on a light dialog.
 CusInput {

@@ -1,7 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import "../BaseControl"
-import ".."
+import BaseControl 1.0
 
 // The online firmware update: what the check found, the user's confirmation, the download
 // and the transfer to the controller with their progress, and how it ended. Every failure

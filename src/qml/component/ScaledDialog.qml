@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // A modal dialog of the design size dWidth x dHeight, centred in the window. It is drawn in the
 // window's overlay, which is scaled with the screen as the window's content is, so everything

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // The editor of one knob: CC (number and range), channel aftertouch (range) or pitch bend
 // (LSB and MSB ranges), and its channel. Every edit goes to the model at once.

@@ -1,6 +1,5 @@
 import QtQuick 2.15
-import "../BaseControl"
-import "channels.js" as Channels
+import BaseControl 1.0
 
 // The list of the 16 MIDI channels a control may send on; `channel` is 1..16.
 CusCombox {

@@ -1,7 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Templates 2.15 as T
-import "../BaseControl"
-import "../component"
+import BaseControl 1.0
+import component 1.0
 
 // The device picture with its three editing areas (pads, knobs, walking belt), the bank tabs,
 // the send and get buttons and the connection indicator.

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // The editor of one pad: message type, note or number, channel, momentary or toggle, colour.
 // Every edit goes to the model at once.

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // The 16 pads of one bank, laid out as on the controller: pads 1 to 4 in the bottom row.
 Grid {

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // A control's message-type bar. `changed()` follows every change of the choice; `picked(type)`
 // only the user's, made while `storing` is set.

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../BaseControl"
+import BaseControl 1.0
 
 // The editor of one touch-strip section: CC with its number, channel and momentary or toggle,
 // or MC. Every edit goes to the model at once.

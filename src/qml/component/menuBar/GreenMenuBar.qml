@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Templates 2.15 as T
-import "../../BaseControl"
+import BaseControl 1.0
 
 T.MenuBarItem {
     id: root

@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Templates 2.15 as T
-import "../../BaseControl"
+import BaseControl 1.0
 
 // A menu entry: its text, the key that triggers it on the right, a tick when checked and an
 // arrow when it opens a submenu.

@@ -1,7 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Templates 2.15 as T
 import QtQuick.Window 2.15
-import "../../BaseControl"
+import BaseControl 1.0
 
 // The window's own title bar (drag to move, minimise, close) and its menu bar.
 Item {

@@ -1,4 +1,0 @@
-.pragma library
-
-// The MIDI channels a control may send on, as the channel lists show them.
-var numbers = [1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16]
