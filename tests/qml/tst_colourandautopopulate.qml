@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtTest 1.15
 import BaseControl 1.0
 import component 1.0
+import modular 1.0
 
 // The colour dialog and "Auto Populate" as a person uses them: the pointer on the wheel, clicks
 // on rows, buttons and lists, against the real configuration model; drawn at the scaling rates
@@ -28,6 +29,10 @@ Item {
     Component {
         id: autoPopulateComponent
         FunctionDialog {}
+    }
+    Component {
+        id: channelListComponent
+        ChannelList {}
     }
 
     TestCase {
@@ -165,12 +170,13 @@ Item {
             verify(contrast > 0.25, "box edge " + edge + " on " + outside)
         }
 
-        // A row by its label.
-        function row(dialog, label) {
+        // A row by its label; `kind` ("konbItem" or "padItem"), when given, tells the knobs' row
+        // from the pads' row of the same name.
+        function row(dialog, label, kind) {
             var stack = [dialog.contentItem]
             while (stack.length > 0) {
                 var item = stack.pop()
-                if ((item.objectName === "konbItem" || item.objectName === "padItem")
+                if ((kind ? item.objectName === kind : item.objectName === "konbItem" || item.objectName === "padItem")
                         && (item.text === label || item.textMin === label || item.leftText === label))
                     return item
                 for (var i = 0; i < item.children.length; ++i)
@@ -284,6 +290,52 @@ Item {
                 compare(cbx.currentIndex, pick)
                 verify(!cbx.contentItem.truncated, cbx.contentItem.text)
             }
+        }
+
+        // Every channel row offers the channels an editor's channel list offers, and a checked
+        // row gives the bank's knobs or pads the channel picked in it (and its message type).
+        function test_channelRowsGiveTheChannelPicked_data() {
+            return [
+                { tag: "knobs, CC", kind: "konbItem", label: "Set CC CH", channel: 16, type: 0 },
+                { tag: "knobs, CHN TOUCH", kind: "konbItem", label: "Set CHN TOUCH CH", channel: 3, type: 1 },
+                { tag: "knobs, PITCH BEND", kind: "konbItem", label: "Set PITCH BEND CH", channel: 9, type: 2 },
+                { tag: "pads, NOTE", kind: "padItem", label: "Set NOTE CH", channel: 2, type: 0 },
+                { tag: "pads, CC", kind: "padItem", label: "Set CC CH", channel: 10, type: 1 },
+                { tag: "pads, PC", kind: "padItem", label: "Set PC CH", channel: 15, type: 2 },
+            ]
+        }
+
+        function test_channelRowsGiveTheChannelPicked(data) {
+            var editorList = createTemporaryObject(channelListComponent, stage)
+            verify(editorList)
+            var dialog = openAutoPopulate()
+            var channelRow = row(dialog, data.label, data.kind)
+            var cbx = channelRow.cbx
+            compare(cbx.count, 16)
+            compare(cbx.count, editorList.count)
+            for (var i = 0; i < cbx.count; ++i)
+                compare(cbx.textAt(i), editorList.textAt(i))
+
+            mouseClick(cbx)
+            tryCompare(cbx.popup, "opened", true)
+            var list = cbx.popup.contentItem
+            list.positionViewAtIndex(data.channel - 1, ListView.Contain)
+            waitForRendering(list)
+            mouseClick(list.itemAtIndex(data.channel - 1))
+            tryCompare(cbx.popup, "visible", false)
+            compare(cbx.displayText, String(data.channel))
+            mouseClick(channelRow.checkBox)
+            mouseClick(inDialog(dialog, "applyB"))
+
+            var knobs = data.kind === "konbItem"
+            var perBank = knobs ? 4 : 16
+            var info = function(k) { return knobs ? DataMgt.getBQMInfo(k) : DataMgt.getPadInfo(k) }
+            for (var k = perBank; k < 2 * perBank; ++k) {
+                compare(knobs ? info(k).bqmCh : info(k).padCh, data.channel, "bank B, " + k)
+                compare(knobs ? info(k).bqmType : info(k).padtype, data.type, "bank B, " + k)
+            }
+            // Bank A keeps its channel.
+            compare(knobs ? info(0).bqmCh : info(0).padCh, 1)
         }
 
         // Every group's caption sits in a gap of the frame line, in both languages.
