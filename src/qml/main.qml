@@ -45,7 +45,7 @@ Window {
     height: Scaling.designHeight * Scaling.scalingRate
     title: MainLogic.desktopTitle
     flags: Qt.Window | Qt.FramelessWindowHint | Qt.WindowMinimizeButtonHint
-    color: "#00000000"
+    color: "transparent"
 
     // Emitted on this thread before each frame is synchronised; the timer started here fires
     // once that first frame is on its way.
@@ -114,7 +114,7 @@ Window {
             color: CusConfig.colorTitle
             radius: CusConfig.radiuSize1
             border.width: 1
-            border.color: "#000000"
+            border.color: CusConfig.colorWindowBorder
 
             CusImage {
                 objectName: "logoText"
@@ -128,8 +128,8 @@ Window {
                 x: 914
                 y: 87
                 text: "Vellox"
-                color: "black"
-                font.pixelSize: 24
+                color: CusConfig.colorProductName
+                font.pixelSize: CusConfig.fontSizeProductName
                 font.bold: true
             }
         }

@@ -24,7 +24,7 @@ T.Button {
     leftPadding: 0
     rightPadding: 0
     font.family: CusConfig.fontFamily
-    font.pixelSize: 10
+    font.pixelSize: CusConfig.fontSizeCompact
 
     contentItem: Text {
         text: cusButton.text

@@ -45,7 +45,9 @@ T.Slider {
         width: size
         height: size
         radius: size / 2
-        color: cusSlider.hovered ? (cusSlider.pressed ? "#999999" : "#DDDDDD") : "#CCCCCC"
+        color: !cusSlider.hovered ? CusConfig.colorHandle
+             : cusSlider.pressed ? CusConfig.colorHandlePressed
+             : CusConfig.colorHandleHovered
         border.width: cusSlider.visualFocus ? 1 : 0
         border.color: CusConfig.colorElement
 

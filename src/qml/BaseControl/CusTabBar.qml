@@ -15,7 +15,7 @@ T.TabBar {
     property real itemSmallWidth: 38
     property real itemWidth: 38
     property real itemHidth: 14
-    property real fontSize: 8
+    property real fontSize: CusConfig.fontSizeLevel3
     property color checkedTextColor: CusConfig.colortext
 
     implicitWidth: Math.max(implicitBackgroundWidth + leftInset + rightInset,

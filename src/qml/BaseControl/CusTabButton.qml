@@ -7,7 +7,7 @@ T.TabButton {
     property color checkedTextColor: CusConfig.colortext
     property url btnImgNormal
     property url btnImgChecked
-    property real fontSize: 8
+    property real fontSize: CusConfig.fontSizeLevel3
     property url btnImgUrl: checked ? btnImgChecked : btnImgNormal
 
     implicitWidth: Math.max(implicitBackgroundWidth + leftInset + rightInset,

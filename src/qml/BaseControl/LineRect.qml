@@ -33,6 +33,6 @@ Rectangle {
         text: root.text
         color: CusConfig.colorBorderInput
         font.family: CusConfig.fontFamily
-        font.pixelSize: 18
+        font.pixelSize: CusConfig.fontSizeLevel1
     }
 }

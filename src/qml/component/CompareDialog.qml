@@ -26,7 +26,7 @@ ScaledDialog {
         text: qsTr("Compare With Hardware")
         color: CusConfig.colorTitleText
         font.bold: true
-        font.pixelSize: 18
+        font.pixelSize: CusConfig.fontSizeLevel1
     }
 
     BasicText {

@@ -23,7 +23,7 @@ Item {
         x: 10
         height: root.height
         text: qsTr("No device found")
-        color: "#a0a0a0"
+        color: CusConfig.colorDisconnectedText
     }
 
     states: State {

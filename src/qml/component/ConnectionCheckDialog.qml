@@ -22,11 +22,11 @@ ScaledDialog {
 
     function stateColour(state) {
         switch (state) {
-        case "ok": return "#2e8b3a"
-        case "failed": return "#c62828"
-        case "absent": return "#707070"
+        case "ok": return CusConfig.colorStateOk
+        case "failed": return CusConfig.colorStateFailed
+        case "absent": return CusConfig.colorBorderInput
         }
-        return "#383A3E"
+        return CusConfig.colorTitleText
     }
 
     dWidth: 640
@@ -49,7 +49,7 @@ ScaledDialog {
         text: qsTr("Connection Check")
         color: CusConfig.colorTitleText
         font.bold: true
-        font.pixelSize: 18
+        font.pixelSize: CusConfig.fontSizeLevel1
     }
 
     BasicText {
@@ -124,7 +124,7 @@ ScaledDialog {
                     wrapMode: Text.Wrap
                     textFormat: Text.PlainText
                     visible: text !== ""
-                    color: "#5e17cc"
+                    color: CusConfig.colorElement
                     text: modelData.remedy || ""
                 }
             }

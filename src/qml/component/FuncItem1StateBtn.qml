@@ -27,7 +27,7 @@ Item {
         height: 16
         text1: qsTr("Moment")
         text2: qsTr("Toggle")
-        font.pixelSize: 10
+        font.pixelSize: CusConfig.fontSizeCompact
     }
     CusCheckBox {
         id: checkBox

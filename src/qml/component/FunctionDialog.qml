@@ -113,7 +113,7 @@ ScaledDialog {
         y: 5
         text: qsTr("Auto Populate")
         font.bold: true
-        font.pixelSize: 18
+        font.pixelSize: CusConfig.fontSizeLevel1
         color: CusConfig.colorTitleText
     }
 

@@ -20,7 +20,7 @@ Item {
         y: 6
         width: root.width
         height: root.height
-        color: "#e5e5e5"
+        color: CusConfig.colorTitle
         radius: 3
         opacity: 0
 
@@ -34,7 +34,7 @@ Item {
             anchors.fill: parent
             horizontalAlignment: Text.AlignHCenter
             text: root.text
-            color: "#333333"
+            color: CusConfig.colorMessageText
         }
     }
 

@@ -124,7 +124,7 @@ ScaledDialog {
         width: 290
         wrapMode: Text.WordWrap
         textFormat: Text.PlainText
-        color: "#333333"
+        color: CusConfig.colorMessageText
         text: qsTr("检测到新的固件版本，请确认是否升级")
         visible: false
     }
@@ -140,7 +140,7 @@ ScaledDialog {
         horizontalAlignment: Text.AlignHCenter
         // The results carry reasons that quote file names and the server's answers.
         textFormat: Text.PlainText
-        color: "#333333"
+        color: CusConfig.colorMessageText
         text: qsTr("当前已是最新版本，无需升级")
         visible: false
     }
@@ -164,7 +164,7 @@ ScaledDialog {
             wrapMode: TextEdit.WrapAnywhere
             font.family: CusConfig.fontFamily
             font.pixelSize: CusConfig.fontSizeLevel2
-            color: "#333333"
+            color: CusConfig.colorMessageText
             background: Item {}
         }
     }

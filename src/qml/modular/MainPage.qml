@@ -211,7 +211,7 @@ Item {
         elide: Text.ElideRight
         lineHeight: 0.9
         horizontalAlignment: Text.AlignRight
-        font.pixelSize: 10
+        font.pixelSize: CusConfig.fontSizeCompact
         color: CusConfig.colorMark
 
         MouseArea {

@@ -63,7 +63,7 @@ ControlEditor {
         onClicked: root.store("wbMode", checked ? 1 : 0)
     }
 
-    BasicText { id: tCH; x: 10; y: 42; text: qsTr("CH"); font.pixelSize: 10 }
+    BasicText { id: tCH; x: 10; y: 42; text: qsTr("CH"); font.pixelSize: CusConfig.fontSizeCompact }
     ChannelList {
         id: cbxCH
         x: 36

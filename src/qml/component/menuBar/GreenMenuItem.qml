@@ -15,7 +15,7 @@ T.MenuItem {
     font.family: CusConfig.fontFamily
     font.pixelSize: CusConfig.fontSizeLevel2
 
-    readonly property color textColor: highlighted ? "#ffffff" : CusConfig.colorTitleText
+    readonly property color textColor: highlighted ? CusConfig.colorMenuTextHighlighted : CusConfig.colorTitleText
 
     // Only for reading the platform's name of the action's key; it never fires.
     Shortcut {
