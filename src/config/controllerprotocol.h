@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/controlleridentity.h"
+#include "config/midistatus.h"
 
 #include <QByteArray>
 #include <QList>
@@ -23,9 +24,10 @@ public:
         BootLoaderCommand = 0x05  // "start your boot loader" (firmware update)
     };
 
-    static constexpr quint8 SysExStart = 0xF0;
-    static constexpr quint8 SysExEnd = 0xF7;
-    static constexpr int MaxDataByte = 127;
+    // MIDI's own framing and data range, under the names the protocol's users know them by.
+    static constexpr quint8 SysExStart = MidiStatus::SysExStart;
+    static constexpr quint8 SysExEnd = MidiStatus::SysExEnd;
+    static constexpr int MaxDataByte = MidiStatus::DataMax;
 
     static constexpr int CommandOffset = 1;
     static constexpr int IdentificationOffset = 2;

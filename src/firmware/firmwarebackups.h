@@ -35,8 +35,8 @@ public:
 
     // Writes `image` (a whole configuration as read from the controller) as the backup of the
     // controller `serialNumber` running firmware `firmwareVersion` ("1.0.3"), dated by `now`
-    // (local time; today when invalid), atomically, and then removes that controller's backups beyond the newest
-    // KeptPerController. Returns the path written; on failure an empty string, with a sentence
+    // (local time; today when invalid), atomically, and then removes that controller's backups
+    // beyond the newest KeptPerController. Returns the path written; on failure an empty string, with a sentence
     // for the user in `error`, and every earlier backup as it was.
     QString write(const QString &serialNumber, const QString &firmwareVersion, const QByteArray &image,
                   const QDateTime &now, QString *error) const;

@@ -1,5 +1,7 @@
 #include "device/virtual/virtualbootloader.h"
 
+#include "config/midistatus.h"
+
 #include "device/pseudoterminal/pseudoterminal.h"
 #include "device/serialportlist.h"
 #include "device/virtual/virtualtark9.h"
@@ -19,8 +21,10 @@ constexpr std::chrono::milliseconds AttachPoll(20);
 constexpr int RetryPauseMs = 1000;
 
 const QByteArray VersionTag("Tark9 firmware ");
+constexpr int VersionParts = 3;     // major.minor.patch
 constexpr int MaxVersionText = 11; // "127.127.127"
-constexpr int MaxVersionPart = 127; // the version travels in 7-bit SysEx bytes
+constexpr int MaxVersionPart = MidiStatus::DataMax; // the version travels in SysEx data bytes
+constexpr int MaxVersionPartDigits = 3;
 
 QString versionText(const QList<int> &version)
 {
@@ -111,18 +115,18 @@ QList<int> VirtualBootLoader::nextVersion(const QByteArray &image, const QList<i
         for (const QByteArray &part : parts) {
             bool ok = false;
             const int number = part.toInt(&ok);
-            if (!ok || part.size() > 3 || number > MaxVersionPart)
+            if (!ok || part.size() > MaxVersionPartDigits || number > MaxVersionPart)
                 break;
             carried << number;
         }
-        if (parts.size() == 3 && carried.size() == 3)
+        if (parts.size() == VersionParts && carried.size() == VersionParts)
             return carried;
     }
     // No version of its own: the patch number one higher, carried into minor and major.
-    QList<int> next = current.mid(0, 3);
-    while (next.size() < 3)
+    QList<int> next = current.mid(0, VersionParts);
+    while (next.size() < VersionParts)
         next << 0;
-    for (int i = 2; i >= 0; --i) {
+    for (int i = VersionParts - 1; i >= 0; --i) {
         if (next.at(i) < MaxVersionPart) {
             ++next[i];
             break;

@@ -1,6 +1,7 @@
 #include "device/virtual/virtualtark9.h"
 
 #include "config/controlleridentity.h"
+#include "config/midistatus.h"
 #include "device/devicebackend.h"
 #include "device/virtual/virtualdeviceevents.h"
 
@@ -12,18 +13,25 @@
 // The device side of the protocol, written down here a second time on purpose: the editor's
 // encoding lives in config/controllerprotocol, and a fault there must meet a controller that
 // does not share it. The same goes for the factory configuration (DataManagement's defaults).
+// Only MIDI's own bytes (the SysEx frame, the data range) are shared: they are MIDI's, not the
+// product's.
 namespace {
 
-constexpr quint8 SysExStart = 0xF0;
-constexpr quint8 SysExEnd = 0xF7;
+using MidiStatus::SysExEnd;
+using MidiStatus::SysExStart;
 constexpr quint8 WriteCommand = 0x01;
 constexpr quint8 ReadCommand = 0x02;
 constexpr quint8 SerialCommand = 0x04;
 constexpr quint8 BootLoaderCommand = 0x05;
 constexpr int VersionOffset = 8;          // three bytes: major, minor, patch
+constexpr int VersionLength = 3;
 constexpr int CommandOffset = 1;
 const char IdBytes[] = {0x00, 0x00, 0x00, 0x20, 0x6F};
 constexpr int SerialOffset = 7;
+
+// Who the controller is when it leaves the factory.
+constexpr char FactorySerial[] = "KT9V240100001";
+constexpr int FactoryVersion[VersionLength] = {1, 0, 3};
 
 // The factory configuration as the controller leaves the factory with it.
 constexpr int CurveOffset = 11;             // 0: the "FULL" curve
@@ -43,7 +51,22 @@ constexpr int StripBytes = 4;
 constexpr int StripCount = 6;
 constexpr int FirstStripNumber = 21;
 constexpr int FactoryChannel = 1;
-constexpr int RangeMax = 127;
+constexpr int RangeMax = MidiStatus::DataMax;
+// The fields of the pad, knob and strip records that the factory fills, from the record's start.
+constexpr int RecordNumber = 1;             // the note or controller number
+constexpr int RecordChannel = 2;
+constexpr int PadRed = 4;                   // red, green, blue follow each other
+constexpr int KnobMax = 4;
+constexpr int KnobMsbMax = 6;
+
+// How long a reply waits for the editor to have a buffer queued on its input port.
+constexpr int HostBufferWaitMs = 200;
+
+// The check that streamSerial() appends to the sequence's digits.
+constexpr int SequenceDigits = 9;
+constexpr int CheckDigits = 4;
+constexpr int CheckModulus = 10000;         // 10 ^ CheckDigits
+constexpr int CheckFactor = 31;
 
 } // namespace
 
@@ -97,21 +120,21 @@ QByteArray VirtualTark9::factoryImage()
     image[LevelOffset] = static_cast<char>(FactoryLevel);
     for (int pad = 0; pad < PadCount; ++pad) {
         char *record = image.data() + PadOffset + PadBytes * pad;
-        record[1] = static_cast<char>(FirstPadNote + pad);
-        record[2] = FactoryChannel;
-        record[4 + pad / PadsPerBank] = FactoryColour;
+        record[RecordNumber] = static_cast<char>(FirstPadNote + pad);
+        record[RecordChannel] = FactoryChannel;
+        record[PadRed + pad / PadsPerBank] = FactoryColour;
     }
     for (int knob = 0; knob < int(std::size(KnobNumbers)); ++knob) {
         char *record = image.data() + KnobOffset + KnobBytes * knob;
-        record[1] = static_cast<char>(KnobNumbers[knob]);
-        record[2] = FactoryChannel;
-        record[4] = RangeMax;
-        record[6] = RangeMax;
+        record[RecordNumber] = static_cast<char>(KnobNumbers[knob]);
+        record[RecordChannel] = FactoryChannel;
+        record[KnobMax] = RangeMax;
+        record[KnobMsbMax] = RangeMax;
     }
     for (int section = 0; section < StripCount; ++section) {
         char *record = image.data() + StripOffset + StripBytes * section;
-        record[1] = static_cast<char>(FirstStripNumber + section);
-        record[2] = FactoryChannel;
+        record[RecordNumber] = static_cast<char>(FirstStripNumber + section);
+        record[RecordChannel] = FactoryChannel;
     }
     image[ImageSize - 1] = static_cast<char>(SysExEnd);
     return image;
@@ -127,14 +150,14 @@ void VirtualTark9::reset()
     {
         std::lock_guard<std::mutex> lock(m_stateMutex);
         m_image = factoryImage();
-        m_serial = QByteArray("KT9V240100001");
-        m_version = {1, 0, 3};
-        for (int i = 0; i < 3; ++i)
+        m_serial = QByteArray(FactorySerial);
+        m_version = QList<int>(std::begin(FactoryVersion), std::end(FactoryVersion));
+        for (int i = 0; i < VersionLength; ++i)
             m_image[VersionOffset + i] = static_cast<char>(m_version.at(i));
         m_received.clear();
     }
     m_misbehaviour = Misbehaviour::None;
-    m_replyDelayMs = 5;
+    m_replyDelayMs = DefaultReplyDelayMs;
     m_portDelayMs = 0;
     m_system.resetPortLayout();
     m_plugged = true;
@@ -203,7 +226,7 @@ QList<int> VirtualTark9::firmwareVersion() const
 void VirtualTark9::setFirmwareVersion(int major, int minor, int patch)
 {
     std::lock_guard<std::mutex> lock(m_stateMutex);
-    m_version = {major & 0x7F, minor & 0x7F, patch & 0x7F};
+    m_version = {major & MidiStatus::DataMax, minor & MidiStatus::DataMax, patch & MidiStatus::DataMax};
 }
 
 void VirtualTark9::setMisbehaviour(Misbehaviour misbehaviour)
@@ -298,7 +321,7 @@ void VirtualTark9::process(const QByteArray &message)
             m_image = message;
             // A flash cell that does not keep what it was given: the number goes one up.
             if (m_misbehaviour == Misbehaviour::CorruptsWrites)
-                m_image[CorruptedByteOffset] = static_cast<char>((m_image.at(CorruptedByteOffset) + 1) & 0x7F);
+                m_image[CorruptedByteOffset] = static_cast<char>((m_image.at(CorruptedByteOffset) + 1) & MidiStatus::DataMax);
         }
         emit configurationWritten();
         return;
@@ -319,7 +342,7 @@ void VirtualTark9::process(const QByteArray &message)
     const QByteArray reply = command == ReadCommand ? configurationReply() : serialReply(serialNumber());
     post(m_replyDelayMs, [this, reply] {
         if (m_plugged)
-            m_system.deliverToHost(reply, 200);
+            m_system.deliverToHost(reply, HostBufferWaitMs);
     });
 }
 
@@ -342,7 +365,7 @@ QByteArray VirtualTark9::configurationReply() const
     {
         std::lock_guard<std::mutex> lock(m_stateMutex);
         reply = m_image;
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < VersionLength; ++i)
             reply[VersionOffset + i] = static_cast<char>(m_version.at(i));
     }
     reply[CommandOffset] = static_cast<char>(ReplyCommand);
@@ -354,11 +377,11 @@ QByteArray VirtualTark9::configurationReply() const
     case Misbehaviour::LongReply:
         reply.truncate(ImageSize - 1);
         while (reply.size() < LongReplyLength - 1)
-            reply.append(static_cast<char>(reply.size() & 0x7F));
+            reply.append(static_cast<char>(reply.size() & MidiStatus::DataMax));
         reply.append(static_cast<char>(SysExEnd));
         break;
     case Misbehaviour::InvalidBytes:
-        reply[InvalidByteOffset] = static_cast<char>(0x90);
+        reply[InvalidByteOffset] = static_cast<char>(MidiStatus::NoteOn);
         break;
     default:
         break;
@@ -368,7 +391,7 @@ QByteArray VirtualTark9::configurationReply() const
 
 void VirtualTark9::sendToHost(const QByteArray &bytes)
 {
-    post(0, [this, bytes] { m_system.deliverToHost(bytes, 200); });
+    post(0, [this, bytes] { m_system.deliverToHost(bytes, HostBufferWaitMs); });
 }
 
 void VirtualTark9::sendShortToHost(quint32 packed)
@@ -380,11 +403,11 @@ QByteArray VirtualTark9::streamSerial(int sequence)
 {
     // Nine digits of the sequence, then a four-digit check of them, so a torn or mixed-up
     // message cannot pass for a whole one.
-    const QByteArray digits = QByteArray::number(sequence).rightJustified(9, '0');
+    const QByteArray digits = QByteArray::number(sequence).rightJustified(SequenceDigits, '0');
     int check = 0;
     for (char c : digits)
-        check = (check * 31 + c) % 10000;
-    return digits + QByteArray::number(check).rightJustified(4, '0');
+        check = (check * CheckFactor + c) % CheckModulus;
+    return digits + QByteArray::number(check).rightJustified(CheckDigits, '0');
 }
 
 void VirtualTark9::startStream(int count, int intervalMs, int waitMs)

@@ -34,7 +34,7 @@ public:
         NoReply,             // requests go unanswered
         ShortReply,          // the configuration reply is cut to ShortReplyLength bytes, F7 included
         LongReply,           // the configuration reply is LongReplyLength bytes: it needs two buffers
-        InvalidBytes,        // the configuration reply carries 0x90 at InvalidByteOffset
+        InvalidBytes,        // the configuration reply carries a status byte (note on, 0x90) at InvalidByteOffset
         PortsBusy,           // another program holds the ports: opening them fails
         UnplugMidExchange,   // a request unplugs the device instead of being answered
         StopsReading,        // messages to the device are never taken: a send waits on them
@@ -50,6 +50,8 @@ public:
     static constexpr int InvalidByteOffset = 200;
     static constexpr int CorruptedByteOffset = 98;   // the number byte of pad 13, bank A
     static constexpr quint8 ReplyCommand = 0x03;   // the command byte of its configuration reply
+    // How long it takes to answer a request, unless a test says otherwise.
+    static constexpr int DefaultReplyDelayMs = 5;
 
     // The device interface path its plug and unplug report, as Windows would name it.
     static const QString &interfacePath();
@@ -140,7 +142,7 @@ private:
     QList<QByteArray> m_received;
     std::atomic<bool> m_plugged{true};
     std::atomic<Misbehaviour> m_misbehaviour{Misbehaviour::None};
-    std::atomic<int> m_replyDelayMs{5};
+    std::atomic<int> m_replyDelayMs{DefaultReplyDelayMs};
     std::atomic<int> m_portDelayMs{0};
     std::atomic<Clock::rep> m_pluggedAt{0};
     std::atomic<int> m_streamLeft{0};
