@@ -7,7 +7,7 @@
 namespace {
 
 // Start byte, block number and its complement come before the data field.
-constexpr uint32_t DataOffset = 3;
+constexpr uint32_t DataOffset = 1 + YmodemProtocol::BlockNumberBytes;
 constexpr uint32_t SmallFrameSize = Ymodem::SmallDataSize + Ymodem::PacketOverhead;
 constexpr uint32_t LargeFrameSize = Ymodem::LargeDataSize + Ymodem::PacketOverhead;
 // Filler of the unused tail of every data block after the first (the first keeps zeros).
@@ -42,17 +42,6 @@ void Ymodem::setPeriodLimit(uint32_t periodLimit)
 void Ymodem::setErrorLimit(uint32_t errorLimit)
 {
     m_errorLimit = errorLimit;
-}
-
-uint16_t Ymodem::crc16(const uint8_t *data, uint32_t length)
-{
-    uint16_t crc = 0;
-    for (uint32_t i = 0; i < length; ++i) {
-        crc ^= uint16_t(data[i]) << 8;
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 0x8000) ? uint16_t((crc << 1) ^ 0x1021) : uint16_t(crc << 1);
-    }
-    return crc;
 }
 
 void Ymodem::transmit()
@@ -155,7 +144,7 @@ void Ymodem::sendPacket(uint8_t blockNumber, uint32_t dataLength)
 {
     m_txBuffer[0] = dataLength == SmallDataSize ? CodeSoh : CodeStx;
     m_txBuffer[1] = blockNumber;
-    m_txBuffer[2] = uint8_t(0xFF - blockNumber);
+    m_txBuffer[2] = uint8_t(~blockNumber);
     const uint16_t crc = crc16(m_txBuffer + DataOffset, dataLength);
     m_txBuffer[DataOffset + dataLength] = uint8_t(crc >> 8);
     m_txBuffer[DataOffset + dataLength + 1] = uint8_t(crc & 0xFF);
@@ -216,6 +205,14 @@ bool Ymodem::reject()
     return true;
 }
 
+// The receiver rejected the last packet (NAK, or a 'C' where none belongs): it goes again, unless
+// it has been rejected too often.
+void Ymodem::resend()
+{
+    if (reject())
+        sendTxBuffer();
+}
+
 void Ymodem::silentPoll(Status timeOutStatus, bool resend)
 {
     // A step between polls found nothing it is waiting for; the next poll still counts.
@@ -257,36 +254,32 @@ void Ymodem::transmitStageEstablishing(int reply)
     }
 }
 
-void Ymodem::transmitStageEstablished(int reply)
+// The data block numbered blockNumber, the unused tail of its data field filled with padding, or
+// EOT when the file has no more data.
+void Ymodem::sendDataBlock(uint8_t blockNumber, uint8_t padding)
 {
-    if (reply == CodeAck) {
-        std::memset(m_txBuffer + DataOffset, 0, LargeDataSize);
-        uint32_t length = 0;
-        switch (handleStatus(StatusTransmitting, m_txBuffer + DataOffset, &length)) {
-        case CodeAck:
-            qDebug() << "transmitStageEstablished CodeAck";
-            sendPacket(1, dataFieldSize(length));
-            changeStage(StageTransmitting, 1);
-            break;
-        case CodeEot:
-            sendEot();
-            changeStage(StageFinishing);
-            break;
-        default:
-            abandon();
-            break;
-        }
-    } else if (reply == CodeNak) {
-        if (reject())
-            sendTxBuffer();
-    } else if (reply == CodeC) {
-        // The receiver's 'C's queued up while block 0 travelled; answering each with a resend
-        // would flood it with copies of the header.
-        if (reject()) {
-            const QByteArray discarded = takeAllInput();
-            qDebug() << "readAll:" << discarded.size();
-        }
-    } else if (isCancel(reply)) {
+    std::memset(m_txBuffer + DataOffset, padding, LargeDataSize);
+    uint32_t length = 0;
+    switch (handleStatus(StatusTransmitting, m_txBuffer + DataOffset, &length)) {
+    case CodeAck:
+        sendPacket(blockNumber, dataFieldSize(length));
+        changeStage(StageTransmitting, blockNumber);
+        break;
+    case CodeEot:
+        sendEot();
+        changeStage(StageFinishing);
+        break;
+    default:
+        abandon();
+        break;
+    }
+}
+
+// Once the receiver has started the exchange: a cancel ends the transfer, anything else counts as
+// silence, which resends the last packet in time and ends in failure.
+void Ymodem::cancelOrSilence(int reply)
+{
+    if (isCancel(reply)) {
         changeStage(StageIdle);
         report(StatusAborted);
     } else {
@@ -294,35 +287,32 @@ void Ymodem::transmitStageEstablished(int reply)
     }
 }
 
-void Ymodem::transmitStageTransmitting(int reply)
+void Ymodem::transmitStageEstablished(int reply)
 {
     if (reply == CodeAck) {
-        std::memset(m_txBuffer + DataOffset, PaddingByte, LargeDataSize);
-        uint32_t length = 0;
-        switch (handleStatus(StatusTransmitting, m_txBuffer + DataOffset, &length)) {
-        case CodeAck: {
-            const uint8_t next = uint8_t(m_blockNumber + 1);
-            sendPacket(next, dataFieldSize(length));
-            changeStage(StageTransmitting, next);
-            break;
-        }
-        case CodeEot:
-            sendEot();
-            changeStage(StageFinishing);
-            break;
-        default:
-            abandon();
-            break;
-        }
+        sendDataBlock(1, 0);
     } else if (reply == CodeNak) {
-        if (reject())
-            sendTxBuffer();
-    } else if (isCancel(reply)) {
-        changeStage(StageIdle);
-        report(StatusAborted);
+        resend();
+    } else if (reply == CodeC) {
+        // The receiver's 'C's queued up while block 0 travelled; answering each with a resend
+        // would flood it with copies of the header.
+        if (reject()) {
+            const QByteArray discarded = takeAllInput();
+            qDebug() << "readAll:" << discarded.size();
+        }
     } else {
-        silentPoll(StatusFailed, true);
+        cancelOrSilence(reply);
     }
+}
+
+void Ymodem::transmitStageTransmitting(int reply)
+{
+    if (reply == CodeAck)
+        sendDataBlock(uint8_t(m_blockNumber + 1), PaddingByte);
+    else if (reply == CodeNak)
+        resend();
+    else
+        cancelOrSilence(reply);
 }
 
 void Ymodem::transmitStageFinishing(int reply)
@@ -336,16 +326,12 @@ void Ymodem::transmitStageFinishing(int reply)
         // Sending the closing block instead would have it taken for a repeated header, and the
         // transfer would look finished to us alone. A receiver that never stops must still not
         // keep the transfer alive forever, so these count like any other rejection.
-        if (reject())
-            sendTxBuffer();
+        resend();
     } else if (reply == CodeC) {
         sendClosingBlock();
         changeStage(StageFinished);
-    } else if (isCancel(reply)) {
-        changeStage(StageIdle);
-        report(StatusAborted);
     } else {
-        silentPoll(StatusFailed, true);
+        cancelOrSilence(reply);
     }
 }
 
@@ -355,12 +341,8 @@ void Ymodem::transmitStageFinished(int reply)
         changeStage(StageIdle);
         report(StatusFinished);
     } else if (reply == CodeNak || reply == CodeC) {
-        if (reject())
-            sendTxBuffer();
-    } else if (isCancel(reply)) {
-        changeStage(StageIdle);
-        report(StatusAborted);
+        resend();
     } else {
-        silentPoll(StatusFailed, true);
+        cancelOrSilence(reply);
     }
 }

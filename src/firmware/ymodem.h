@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/ymodemprotocol.h"
+
 #include <QByteArray>
 
 #include <cstdint>
@@ -13,15 +15,15 @@ class Ymodem
 public:
     // Bytes on the wire; the same values are the answers of handleStatus().
     enum Code : uint8_t {
-        CodeSoh = 0x01,
-        CodeStx = 0x02,
-        CodeEot = 0x04,
-        CodeAck = 0x06,
-        CodeNak = 0x15,
-        CodeCan = 0x18,
-        CodeC = 0x43,
-        CodeCapitalA = 0x41, // some receivers cancel with 'A' or 'a' instead of CAN
-        CodeSmallA = 0x61,
+        CodeSoh = YmodemProtocol::Soh,
+        CodeStx = YmodemProtocol::Stx,
+        CodeEot = YmodemProtocol::Eot,
+        CodeAck = YmodemProtocol::Ack,
+        CodeNak = YmodemProtocol::Nak,
+        CodeCan = YmodemProtocol::Can,
+        CodeC = YmodemProtocol::CrcRequest,
+        CodeCapitalA = 'A', // some receivers cancel with 'A' or 'a' instead of CAN
+        CodeSmallA = 'a',
     };
 
     enum Stage : uint32_t {
@@ -42,13 +44,23 @@ public:
         StatusFailed,
     };
 
-    static constexpr uint32_t SmallDataSize = 128;
-    static constexpr uint32_t LargeDataSize = 1024;
-    static constexpr uint32_t PacketOverhead = 5; // start byte, number, complement, two CRC bytes
+    static constexpr uint32_t SmallDataSize = YmodemProtocol::SmallBlockBytes;
+    static constexpr uint32_t LargeDataSize = YmodemProtocol::LargeBlockBytes;
+    // The start byte, the block number and its complement, the two CRC bytes.
+    static constexpr uint32_t PacketOverhead = 1 + YmodemProtocol::BlockNumberBytes + YmodemProtocol::CrcBytes;
     static constexpr uint32_t MaxPacketSize = LargeDataSize + PacketOverhead;
-    static constexpr uint32_t CancelCount = 5;
+    static constexpr uint32_t CancelCount = YmodemProtocol::CancelCount;
 
-    Ymodem(uint32_t tickDivider = 499, uint32_t periodLimit = 5, uint32_t errorLimit = 999);
+    // The editor's pace, counted in polls of the sender's clock (YmodemFileTransmit polls every
+    // 10 ms): a packet goes again after DefaultTickDivider + 1 silent polls (500 polls, 5 s), the
+    // receiver counts as gone after more than DefaultPeriodLimit such periods (3000 polls, 30 s),
+    // and the (DefaultErrorLimit + 1)th rejection of one packet ends the transfer.
+    static constexpr uint32_t DefaultTickDivider = 499;   // silent polls between two resends, less one
+    static constexpr uint32_t DefaultPeriodLimit = 5;     // resend periods of silence
+    static constexpr uint32_t DefaultErrorLimit = 999;    // rejections of one packet
+
+    Ymodem(uint32_t tickDivider = DefaultTickDivider, uint32_t periodLimit = DefaultPeriodLimit,
+           uint32_t errorLimit = DefaultErrorLimit);
     virtual ~Ymodem();
 
     // A resend every tickDivider + 1 silent polls; give up when silent polls / (tickDivider + 1)
@@ -64,8 +76,8 @@ public:
     // silence) and does nothing before the first poll has started the transfer.
     void transmitReceived();
 
-    // XMODEM CRC-16: polynomial 0x1021, initial value 0, not reflected, no final XOR.
-    static uint16_t crc16(const uint8_t *data, uint32_t length);
+    // XMODEM CRC-16 (YmodemProtocol::crc16).
+    static uint16_t crc16(const uint8_t *data, uint32_t length) { return YmodemProtocol::crc16(data, length); }
 
 protected:
     // For StatusEstablishing and StatusTransmitting: fill the data field and its length (128 or
@@ -96,7 +108,10 @@ private:
     void fail();
     bool isCancel(int reply) const;
     bool reject();
+    void resend();
     void silentPoll(Status timeOutStatus, bool resend);
+    void sendDataBlock(uint8_t blockNumber, uint8_t padding);
+    void cancelOrSilence(int reply);
 
     void transmitStageIdle();
     void transmitStageEstablishing(int reply);

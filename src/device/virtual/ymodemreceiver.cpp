@@ -1,7 +1,7 @@
 #include "device/virtual/ymodemreceiver.h"
 
+#include "config/ymodemprotocol.h"
 #include "device/pseudoterminal/pseudoterminal.h"
-#include "firmware/ymodem.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -24,8 +24,8 @@ constexpr int PurgeLimitMs = 1000;
 // silence), so repeats are answered for this long unless the host lets go of the port first.
 constexpr int LingerMs = 6000;
 constexpr int WaitSliceMs = 50;         // how often a stop request is looked at while waiting
-constexpr int ReadChunk = 4096;         // bytes taken from the line at once
-constexpr qint64 DefaultMaximumSize = 16 * 1024 * 1024;
+constexpr int ReadChunkBytes = 4096;    // taken from the line at once
+constexpr qint64 DefaultMaximumBytes = 16 * 1024 * 1024;
 constexpr int MaxSizeDigits = 18;       // more would not fit a qint64
 
 // nextByte(): a byte value, or one of these.
@@ -49,7 +49,7 @@ bool isDecimal(const QByteArray &text)
 YmodemReceiver::YmodemReceiver(PseudoTerminal &line, const std::atomic<bool> &stopRequested)
     : m_line(line)
     , m_stopRequested(stopRequested)
-    , m_maximumSize(DefaultMaximumSize)
+    , m_maximumSize(DefaultMaximumBytes)
 {
 }
 
@@ -89,35 +89,43 @@ YmodemReceiver::Result YmodemReceiver::receive()
     return Result::Received;
 }
 
-std::optional<YmodemReceiver::Result> YmodemReceiver::receiveHeader()
+// Asks for a block 0 (the file header, the closing block) with 'C' until one comes intact, and
+// returns it, or how the phase ended: silence gets the next 'C', up to MaxRequests of them; a
+// damaged block is asked for again at once with NAK and noise gets the next 'C', up to MaxErrors
+// tries. `name` is the block's name in the reasons given.
+std::variant<YmodemReceiver::Packet, YmodemReceiver::Result> YmodemReceiver::requestBlockZero(const QString &name, EndOfFile eot)
 {
     int unanswered = 0;
     int errors = 0;
     bool ask = true;
     for (;;) {
-        if (ask && !send(Ymodem::CodeC))
+        if (ask && !send(YmodemProtocol::CrcRequest))
             return lineLost();
         ask = true;
         const Packet packet = readPacket(RequestIntervalMs);
         switch (packet.kind) {
         case Packet::Nothing:
             if (++unanswered == MaxRequests)
-                return giveUp(Result::TimedOut, QStringLiteral("no answer to %1 requests for a file").arg(MaxRequests));
+                return giveUp(Result::TimedOut, QStringLiteral("no answer to %1 requests for the %2").arg(MaxRequests).arg(name));
             continue;
         case Packet::Block:
-            if (packet.number != 0)
-                return giveUp(Result::Failed, QStringLiteral("block %1 came before the file header").arg(packet.number));
-            return acceptHeader(packet.data);
+            return packet;
+        case Packet::Eot:
+            if (eot == EndOfFile::AckLost) {
+                if (!send(YmodemProtocol::Ack))
+                    return lineLost();
+                continue;
+            }
+            Q_FALLTHROUGH();
         case Packet::Bad:
         case Packet::Garbage:
-        case Packet::Eot:
             if (++errors > MaxErrors)
-                return giveUp(Result::Failed, QStringLiteral("no intact file header in %1 tries").arg(MaxErrors));
-            qDebug().noquote() << QStringLiteral("YMODEM receiver: no intact file header, try %1 of %2").arg(errors).arg(MaxErrors);
+                return giveUp(Result::Failed, QStringLiteral("no intact %1 in %2 tries").arg(name).arg(MaxErrors));
+            qDebug().noquote() << QStringLiteral("YMODEM receiver: no intact %1, try %2 of %3").arg(name).arg(errors).arg(MaxErrors);
             purge();
             // A damaged block 0 is asked for again at once; noise only gets the next 'C'.
             if (packet.kind == Packet::Bad) {
-                if (!send(Ymodem::CodeNak))
+                if (!send(YmodemProtocol::Nak))
                     return lineLost();
                 ask = false;
             }
@@ -126,6 +134,17 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::receiveHeader()
             return ended(packet);
         }
     }
+}
+
+std::optional<YmodemReceiver::Result> YmodemReceiver::receiveHeader()
+{
+    const auto answer = requestBlockZero(QStringLiteral("file header"), EndOfFile::Noise);
+    if (const auto *end = std::get_if<Result>(&answer))
+        return *end;
+    const Packet &packet = std::get<Packet>(answer);
+    if (packet.number != 0)
+        return giveUp(Result::Failed, QStringLiteral("block %1 came before the file header").arg(packet.number));
+    return acceptHeader(packet.data);
 }
 
 std::optional<YmodemReceiver::Result> YmodemReceiver::acceptHeader(const QByteArray &data)
@@ -154,7 +173,7 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::acceptHeader(const QByteAr
     m_declaredSize = size;
     qDebug().noquote() << QStringLiteral("YMODEM receiver: file \"%1\" of %2 bytes announced").arg(name).arg(size);
     // ACK for block 0, 'C' for the data that follows.
-    if (!send(QByteArray(1, char(Ymodem::CodeAck)).append(char(Ymodem::CodeC))))
+    if (!send(QByteArray(1, char(YmodemProtocol::Ack)).append(char(YmodemProtocol::CrcRequest))))
         return lineLost();
     return std::nullopt;
 }
@@ -175,13 +194,13 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::receiveData()
                 ++expected;
                 errors = 0;
                 eotOnce = false;
-                if (!send(Ymodem::CodeAck))
+                if (!send(YmodemProtocol::Ack))
                     return lineLost();
                 continue;
             }
             // Our ACK was lost and the sender repeats the block (block 0 included): taken once.
             if (packet.number == quint8(expected - 1)) {
-                if (!send(Ymodem::CodeAck))
+                if (!send(YmodemProtocol::Ack))
                     return lineLost();
                 continue;
             }
@@ -190,7 +209,7 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::receiveData()
             // A lone EOT may be a damaged byte: the end counts only when the sender repeats it.
             if (!eotOnce) {
                 eotOnce = true;
-                if (!send(Ymodem::CodeNak))
+                if (!send(YmodemProtocol::Nak))
                     return lineLost();
                 continue;
             }
@@ -199,7 +218,7 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::receiveData()
                                                   .arg(m_data.size()).arg(m_declaredSize));
             }
             m_data.truncate(static_cast<int>(m_declaredSize));
-            if (!send(Ymodem::CodeAck))
+            if (!send(YmodemProtocol::Ack))
                 return lineLost();
             return std::nullopt;
         case Packet::Nothing:
@@ -216,7 +235,7 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::receiveData()
                                       .arg(MaxErrors);
             if (packet.kind != Packet::Nothing)
                 purge();
-            if (!send(Ymodem::CodeNak))
+            if (!send(YmodemProtocol::Nak))
                 return lineLost();
             continue;
         default:
@@ -227,47 +246,18 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::receiveData()
 
 std::optional<YmodemReceiver::Result> YmodemReceiver::receiveClosingBlock()
 {
-    int unanswered = 0;
-    int errors = 0;
-    bool ask = true;
-    for (;;) {
-        if (ask && !send(Ymodem::CodeC))
-            return lineLost();
-        ask = true;
-        const Packet packet = readPacket(RequestIntervalMs);
-        switch (packet.kind) {
-        case Packet::Nothing:
-            if (++unanswered == MaxRequests)
-                return giveUp(Result::TimedOut, QStringLiteral("no answer to %1 requests for the closing block").arg(MaxRequests));
-            continue;
-        case Packet::Eot:
-            // Our ACK of the end was lost.
-            if (!send(Ymodem::CodeAck))
-                return lineLost();
-            continue;
-        case Packet::Block:
-            if (packet.number != 0)
-                return giveUp(Result::Failed, QStringLiteral("block %1 came after the end of the file").arg(packet.number));
-            if (packet.data.at(0) != '\0')
-                return giveUp(Result::Failed, QStringLiteral("a second file was offered; one image is taken at a time"));
-            if (!send(Ymodem::CodeAck))
-                return lineLost();
-            return std::nullopt;
-        case Packet::Bad:
-        case Packet::Garbage:
-            if (++errors > MaxErrors)
-                return giveUp(Result::Failed, QStringLiteral("no intact closing block in %1 tries").arg(MaxErrors));
-            purge();
-            if (packet.kind == Packet::Bad) {
-                if (!send(Ymodem::CodeNak))
-                    return lineLost();
-                ask = false;
-            }
-            continue;
-        default:
-            return ended(packet);
-        }
-    }
+    // An EOT here is the sender's repeat: our ACK of the end was lost.
+    const auto answer = requestBlockZero(QStringLiteral("closing block"), EndOfFile::AckLost);
+    if (const auto *end = std::get_if<Result>(&answer))
+        return *end;
+    const Packet &packet = std::get<Packet>(answer);
+    if (packet.number != 0)
+        return giveUp(Result::Failed, QStringLiteral("block %1 came after the end of the file").arg(packet.number));
+    if (packet.data.at(0) != '\0')
+        return giveUp(Result::Failed, QStringLiteral("a second file was offered; one image is taken at a time"));
+    if (!send(YmodemProtocol::Ack))
+        return lineLost();
+    return std::nullopt;
 }
 
 void YmodemReceiver::linger()
@@ -277,7 +267,7 @@ void YmodemReceiver::linger()
     while (clock.elapsed() < LingerMs) {
         const Packet packet = readPacket(static_cast<int>(LingerMs - clock.elapsed()));
         if (packet.kind == Packet::Block && packet.number == 0) {
-            if (!send(Ymodem::CodeAck))
+            if (!send(YmodemProtocol::Ack))
                 return;
             continue;
         }
@@ -300,17 +290,17 @@ YmodemReceiver::Packet YmodemReceiver::readPacket(int timeoutMs)
     case ReadStopped:
         packet.kind = Packet::Stopped;
         return packet;
-    case Ymodem::CodeSoh:
-        return readBlock(Ymodem::SmallDataSize);
-    case Ymodem::CodeStx:
-        return readBlock(Ymodem::LargeDataSize);
-    case Ymodem::CodeEot:
+    case YmodemProtocol::Soh:
+        return readBlock(YmodemProtocol::SmallBlockBytes);
+    case YmodemProtocol::Stx:
+        return readBlock(YmodemProtocol::LargeBlockBytes);
+    case YmodemProtocol::Eot:
         packet.kind = Packet::Eot;
         return packet;
-    case Ymodem::CodeCan: {
+    case YmodemProtocol::Can: {
         // One CAN may be noise; a sender that means it sends them in a row.
         const int second = nextByte(ByteTimeoutMs);
-        packet.kind = second == Ymodem::CodeCan ? Packet::Cancel
+        packet.kind = second == YmodemProtocol::Can ? Packet::Cancel
                       : second == ReadLineLost  ? Packet::LineLost
                       : second == ReadStopped   ? Packet::Stopped
                                                 : Packet::Garbage;
@@ -324,8 +314,8 @@ YmodemReceiver::Packet YmodemReceiver::readPacket(int timeoutMs)
 
 YmodemReceiver::Packet YmodemReceiver::readBlock(int dataSize)
 {
-    // Block number, its complement, the data, two CRC bytes.
-    const int bodySize = 2 + dataSize + 2;
+    // Block number, its complement, the data, the CRC.
+    const int bodySize = YmodemProtocol::BlockNumberBytes + dataSize + YmodemProtocol::CrcBytes;
     QByteArray body;
     body.reserve(bodySize);
     Packet packet;
@@ -343,15 +333,16 @@ YmodemReceiver::Packet YmodemReceiver::readBlock(int dataSize)
     }
     const auto number = static_cast<quint8>(body.at(0));
     const auto complement = static_cast<quint8>(body.at(1));
-    const auto *data = reinterpret_cast<const uint8_t *>(body.constData() + 2);
-    const quint16 crc = quint16(quint8(body.at(2 + dataSize)) << 8) | quint8(body.at(3 + dataSize));
-    if (complement != quint8(0xFF - number) || Ymodem::crc16(data, static_cast<uint32_t>(dataSize)) != crc) {
+    const auto *data = reinterpret_cast<const quint8 *>(body.constData() + YmodemProtocol::BlockNumberBytes);
+    const int crcAt = YmodemProtocol::BlockNumberBytes + dataSize;
+    const quint16 crc = quint16(quint8(body.at(crcAt)) << 8) | quint8(body.at(crcAt + 1));
+    if (complement != quint8(~number) || YmodemProtocol::crc16(data, static_cast<std::size_t>(dataSize)) != crc) {
         packet.kind = Packet::Bad;
         return packet;
     }
     packet.kind = Packet::Block;
     packet.number = number;
-    packet.data = body.mid(2, dataSize);
+    packet.data = body.mid(YmodemProtocol::BlockNumberBytes, dataSize);
     return packet;
 }
 
@@ -371,8 +362,8 @@ int YmodemReceiver::nextByte(int timeoutMs)
         case PseudoTerminal::Wait::Quiet:
             continue;
         case PseudoTerminal::Wait::Input: {
-            m_input.resize(ReadChunk);
-            const qint64 count = m_line.read(m_input.data(), ReadChunk);
+            m_input.resize(ReadChunkBytes);
+            const qint64 count = m_line.read(m_input.data(), ReadChunkBytes);
             if (count < 0) {
                 m_input.clear();
                 return ReadLineLost;
@@ -416,7 +407,7 @@ bool YmodemReceiver::send(quint8 code)
 YmodemReceiver::Result YmodemReceiver::giveUp(Result result, const QString &reason)
 {
     // The sender is told, so that it does not go on waiting for an answer.
-    send(QByteArray(Ymodem::CancelCount, static_cast<char>(Ymodem::CodeCan)));
+    send(QByteArray(YmodemProtocol::CancelCount, static_cast<char>(YmodemProtocol::Can)));
     m_error = reason;
     qDebug().noquote() << QStringLiteral("YMODEM receiver: %1, %2").arg(resultName(result), reason);
     return result;

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <optional>
+#include <variant>
 
 class PseudoTerminal;
 
@@ -57,6 +58,11 @@ private:
         QByteArray data;
     };
 
+    // What an EOT means while block 0 is asked for: noise before the file, or the sender's repeat
+    // of the end when our ACK of it was lost.
+    enum class EndOfFile { Noise, AckLost };
+
+    std::variant<Packet, Result> requestBlockZero(const QString &name, EndOfFile eot);
     std::optional<Result> receiveHeader();
     std::optional<Result> acceptHeader(const QByteArray &data);
     std::optional<Result> receiveData();
