@@ -2,6 +2,7 @@
 #include "app/logfile.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
+#include "config/editorsettings.h"
 #include "qml/colorpalette.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@ int main(int argc, char *argv[])
     const AppOptions options = AppOptions::parse(argc, argv);
     if (options.exitCode)
         return *options.exitCode;
-    if (SingleInstance::isAppRunning(QStringLiteral("kovelaTark9")))
+    if (SingleInstance::isAppRunning(EditorSettings::application()))
         return 0;
     ColorPalette::registerType();
     QApplication app(argc, argv);
@@ -22,7 +23,7 @@ int main(int argc, char *argv[])
     // The window's icon on X11 (_NET_WM_ICON): the installed application icon, or the logo the
     // program carries when it runs from the build folder.
     QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(TARK9_APP_ID), QIcon(QStringLiteral(":/img/logo.png"))));
-    LogFile::initLog(QStringLiteral("Log"), 1024);
+    LogFile::initLog(LogFile::FolderName, LogFile::KeptFiles);
     // The file's name, not __FILE__: that is the build machine's path, which the program would carry.
     qDebug() << "main.cpp" << __LINE__ << "================progress start================";
     MainWindow mainWindow(options);

@@ -8,6 +8,12 @@
 
 namespace {
 
+constexpr qint64 MinuteMs = 60 * 1000;
+// The hour's part of a line's stamp "yyyy-MM-dd hh:mm:ss", which names its file, and the space in
+// it that the file name has an underscore for.
+constexpr int HourStampLength = 13;
+constexpr int DateTimeSeparator = 10;
+
 QString classLetter(QtMsgType type)
 {
     switch (type) {
@@ -31,7 +37,7 @@ public:
     QDateTime operator()()
     {
         const QDateTime utc = QDateTime::currentDateTimeUtc();
-        const qint64 minute = utc.toMSecsSinceEpoch() / 60000;
+        const qint64 minute = utc.toMSecsSinceEpoch() / MinuteMs;
         if (minute != m_minute) {
             m_minute = minute;
             m_offsetSeconds = QDateTime::currentDateTime().offsetFromUtc();
@@ -45,6 +51,8 @@ private:
 };
 
 } // namespace
+
+const QString LogFile::FolderName = QStringLiteral("Log");
 
 LogFile::LogFile()
     : m_clock(MinuteCachedLocalClock())
@@ -189,8 +197,8 @@ void LogFile::write(QtMsgType type, const QString &message)
     {
         QMutexLocker lock(&m_mutex);
         if (!m_directory.isEmpty()) {
-            QString hourStamp = stamp.left(13);  // "yyyy-MM-dd hh"
-            hourStamp[10] = QLatin1Char('_');
+            QString hourStamp = stamp.left(HourStampLength);
+            hourStamp[DateTimeSeparator] = QLatin1Char('_');
             const QString fileName = QStringLiteral("%1/%2_log.html").arg(m_directory, hourStamp);
             if (m_file.fileName() != fileName) {
                 if (m_file.isOpen())

@@ -15,6 +15,11 @@ public:
     using Clock = std::function<QDateTime()>;
     using Output = std::function<void(const QString &)>;
 
+    // The editor's log: the folder in its data folder, and how many hourly files it keeps there
+    // (1024 hours, some six weeks).
+    static const QString FolderName;
+    static constexpr int KeptFiles = 1024;
+
     static LogFile &instance();
 
     // Start-up: install the handler, make the directory "<app data>/<dirName>" and keep only

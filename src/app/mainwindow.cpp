@@ -9,6 +9,7 @@
 #include "config/configlayout.h"
 #include "config/controlleridentity.h"
 #include "config/datamanagement.h"
+#include "config/editorsettings.h"
 #include "config/presetfile.h"
 #include "device/connectioncheck.h"
 #include "device/detectiondevice.h"
@@ -53,7 +54,7 @@ const QString RecentFilesKey = QStringLiteral("RecentFiles/presets");
 
 QSettings settings()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kovela"), QStringLiteral("kovelaTark9"));
+    return EditorSettings::open();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "device/connectioncheck.h"
 
 #include "config/controlleridentity.h"
+#include "config/editorsettings.h"
 #include "device/devicebackend.h"
 #include "device/deviceconnection.h"
 #include "device/mididevices.h"
@@ -13,7 +14,6 @@
 #include <QLockFile>
 #include <QSerialPort>
 #include <QSerialPortInfo>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -22,9 +22,6 @@
 namespace {
 
 const QString ControllerName = QLatin1String(ControllerIdentity::PortName);
-// The editor's own names: its single-instance key, and the folders its log and settings use.
-const QString EditorName = QStringLiteral("kovelaTark9");
-const QString SettingsOrganisation = QStringLiteral("Kovela");
 
 bool isMissing(int error)
 {
@@ -59,7 +56,7 @@ qint64 runningEditor()
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
         dir = QDir::tempPath();
-    QLockFile lock(dir + QLatin1Char('/') + EditorName + QStringLiteral(".lock"));
+    QLockFile lock(dir + QLatin1Char('/') + EditorSettings::application() + QStringLiteral(".lock"));
     qint64 pid = 0;
     QString host;
     QString application;
@@ -228,8 +225,8 @@ ConnectionCheck::Report ConnectionCheck::run()
     places.name = tr("Log and settings");
     places.state = State::Info;
     const QString logFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                              + QLatin1Char('/') + EditorName + QStringLiteral("/Log");
-    const QString settingsFile = QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsOrganisation, EditorName).fileName();
+                              + QLatin1Char('/') + EditorSettings::application() + QStringLiteral("/Log");
+    const QString settingsFile = EditorSettings::open().fileName();
     places.detail = tr("log in %1; settings in %2").arg(QDir::toNativeSeparators(logFolder), QDir::toNativeSeparators(settingsFile));
     report.links << places;
 

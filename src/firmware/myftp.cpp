@@ -1,5 +1,7 @@
 #include "firmware/myftp.h"
 
+#include "config/editorsettings.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -22,10 +24,12 @@ const QString CatalogueName = QStringLiteral("describe.json");
 
 const QString DefaultHost = QStringLiteral("ftp.kovela.com");
 constexpr int DefaultPort = 21;
+constexpr int MaxPort = 65535;
 const QString DefaultUser = QStringLiteral("anonymous");
 // A transfer that brings no byte for this long is given up (the network access manager has no
 // limit of its own for FTP, and a server that accepts and never answers would hang the dialog).
 constexpr int DefaultTimeoutSeconds = 30;
+constexpr int MaxTimeoutSeconds = 3600;
 
 // Far beyond the largest image the boot loader takes (ControllerIdentity::BootLoaderMaxImageSize,
 // 1 MiB), so that a later, larger controller still gets its images; the limit only keeps an
@@ -63,13 +67,13 @@ struct ServerSettings
 // Read at every request, so that a changed setting applies without a restart.
 ServerSettings readServerSettings()
 {
-    QSettings settings(QStringLiteral("Kovela"), QStringLiteral("kovelaTark9"));
+    QSettings settings = EditorSettings::open();
     settings.beginGroup(QStringLiteral("FirmwareServer"));
     return {settings.value(QStringLiteral("host"), DefaultHost).toString(),
-            boundedSetting(settings, QStringLiteral("port"), DefaultPort, 1, 65535),
+            boundedSetting(settings, QStringLiteral("port"), DefaultPort, 1, MaxPort),
             settings.value(QStringLiteral("user"), DefaultUser).toString(),
             settings.value(QStringLiteral("password")).toString(),
-            boundedSetting(settings, QStringLiteral("timeout"), DefaultTimeoutSeconds, 1, 3600),
+            boundedSetting(settings, QStringLiteral("timeout"), DefaultTimeoutSeconds, 1, MaxTimeoutSeconds),
             boundedSetting(settings, QStringLiteral("maxImageSize"), DefaultMaxImageBytes, 1, std::numeric_limits<int>::max())};
 }
 

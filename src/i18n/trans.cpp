@@ -1,12 +1,13 @@
 #include "i18n/trans.h"
 
+#include "config/editorsettings.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFont>
 #include <QLocale>
 #include <QQmlEngine>
-#include <QSettings>
 #include <QTranslator>
 
 namespace {
@@ -23,10 +24,6 @@ const char *const LanguageNameSource = QT_TRANSLATE_NOOP("Trans", "TargetLanguag
 
 const QString FallbackLanguage = QStringLiteral("English");
 
-// On Windows these names give the registry key HKEY_CURRENT_USER\Software\Kovela\kovelaTark9
-// (registry key names are case-insensitive); elsewhere Qt's native settings file for them.
-const QString SettingsOrganisation = QStringLiteral("Kovela");
-const QString SettingsApplication = QStringLiteral("kovelaTark9");
 const QString LanguageValue = QStringLiteral("Language");
 
 // The interface asks for this family everywhere; where it is not installed (it ships with
@@ -93,12 +90,10 @@ void Trans::reTrans(QString lang)
 
 QString Trans::getLanguage()
 {
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsOrganisation, SettingsApplication);
-    return settings.value(LanguageValue).toString();
+    return EditorSettings::open().value(LanguageValue).toString();
 }
 
 void Trans::setLanguage(QString language)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsOrganisation, SettingsApplication);
-    settings.setValue(LanguageValue, language);
+    EditorSettings::open().setValue(LanguageValue, language);
 }
