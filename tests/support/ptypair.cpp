@@ -1,29 +1,24 @@
 #include "ptypair.h"
 
+#include "device/pseudoterminal/pseudoterminal.h"
+
 #include <QDebug>
 
 #include <cstdlib>
 #include <fcntl.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace {
 
-bool makeRaw(int fd)
-{
-    termios settings;
-    if (tcgetattr(fd, &settings) != 0)
-        return false;
-    cfmakeraw(&settings);
-    return tcsetattr(fd, TCSANOW, &settings) == 0;
-}
+// Room for the slave's path (/dev/pts/N).
+constexpr std::size_t PathBytes = 128;
 
 } // namespace
 
 PtyPair::PtyPair()
 {
     m_master = posix_openpt(O_RDWR | O_NOCTTY);
-    char name[128] = {};
+    char name[PathBytes] = {};
     if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0
         || ptsname_r(m_master, name, sizeof name) != 0) {
         qWarning() << "PtyPair: cannot create a pseudo-terminal";
@@ -35,7 +30,7 @@ PtyPair::PtyPair()
     fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
     m_slavePath = QString::fromLocal8Bit(name);
     m_slave = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (m_slave < 0 || !makeRaw(m_slave) || !makeRaw(m_master)) {
+    if (m_slave < 0 || !PseudoTerminal::makeRaw(m_slave) || !PseudoTerminal::makeRaw(m_master)) {
         qWarning() << "PtyPair: cannot set up" << m_slavePath;
         closeMaster();
     }

@@ -50,6 +50,8 @@ namespace {
 
 // How long a message may take to leave (the same bound as MidiOut's wait for the device).
 constexpr int OutputTimeoutMs = 2000;
+// The longest line of alsa-lib's own error text that goes to the log; the rest is cut.
+constexpr int AlsaErrorTextBytes = 256;
 // What openLocalPort returns for a port index outside the list: no errno is this negative.
 constexpr int BadIndex = std::numeric_limits<int>::min();
 
@@ -99,7 +101,7 @@ AlsaInputEvent copyEvent(const snd_seq_event_t &ev)
 void logAlsaError(const char *file, int line, const char *function, int error, const char *format, ...)
 {
     const int savedErrno = errno;
-    char text[256];
+    char text[AlsaErrorTextBytes];
     va_list arguments;
     va_start(arguments, format);
     std::vsnprintf(text, sizeof text, format, arguments);
@@ -217,14 +219,19 @@ unsigned AlsaMidiSystem::inGetNumDevs()
     return static_cast<unsigned>(ports(AlsaPortCatalog::Direction::Input).size());
 }
 
-unsigned AlsaMidiSystem::inGetDevCaps(unsigned index, QString *name)
+unsigned AlsaMidiSystem::portName(AlsaPortCatalog::Direction direction, unsigned index, QString *name)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    const QVector<AlsaPortInfo> list = ports(AlsaPortCatalog::Direction::Input);
+    const QVector<AlsaPortInfo> list = ports(direction);
     if (index >= static_cast<unsigned>(list.size()))
         return MidiResult::BadDeviceId;
     *name = list.at(static_cast<int>(index)).clientName;
     return MidiResult::NoError;
+}
+
+unsigned AlsaMidiSystem::inGetDevCaps(unsigned index, QString *name)
+{
+    return portName(AlsaPortCatalog::Direction::Input, index, name);
 }
 
 unsigned AlsaMidiSystem::outGetNumDevs()
@@ -235,12 +242,7 @@ unsigned AlsaMidiSystem::outGetNumDevs()
 
 unsigned AlsaMidiSystem::outGetDevCaps(unsigned index, QString *name)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    const QVector<AlsaPortInfo> list = ports(AlsaPortCatalog::Direction::Output);
-    if (index >= static_cast<unsigned>(list.size()))
-        return MidiResult::BadDeviceId;
-    *name = list.at(static_cast<int>(index)).clientName;
-    return MidiResult::NoError;
+    return portName(AlsaPortCatalog::Direction::Output, index, name);
 }
 
 // Makes the editor's own port for the controller's port `index` in the list of `direction`
@@ -320,31 +322,28 @@ unsigned AlsaMidiSystem::inAddBuffer(MidiHandle handle, MidiBuffer *buffer)
     return port ? port->queue->addBuffer(buffer) : MidiResult::InvalidHandle;
 }
 
-unsigned AlsaMidiSystem::inStart(MidiHandle handle)
+unsigned AlsaMidiSystem::runInQueue(MidiHandle handle, void (InputPortQueue::*step)())
 {
     const auto port = findIn(handle);
     if (!port)
         return MidiResult::InvalidHandle;
-    port->queue->start();
+    (port->queue.get()->*step)();
     return MidiResult::NoError;
+}
+
+unsigned AlsaMidiSystem::inStart(MidiHandle handle)
+{
+    return runInQueue(handle, &InputPortQueue::start);
 }
 
 unsigned AlsaMidiSystem::inStop(MidiHandle handle)
 {
-    const auto port = findIn(handle);
-    if (!port)
-        return MidiResult::InvalidHandle;
-    port->queue->stop();
-    return MidiResult::NoError;
+    return runInQueue(handle, &InputPortQueue::stop);
 }
 
 unsigned AlsaMidiSystem::inReset(MidiHandle handle)
 {
-    const auto port = findIn(handle);
-    if (!port)
-        return MidiResult::InvalidHandle;
-    port->queue->reset();
-    return MidiResult::NoError;
+    return runInQueue(handle, &InputPortQueue::reset);
 }
 
 unsigned AlsaMidiSystem::inClose(MidiHandle handle)

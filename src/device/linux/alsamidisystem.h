@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+class InputPortQueue;
 struct _snd_seq;
 
 // The MIDI system on Linux: one ALSA sequencer client, "kovelaTark9". Every opened port is a port
@@ -52,9 +53,13 @@ private:
 
     bool ensureOpen();
     QVector<AlsaPortInfo> ports(AlsaPortCatalog::Direction direction);
+    // The name of the port at `index` in the list of `direction`: its client's (the device's) name.
+    unsigned portName(AlsaPortCatalog::Direction direction, unsigned index, QString *name);
     int openLocalPort(AlsaPortCatalog::Direction direction, int index, AlsaPortInfo *device);
     std::shared_ptr<InPort> findIn(MidiHandle handle);
     std::shared_ptr<OutPort> findOut(MidiHandle handle);
+    // One of the input queue's steps that cannot fail (start, stop, reset), on the port's queue.
+    unsigned runInQueue(MidiHandle handle, void (InputPortQueue::*step)());
     void readLoop();
 
     std::mutex m_mutex;

@@ -45,6 +45,10 @@ public:
     // All of the bytes or false: no program on the port, or it has stopped reading.
     bool write(const QByteArray &bytes);
 
+    // Puts an open terminal (either end of a pseudo-terminal) in raw mode, so that no byte is taken
+    // for a line-editing or signal key; false when the terminal refuses, or the platform has none.
+    static bool makeRaw(qintptr handle);
+
 private:
     qintptr m_handle = -1;
     QString m_portName;

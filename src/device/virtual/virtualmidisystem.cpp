@@ -56,14 +56,19 @@ unsigned VirtualMidiSystem::inGetNumDevs()
     return static_cast<unsigned>(visibleIndices(m_inputs).size());
 }
 
-unsigned VirtualMidiSystem::inGetDevCaps(unsigned index, QString *name)
+unsigned VirtualMidiSystem::portName(const QVector<Port> &ports, unsigned index, QString *name) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    const QVector<int> visible = visibleIndices(m_inputs);
+    const QVector<int> visible = visibleIndices(ports);
     if (index >= static_cast<unsigned>(visible.size()))
         return MidiResult::BadDeviceId;
-    *name = m_inputs.at(visible.at(static_cast<int>(index))).name;
+    *name = ports.at(visible.at(static_cast<int>(index))).name;
     return MidiResult::NoError;
+}
+
+unsigned VirtualMidiSystem::inGetDevCaps(unsigned index, QString *name)
+{
+    return portName(m_inputs, index, name);
 }
 
 unsigned VirtualMidiSystem::outGetNumDevs()
@@ -74,12 +79,7 @@ unsigned VirtualMidiSystem::outGetNumDevs()
 
 unsigned VirtualMidiSystem::outGetDevCaps(unsigned index, QString *name)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    const QVector<int> visible = visibleIndices(m_outputs);
-    if (index >= static_cast<unsigned>(visible.size()))
-        return MidiResult::BadDeviceId;
-    *name = m_outputs.at(visible.at(static_cast<int>(index))).name;
-    return MidiResult::NoError;
+    return portName(m_outputs, index, name);
 }
 
 unsigned VirtualMidiSystem::inOpen(MidiHandle *handle, int index, MidiInCallback callback, quintptr instance)
@@ -140,31 +140,28 @@ unsigned VirtualMidiSystem::inAddBuffer(MidiHandle handle, MidiBuffer *buffer)
     return result;
 }
 
-unsigned VirtualMidiSystem::inStart(MidiHandle handle)
+unsigned VirtualMidiSystem::runInQueue(MidiHandle handle, void (InputPortQueue::*step)())
 {
     const auto port = findIn(handle);
     if (!port)
         return MidiResult::InvalidHandle;
-    port->queue->start();
+    (port->queue.get()->*step)();
     return MidiResult::NoError;
+}
+
+unsigned VirtualMidiSystem::inStart(MidiHandle handle)
+{
+    return runInQueue(handle, &InputPortQueue::start);
 }
 
 unsigned VirtualMidiSystem::inStop(MidiHandle handle)
 {
-    const auto port = findIn(handle);
-    if (!port)
-        return MidiResult::InvalidHandle;
-    port->queue->stop();
-    return MidiResult::NoError;
+    return runInQueue(handle, &InputPortQueue::stop);
 }
 
 unsigned VirtualMidiSystem::inReset(MidiHandle handle)
 {
-    const auto port = findIn(handle);
-    if (!port)
-        return MidiResult::InvalidHandle;
-    port->queue->reset();
-    return MidiResult::NoError;
+    return runInQueue(handle, &InputPortQueue::reset);
 }
 
 unsigned VirtualMidiSystem::inClose(MidiHandle handle)
@@ -275,18 +272,21 @@ unsigned VirtualMidiSystem::outClose(MidiHandle handle)
     return m_outPorts.erase(handle) ? MidiResult::NoError : MidiResult::InvalidHandle;
 }
 
-bool VirtualMidiSystem::deliverToHost(const QByteArray &bytes, int waitMs)
+std::vector<std::shared_ptr<VirtualMidiSystem::InPort>> VirtualMidiSystem::openDeviceInputs() const
 {
     std::vector<std::shared_ptr<InPort>> ports;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        for (const auto &entry : m_inPorts) {
-            if (entry.second->isDevice)
-                ports.push_back(entry.second);
-        }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (const auto &entry : m_inPorts) {
+        if (entry.second->isDevice)
+            ports.push_back(entry.second);
     }
+    return ports;
+}
+
+bool VirtualMidiSystem::deliverToHost(const QByteArray &bytes, int waitMs)
+{
     bool taken = false;
-    for (const auto &port : ports) {
+    for (const auto &port : openDeviceInputs()) {
         if (!port->queue->waitForBuffer(waitMs))
             continue;
         port->queue->feedSysEx(reinterpret_cast<const quint8 *>(bytes.constData()), bytes.size());
@@ -297,14 +297,7 @@ bool VirtualMidiSystem::deliverToHost(const QByteArray &bytes, int waitMs)
 
 bool VirtualMidiSystem::deliverShortToHost(quint32 packed)
 {
-    std::vector<std::shared_ptr<InPort>> ports;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        for (const auto &entry : m_inPorts) {
-            if (entry.second->isDevice)
-                ports.push_back(entry.second);
-        }
-    }
+    const auto ports = openDeviceInputs();
     for (const auto &port : ports)
         port->queue->feedShort(packed);
     return !ports.empty();

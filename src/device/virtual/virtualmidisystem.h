@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class InputPortQueue;
 class VirtualTark9;
@@ -72,8 +73,13 @@ private:
     struct OutPort;
 
     QVector<int> visibleIndices(const QVector<Port> &ports) const;
+    // The name of the port the system lists at `index` in `ports` (m_inputs or m_outputs).
+    unsigned portName(const QVector<Port> &ports, unsigned index, QString *name) const;
+    std::vector<std::shared_ptr<InPort>> openDeviceInputs() const;
     std::shared_ptr<InPort> findIn(MidiHandle handle) const;
     std::shared_ptr<OutPort> findOut(MidiHandle handle) const;
+    // One of the input queue's steps that cannot fail (start, stop, reset), on the port's queue.
+    unsigned runInQueue(MidiHandle handle, void (InputPortQueue::*step)());
 
     VirtualTark9 &m_device;
     mutable std::mutex m_mutex;

@@ -56,6 +56,52 @@ void deleteSystemHeader(MidiBuffer *buffer)
     buffer->system = nullptr;
 }
 
+// The input and output calls differ only in the handle and capability types they take.
+template <typename Handle>
+using HeaderCall = MMRESULT(WINAPI *)(Handle, LPMIDIHDR, UINT);
+
+template <typename Caps>
+unsigned portName(MMRESULT(WINAPI *getCaps)(UINT_PTR, Caps *, UINT), unsigned index, QString *name)
+{
+    Caps caps{};
+    const MMRESULT result = getCaps(index, &caps, sizeof caps);
+    if (result == MMSYSERR_NOERROR)
+        *name = QString::fromWCharArray(caps.szPname);
+    return result;
+}
+
+template <typename Handle>
+unsigned prepareHeader(HeaderCall<Handle> prepare, Handle handle, MidiBuffer *buffer)
+{
+    if (!buffer)
+        return MMSYSERR_INVALPARAM;
+    MIDIHDR *header = newSystemHeader(buffer);
+    const MMRESULT result = prepare(handle, header, sizeof(MIDIHDR));
+    if (result != MMSYSERR_NOERROR)
+        deleteSystemHeader(buffer);
+    return result;
+}
+
+template <typename Handle>
+unsigned unprepareHeader(HeaderCall<Handle> unprepare, Handle handle, MidiBuffer *buffer)
+{
+    MIDIHDR *header = systemHeader(buffer);
+    if (!header)
+        return MIDIERR_UNPREPARED;
+    const MMRESULT result = unprepare(handle, header, sizeof(MIDIHDR));
+    if (result == MMSYSERR_NOERROR)
+        deleteSystemHeader(buffer);
+    return result;
+}
+
+// A call on a prepared buffer (add to the input queue, send).
+template <typename Handle>
+unsigned withHeader(HeaderCall<Handle> call, Handle handle, MidiBuffer *buffer)
+{
+    MIDIHDR *header = systemHeader(buffer);
+    return header ? call(handle, header, sizeof(MIDIHDR)) : MIDIERR_UNPREPARED;
+}
+
 } // namespace
 
 unsigned WinMmMidiSystem::inGetNumDevs()
@@ -65,11 +111,7 @@ unsigned WinMmMidiSystem::inGetNumDevs()
 
 unsigned WinMmMidiSystem::inGetDevCaps(unsigned index, QString *name)
 {
-    MIDIINCAPSW caps{};
-    const MMRESULT result = midiInGetDevCapsW(index, &caps, sizeof caps);
-    if (result == MMSYSERR_NOERROR)
-        *name = QString::fromWCharArray(caps.szPname);
-    return result;
+    return portName(&midiInGetDevCapsW, index, name);
 }
 
 unsigned WinMmMidiSystem::inOpen(MidiHandle *handle, int index, MidiInCallback callback, quintptr instance)
@@ -89,32 +131,17 @@ unsigned WinMmMidiSystem::inOpen(MidiHandle *handle, int index, MidiInCallback c
 
 unsigned WinMmMidiSystem::inPrepareHeader(MidiHandle handle, MidiBuffer *buffer)
 {
-    if (!buffer)
-        return MMSYSERR_INVALPARAM;
-    MIDIHDR *header = newSystemHeader(buffer);
-    const MMRESULT result = midiInPrepareHeader(inPort(handle)->handle, header, sizeof(MIDIHDR));
-    if (result != MMSYSERR_NOERROR)
-        deleteSystemHeader(buffer);
-    return result;
+    return prepareHeader(&midiInPrepareHeader, inPort(handle)->handle, buffer);
 }
 
 unsigned WinMmMidiSystem::inUnprepareHeader(MidiHandle handle, MidiBuffer *buffer)
 {
-    MIDIHDR *header = systemHeader(buffer);
-    if (!header)
-        return MIDIERR_UNPREPARED;
-    const MMRESULT result = midiInUnprepareHeader(inPort(handle)->handle, header, sizeof(MIDIHDR));
-    if (result == MMSYSERR_NOERROR)
-        deleteSystemHeader(buffer);
-    return result;
+    return unprepareHeader(&midiInUnprepareHeader, inPort(handle)->handle, buffer);
 }
 
 unsigned WinMmMidiSystem::inAddBuffer(MidiHandle handle, MidiBuffer *buffer)
 {
-    MIDIHDR *header = systemHeader(buffer);
-    if (!header)
-        return MIDIERR_UNPREPARED;
-    return midiInAddBuffer(inPort(handle)->handle, header, sizeof(MIDIHDR));
+    return withHeader(&midiInAddBuffer, inPort(handle)->handle, buffer);
 }
 
 unsigned WinMmMidiSystem::inStart(MidiHandle handle)
@@ -148,11 +175,7 @@ unsigned WinMmMidiSystem::outGetNumDevs()
 
 unsigned WinMmMidiSystem::outGetDevCaps(unsigned index, QString *name)
 {
-    MIDIOUTCAPSW caps{};
-    const MMRESULT result = midiOutGetDevCapsW(index, &caps, sizeof caps);
-    if (result == MMSYSERR_NOERROR)
-        *name = QString::fromWCharArray(caps.szPname);
-    return result;
+    return portName(&midiOutGetDevCapsW, index, name);
 }
 
 unsigned WinMmMidiSystem::outOpen(MidiHandle *handle, int index)
@@ -166,32 +189,17 @@ unsigned WinMmMidiSystem::outOpen(MidiHandle *handle, int index)
 
 unsigned WinMmMidiSystem::outPrepareHeader(MidiHandle handle, MidiBuffer *buffer)
 {
-    if (!buffer)
-        return MMSYSERR_INVALPARAM;
-    MIDIHDR *header = newSystemHeader(buffer);
-    const MMRESULT result = midiOutPrepareHeader(outHandle(handle), header, sizeof(MIDIHDR));
-    if (result != MMSYSERR_NOERROR)
-        deleteSystemHeader(buffer);
-    return result;
+    return prepareHeader(&midiOutPrepareHeader, outHandle(handle), buffer);
 }
 
 unsigned WinMmMidiSystem::outUnprepareHeader(MidiHandle handle, MidiBuffer *buffer)
 {
-    MIDIHDR *header = systemHeader(buffer);
-    if (!header)
-        return MIDIERR_UNPREPARED;
-    const MMRESULT result = midiOutUnprepareHeader(outHandle(handle), header, sizeof(MIDIHDR));
-    if (result == MMSYSERR_NOERROR)
-        deleteSystemHeader(buffer);
-    return result;
+    return unprepareHeader(&midiOutUnprepareHeader, outHandle(handle), buffer);
 }
 
 unsigned WinMmMidiSystem::outLongMsg(MidiHandle handle, MidiBuffer *buffer)
 {
-    MIDIHDR *header = systemHeader(buffer);
-    if (!header)
-        return MIDIERR_UNPREPARED;
-    return midiOutLongMsg(outHandle(handle), header, sizeof(MIDIHDR));
+    return withHeader(&midiOutLongMsg, outHandle(handle), buffer);
 }
 
 unsigned WinMmMidiSystem::outReset(MidiHandle handle)

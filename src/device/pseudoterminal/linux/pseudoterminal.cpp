@@ -15,19 +15,12 @@ namespace {
 
 // A host that leaves a full line unread for this long has stopped reading.
 constexpr int WriteTimeoutMs = 1000;
+// Room for the port side's path (/dev/pts/N).
+constexpr std::size_t PathBytes = 128;
 
 QString systemError(const char *call)
 {
     return QStringLiteral("%1: %2").arg(QLatin1String(call), QString::fromLocal8Bit(std::strerror(errno)));
-}
-
-bool makeRaw(int fd)
-{
-    termios settings;
-    if (tcgetattr(fd, &settings) != 0)
-        return false;
-    cfmakeraw(&settings);
-    return tcsetattr(fd, TCSANOW, &settings) == 0;
 }
 
 short pollMaster(int fd, short events, int timeoutMs)
@@ -40,6 +33,16 @@ short pollMaster(int fd, short events, int timeoutMs)
 }
 
 } // namespace
+
+bool PseudoTerminal::makeRaw(qintptr handle)
+{
+    const int fd = static_cast<int>(handle);
+    termios settings;
+    if (tcgetattr(fd, &settings) != 0)
+        return false;
+    cfmakeraw(&settings);
+    return tcsetattr(fd, TCSANOW, &settings) == 0;
+}
 
 PseudoTerminal::PseudoTerminal() = default;
 
@@ -61,7 +64,7 @@ bool PseudoTerminal::open()
     if (master < 0)
         return fail(systemError("posix_openpt"));
     m_handle = master;
-    char name[128] = {};
+    char name[PathBytes] = {};
     if (grantpt(master) != 0 || unlockpt(master) != 0)
         return fail(systemError("grantpt/unlockpt"));
     if (ptsname_r(master, name, sizeof name) != 0)

@@ -41,3 +41,8 @@ bool PseudoTerminal::write(const QByteArray &)
 {
     return false;
 }
+
+bool PseudoTerminal::makeRaw(qintptr)
+{
+    return false;
+}
