@@ -9,14 +9,12 @@
 #include "device/connectioncheck.h"
 #include "device/mididevices.h"
 #include "device/serialportlist.h"
-#include "firmware/ymodemfiletransmit.h"
+#include "firmware/firmwareupdate.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QTimer>
 
 namespace {
 
@@ -85,18 +83,76 @@ bool writePreset(const QString &path, const QByteArray &image, QString *error)
     return true;
 }
 
-
-
-// A port named on the command line: one the system lists, or a device file (a pseudo-terminal
-// is never listed).
-bool portExists(const QString &name)
+// Why the image never left: no port, or one that cannot be opened.
+int updateFailed(FirmwareUpdate::Failure failure, const QString &reason, const QString &portName, const QString &port, bool switched)
 {
-    const QList<SerialPortEntry> ports = SerialPortList::availablePorts();
-    for (const SerialPortEntry &port : ports) {
-        if (port.portName == name || QStringLiteral("/dev/") + port.portName == name)
-            return true;
+    switch (failure) {
+    case FirmwareUpdate::Failure::PortNotFound:
+        if (portName.isEmpty())
+            Console::error(QStringLiteral("the controller's boot loader (serial port %1:%2) was not found%3")
+                               .arg(ControllerIdentity::BootLoaderVendorId, 4, 16, QLatin1Char('0'))
+                               .arg(ControllerIdentity::BootLoaderProductId, 4, 16, QLatin1Char('0'))
+                               .arg(switched ? QStringLiteral(" within %1 s").arg(FirmwareUpdate::DefaultPortSearchLimitMs / 1000) : QString()));
+        else
+            Console::error(QStringLiteral("there is no serial port %1").arg(portName));
+        return ExitNoController;
+    case FirmwareUpdate::Failure::PortNotOpened:
+        Console::error(QStringLiteral("the serial port %1 cannot be opened (in use, or no permission)").arg(port));
+        return ExitPortBusy;
+    case FirmwareUpdate::Failure::AlreadyRunning:
+        break;
     }
-    return QFileInfo::exists(name);
+    Console::error(reason);
+    return ExitTransferFailed;
+}
+
+int transferEnded(YmodemFileTransmit::Status outcome)
+{
+    switch (outcome) {
+    case YmodemFileTransmit::StatusFinished:
+        Console::out(QStringLiteral("Firmware image sent; the controller restarts with it."));
+        return ExitSuccess;
+    case YmodemFileTransmit::StatusTimedOut:
+        Console::error(QStringLiteral("the boot loader stopped answering; the firmware was not sent"));
+        return ExitTimedOut;
+    case YmodemFileTransmit::StatusAborted:
+        Console::error(QStringLiteral("the boot loader cancelled the transfer"));
+        return ExitTransferFailed;
+    default:
+        Console::error(QStringLiteral("the firmware transfer failed"));
+        return ExitTransferFailed;
+    }
+}
+
+// The image to the boot loader's port (or to `portName`), looked for for as long as a boot loader
+// just started takes to appear when `switched`, and otherwise once.
+int sendImage(const QString &imagePath, qint64 imageSize, const QString &portName, bool switched)
+{
+    FirmwareUpdate update;
+    update.setPortSearchLimit(switched ? FirmwareUpdate::DefaultPortSearchLimitMs : 0);
+    ProgressDisplay progress;
+    QEventLoop loop;
+    QString port;
+    int code = ExitSuccess;
+    QObject::connect(&update, &FirmwareUpdate::portFound, &loop, [&](const QString &found) {
+        port = found;
+        Console::out(QStringLiteral("Sending %1 (%2 bytes) to %3.").arg(imagePath).arg(imageSize).arg(port));
+    });
+    QObject::connect(&update, &FirmwareUpdate::transmitProgress, &loop, [&](int percent) { progress.update(percent); });
+    QObject::connect(&update, &FirmwareUpdate::failed, &loop, [&](const QString &reason, FirmwareUpdate::Failure failure) {
+        code = updateFailed(failure, reason, portName, port, switched);
+        loop.quit();
+    });
+    QObject::connect(&update, &FirmwareUpdate::transStatus, &loop, [&] {
+        progress.finish();
+        code = transferEnded(update.outcome());
+        loop.quit();
+    });
+    update.startUpdate(imagePath, portName);
+    // A port that is not there, or cannot be opened, has ended the update before the loop runs.
+    if (update.isRunning())
+        loop.exec();
+    return code;
 }
 
 QString portList(const QMap<int, QString> &ports, int controllerIndex)
@@ -333,20 +389,6 @@ int Commands::applyJson(const QString &jsonPath, const QString &presetPath)
     return ExitSuccess;
 }
 
-QString Commands::waitForPort(const QString &portName, int limitMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        const QString found = portName.isEmpty() ? SerialPortList::bootLoaderPort() : (portExists(portName) ? portName : QString());
-        if (!found.isEmpty() || clock.elapsed() >= limitMs)
-            return found;
-        QEventLoop loop;
-        QTimer::singleShot(PortSearchIntervalMs, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-}
-
 int Commands::flash(const QString &imagePath, const QString &portName)
 {
     // Checked before the controller is switched to its boot loader, which would otherwise be
@@ -382,51 +424,5 @@ int Commands::flash(const QString &imagePath, const QString &portName)
             return failure(status);
         switched = true;
     }
-    const QString port = waitForPort(portName, switched ? PortSearchLimitMs : 0);
-    if (port.isEmpty()) {
-        if (portName.isEmpty())
-            Console::error(QStringLiteral("the controller's boot loader (serial port %1:%2) was not found%3")
-                               .arg(ControllerIdentity::BootLoaderVendorId, 4, 16, QLatin1Char('0'))
-                               .arg(ControllerIdentity::BootLoaderProductId, 4, 16, QLatin1Char('0'))
-                               .arg(switched ? QStringLiteral(" within %1 s").arg(PortSearchLimitMs / 1000) : QString()));
-        else
-            Console::error(QStringLiteral("there is no serial port %1").arg(portName));
-        return ExitNoController;
-    }
-
-    YmodemFileTransmit sender;
-    sender.setFileName(imagePath);
-    sender.setPortName(port);
-    sender.setBaudRate(ControllerIdentity::BootLoaderBaudRate);
-    ProgressDisplay progress;
-    QEventLoop loop;
-    YmodemFileTransmit::Status outcome = YmodemFileTransmit::StatusFailed;
-    QObject::connect(&sender, &YmodemFileTransmit::transmitProgress, &loop, [&](int percent) { progress.update(percent); });
-    QObject::connect(&sender, &YmodemFileTransmit::transmitStatus, &loop, [&](YmodemFileTransmit::Status status) {
-        if (status == YmodemFileTransmit::StatusEstablishing || status == YmodemFileTransmit::StatusTransmitting)
-            return;
-        outcome = status;
-        loop.quit();
-    });
-    Console::out(QStringLiteral("Sending %1 (%2 bytes) to %3.").arg(imagePath).arg(image.size()).arg(port));
-    if (!sender.startTransmit()) {
-        Console::error(QStringLiteral("the serial port %1 cannot be opened (in use, or no permission)").arg(port));
-        return ExitPortBusy;
-    }
-    loop.exec();
-    progress.finish();
-    switch (outcome) {
-    case YmodemFileTransmit::StatusFinished:
-        Console::out(QStringLiteral("Firmware image sent; the controller restarts with it."));
-        return ExitSuccess;
-    case YmodemFileTransmit::StatusTimedOut:
-        Console::error(QStringLiteral("the boot loader stopped answering; the firmware was not sent"));
-        return ExitTimedOut;
-    case YmodemFileTransmit::StatusAborted:
-        Console::error(QStringLiteral("the boot loader cancelled the transfer"));
-        return ExitTransferFailed;
-    default:
-        Console::error(QStringLiteral("the firmware transfer failed"));
-        return ExitTransferFailed;
-    }
+    return sendImage(imagePath, image.size(), portName, switched);
 }

@@ -12,10 +12,6 @@ class Commands
 public:
     // How long the controller gets to answer a request.
     static constexpr int ReplyTimeoutMs = 2000;
-    // How long the boot loader's serial port may take to appear after the switch, and how often
-    // it is looked for meanwhile.
-    static constexpr int PortSearchLimitMs = 10000;
-    static constexpr int PortSearchIntervalMs = 250;
 
     Commands();
 
@@ -34,7 +30,6 @@ private:
     int failure(DeviceConnection::Status status);
     int readConfiguration(QByteArray *image);
     int readSerialNumber(QString *serial);
-    QString waitForPort(const QString &portName, int limitMs);
 
     DeviceConnection m_connection;
 };

@@ -4,23 +4,33 @@
 #include "config/controlleridentity.h"
 
 #include <QDebug>
+#include <QFileInfo>
 
 namespace {
 
-constexpr int TransferBaudRate = ControllerIdentity::BootLoaderBaudRate;
-// The boot loader's port can take several seconds to enumerate after the command; give up
-// only when it has not appeared for this long.
+// How often the port is looked for while it is not there.
 constexpr int PortSearchIntervalMs = 250;
-constexpr int DefaultPortSearchLimitMs = 10000;
 
+// A port asked for by name: one the system lists, or a device file (a pseudo-terminal is never
+// listed).
+bool portExists(const QString &name)
+{
+    const QList<SerialPortEntry> ports = SerialPortList::availablePorts();
+    for (const SerialPortEntry &port : ports) {
+        if (port.portName == name || QStringLiteral("/dev/") + port.portName == name)
+            return true;
+    }
+    return QFileInfo::exists(name);
+}
 
 } // namespace
 
 FirmwareUpdate::FirmwareUpdate(QObject *parent)
     : QObject(parent)
     , m_ymodemFileTransmit(new YmodemFileTransmit)
-    , m_searchLimitMs(DefaultPortSearchLimitMs)
 {
+    // For queued connections and signal spies, which see the signal's arguments by type name.
+    qRegisterMetaType<FirmwareUpdate::Failure>("FirmwareUpdate::Failure");
     m_searchTimer.setSingleShot(true);
     connect(&m_searchTimer, &QTimer::timeout, this, &FirmwareUpdate::searchPort);
     connect(m_ymodemFileTransmit, &YmodemFileTransmit::transmitProgress, this, &FirmwareUpdate::transmitProgress);
@@ -32,15 +42,16 @@ FirmwareUpdate::~FirmwareUpdate()
     delete m_ymodemFileTransmit;
 }
 
-void FirmwareUpdate::startUpdate(const QString &path)
+void FirmwareUpdate::startUpdate(const QString &path, const QString &portName)
 {
     // Two transfers cannot share the boot loader, and a second search would start one.
     if (m_isRunning) {
         qDebug() << "startUpdate: an update is already running; refused" << path;
-        emit failed(tr("A firmware update is already running."));
+        emit failed(tr("A firmware update is already running."), Failure::AlreadyRunning);
         return;
     }
     m_path = path;
+    m_portName = portName;
     m_searchesLeft = m_searchLimitMs / PortSearchIntervalMs;
     setRunning(true);
     searchPort();
@@ -51,31 +62,39 @@ void FirmwareUpdate::setPortSearchLimit(int ms)
     m_searchLimitMs = ms;
 }
 
+QString FirmwareUpdate::findPort() const
+{
+    if (m_portName.isEmpty())
+        return SerialPortList::bootLoaderPort();
+    return portExists(m_portName) ? m_portName : QString();
+}
+
 void FirmwareUpdate::searchPort()
 {
-    const QString portName = SerialPortList::bootLoaderPort();
+    const QString portName = findPort();
     if (portName.isEmpty()) {
         if (m_searchesLeft-- > 0) {
             m_searchTimer.start(PortSearchIntervalMs);
             return;
         }
-        qDebug() << "startUpdate: no boot loader port after" << m_searchLimitMs << "ms";
-        fail(QStringLiteral("The serial port name of the device was not found"));
+        qDebug() << "startUpdate: no port" << m_portName << "after" << m_searchLimitMs << "ms";
+        fail(tr("The serial port name of the device was not found"), Failure::PortNotFound);
         return;
     }
 
     qDebug() << "startUpdate: sending" << m_path << "to" << portName;
+    emit portFound(portName);
     m_ymodemFileTransmit->setFileName(m_path);
     m_ymodemFileTransmit->setPortName(portName);
-    m_ymodemFileTransmit->setBaudRate(TransferBaudRate);
+    m_ymodemFileTransmit->setBaudRate(ControllerIdentity::BootLoaderBaudRate);
     if (!m_ymodemFileTransmit->startTransmit())
-        fail(QStringLiteral("Failed to open the serial port!"));
+        fail(tr("Failed to open the serial port!"), Failure::PortNotOpened);
 }
 
-void FirmwareUpdate::fail(const QString &reason)
+void FirmwareUpdate::fail(const QString &reason, Failure failure)
 {
     setRunning(false);
-    emit failed(reason);
+    emit failed(reason, failure);
 }
 
 void FirmwareUpdate::setRunning(bool running)
@@ -91,6 +110,7 @@ void FirmwareUpdate::transmitStatus(YmodemFileTransmit::Status status)
     case YmodemFileTransmit::StatusTransmitting:
         return;
     default:
+        m_outcome = status;
         setRunning(false);
         emit transStatus(status == YmodemFileTransmit::StatusFinished);
         return;

@@ -6,30 +6,50 @@
 #include <QString>
 #include <QTimer>
 
-// Takes a downloaded firmware image to the controller's boot loader: finds the boot loader's
-// serial port, sends the image by YMODEM and tells the user interface how it went.
+// Takes a firmware image to the controller's boot loader: finds the boot loader's serial port,
+// sends the image by YMODEM and tells its caller (the editor's dialog, tark9ctl) how it went.
 class FirmwareUpdate : public QObject
 {
     Q_OBJECT
 
 public:
+    // The boot loader's port can take several seconds to enumerate after the command; the update
+    // gives up only when it has not appeared for this long.
+    static constexpr int DefaultPortSearchLimitMs = 10000;
+
+    // Why an update did not start.
+    enum class Failure {
+        PortNotFound,     // the port was not there within the search limit
+        PortNotOpened,    // the port is there but cannot be opened (in use, or no permission)
+        AlreadyRunning    // another update of this object is still running
+    };
+    Q_ENUM(Failure)
+
     explicit FirmwareUpdate(QObject *parent = nullptr);
     ~FirmwareUpdate() override;
 
-    // Called once the controller has been asked to start its boot loader.
-    void startUpdate(const QString &path);
+    // Called once the controller has been asked to start its boot loader. With a port name, the
+    // image goes to that port (one the system lists, or a device file such as a pseudo-terminal)
+    // instead of the boot loader's.
+    void startUpdate(const QString &path, const QString &portName = QString());
 
-    // How long the boot loader's port is looked for before the update fails (ms); tests shorten
-    // it, the editor keeps the default.
+    // How long the port is looked for before the update fails (ms); 0 looks once. Tests and
+    // tark9ctl (for a controller that was already in its boot loader) shorten it, the editor
+    // keeps the default.
     void setPortSearchLimit(int ms);
 
+    bool isRunning() const { return m_isRunning; }
+    // How the last transfer ended; read it when transStatus() arrives.
+    YmodemFileTransmit::Status outcome() const { return m_outcome; }
+
 signals:
+    // The port has been found, and the image is about to be sent on it.
+    void portFound(QString portName);
     void transmitProgress(int value);
     // Once at the end of every transfer that started.
     void transStatus(bool isSuccess);
-    // The update did not start: no boot-loader port, a port that cannot be opened, or another
-    // update still running. reason is a sentence for the user.
-    void failed(QString reason);
+    // The update did not start; reason is a sentence for the user.
+    void failed(QString reason, FirmwareUpdate::Failure failure);
     // From the port search to the end of the transfer (or the failure).
     void runningChanged(bool running);
 
@@ -38,13 +58,16 @@ public slots:
 
 private:
     void searchPort();
-    void fail(const QString &reason);
+    QString findPort() const;
+    void fail(const QString &reason, Failure failure);
     void setRunning(bool running);
 
     YmodemFileTransmit *m_ymodemFileTransmit;
     QTimer m_searchTimer;
     QString m_path;
-    int m_searchLimitMs;
+    QString m_portName;       // the port asked for; empty for the boot loader's
+    int m_searchLimitMs = DefaultPortSearchLimitMs;
     int m_searchesLeft = 0;
     bool m_isRunning = false;
+    YmodemFileTransmit::Status m_outcome = YmodemFileTransmit::StatusFailed;
 };

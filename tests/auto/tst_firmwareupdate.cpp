@@ -76,6 +76,8 @@ private slots:
     void updates();
     void portNotFound();
     void portCannotOpen();
+    void namedPort_data();
+    void namedPort();
     void secondUpdateRefused_data();
     void secondUpdateRefused();
 };
@@ -122,6 +124,7 @@ void tst_FirmwareUpdate::updates()
     QCOMPARE(status.size(), 1);
     QCOMPARE(status.first().at(0).toBool(), imageExists);
     QCOMPARE(failed.size(), 0);
+    QCOMPARE(update.outcome(), imageExists ? YmodemFileTransmit::StatusFinished : YmodemFileTransmit::StatusFailed);
     QCOMPARE(boolsOf(running), (QList<bool>{true, false}));
     QVERIFY(line.receiver().waitForExit(WaitMs));
     QCOMPARE(line.receiver().succeeded(), imageExists);
@@ -164,6 +167,7 @@ void tst_FirmwareUpdate::portNotFound()
     // The port is looked for the whole time, not given up at the first miss.
     QVERIFY(clock.elapsed() >= ShortSearchMs);
     QCOMPARE(failed.first().at(0).toString(), QStringLiteral("The serial port name of the device was not found"));
+    QCOMPARE(failed.first().at(1).value<FirmwareUpdate::Failure>(), FirmwareUpdate::Failure::PortNotFound);
     QTest::qWait(500);
     QCOMPARE(failed.size(), 1);
     QCOMPARE(status.size(), 0);
@@ -184,9 +188,62 @@ void tst_FirmwareUpdate::portCannotOpen()
     update.startUpdate(path);
     QCOMPARE(failed.size(), 1);
     QCOMPARE(failed.first().at(0).toString(), QStringLiteral("Failed to open the serial port!"));
+    QCOMPARE(failed.first().at(1).value<FirmwareUpdate::Failure>(), FirmwareUpdate::Failure::PortNotOpened);
     QTest::qWait(500);
     QCOMPARE(status.size(), 0);
     QCOMPARE(boolsOf(running), (QList<bool>{true, false}));
+}
+
+// A port given by name is used whatever its USB ids (a pseudo-terminal has none), and is looked
+// for as long as the boot loader's would be.
+void tst_FirmwareUpdate::namedPort_data()
+{
+    QTest::addColumn<QString>("port");   // "receiver": rb's line; otherwise a file in the image's folder
+    QTest::addColumn<int>("failure");    // -1: the image arrives
+    QTest::newRow("a pseudo-terminal") << "receiver" << -1;
+    QTest::newRow("a port that is not there") << "no-such-tty" << int(FirmwareUpdate::Failure::PortNotFound);
+    QTest::newRow("a file that is no serial port") << "rk21_fw.bin" << int(FirmwareUpdate::Failure::PortNotOpened);
+}
+
+void tst_FirmwareUpdate::namedPort()
+{
+    QFETCH(QString, port);
+    QFETCH(int, failure);
+
+    const QByteArray image = imageBytes(3000);
+    QTemporaryDir source;
+    const QString path = writeImage(source, image);
+    ReceiverLine line;
+    QVERIFY(line.isValid());
+    QVERIFY(line.startReceiver());
+    const QString portName = port == QLatin1String("receiver") ? line.portPath() : source.filePath(port);
+    // The boot loader is there too, and is not the port asked for.
+    PtyPair bootLoader;
+    VirtualPorts ports;
+    ports.add(bootLoader.slavePath(), VendorId, ProductId);
+
+    FirmwareUpdate update;
+    update.setPortSearchLimit(ShortSearchMs);
+    QSignalSpy found(&update, &FirmwareUpdate::portFound);
+    QSignalSpy status(&update, &FirmwareUpdate::transStatus);
+    QSignalSpy failed(&update, &FirmwareUpdate::failed);
+    QElapsedTimer clock;
+    clock.start();
+    update.startUpdate(path, portName);
+    if (failure >= 0) {
+        QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, WaitMs);
+        QCOMPARE(failed.first().at(1).value<FirmwareUpdate::Failure>(), FirmwareUpdate::Failure(failure));
+        QCOMPARE(clock.elapsed() >= ShortSearchMs, failure == int(FirmwareUpdate::Failure::PortNotFound));
+        QCOMPARE(status.size(), 0);
+        QVERIFY(!update.isRunning());
+        return;
+    }
+    QVERIFY(status.wait(WaitMs));
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.first().at(0).toString(), portName);
+    QCOMPARE(update.outcome(), YmodemFileTransmit::StatusFinished);
+    QVERIFY(line.receiver().waitForExit(WaitMs));
+    QCOMPARE(line.received(QStringLiteral("rk21_fw.bin")), image);
 }
 
 void tst_FirmwareUpdate::secondUpdateRefused_data()
