@@ -7,6 +7,7 @@
 #include "device/devicebackend.h"
 #include "device/virtual/virtualtark9.h"
 
+#include <QVector>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -30,41 +31,52 @@ void quietLog(QtMsgType type, const QMessageLogContext &, const QString &message
     }
 }
 
-// --virtual=FAULT: the misbehaviours a script may want to see the tool report.
-void setUpVirtualController(const QString &fault)
+// --virtual=FAULT: the misbehaviours a script may want to see the tool report, in the order the
+// help lists them.
+struct Fault
 {
-    VirtualTark9 &device = VirtualTark9::instance();
+    QString name;
+    void (*setUp)(VirtualTark9 &device);
+};
+
+const QVector<Fault> &faults()
+{
     using M = VirtualTark9::Misbehaviour;
-    if (fault == QLatin1String("unplugged"))
-        device.unplug();
-    else if (fault == QLatin1String("busy"))
-        device.setMisbehaviour(M::PortsBusy);
-    else if (fault == QLatin1String("silent"))
-        device.setMisbehaviour(M::NoReply);
-    else if (fault == QLatin1String("stalled"))
-        device.setMisbehaviour(M::StopsReading);
-    else if (fault == QLatin1String("drops-writes"))
-        device.setMisbehaviour(M::DropsWrites);
+    static const QVector<Fault> list = {
+        {QStringLiteral("unplugged"), [](VirtualTark9 &device) { device.unplug(); }},
+        {QStringLiteral("busy"), [](VirtualTark9 &device) { device.setMisbehaviour(M::PortsBusy); }},
+        {QStringLiteral("silent"), [](VirtualTark9 &device) { device.setMisbehaviour(M::NoReply); }},
+        {QStringLiteral("stalled"), [](VirtualTark9 &device) { device.setMisbehaviour(M::StopsReading); }},
+        {QStringLiteral("drops-writes"), [](VirtualTark9 &device) { device.setMisbehaviour(M::DropsWrites); }},
+    };
+    return list;
+}
+
+QStringList faultNames()
+{
+    QStringList names;
+    for (const Fault &fault : faults())
+        names << fault.name;
+    return names;
+}
+
+void setUpVirtualController(const QString &faultName)
+{
+    for (const Fault &fault : faults()) {
+        if (fault.name == faultName)
+            fault.setUp(VirtualTark9::instance());
+    }
 }
 
 int runCommand(const QStringList &arguments)
 {
-    const CommandLine line = CommandLine::parse(arguments);
+    const CommandLine line = CommandLine::parse(arguments, faultNames());
     if (!line.error.isEmpty()) {
         Console::error(QStringLiteral("%1 (see tark9ctl --help)").arg(line.error));
         return ExitUsage;
     }
     if (line.help) {
-        if (line.command.isEmpty()) {
-            Console::out(CommandLine::toolHelp());
-            return ExitSuccess;
-        }
-        const QString help = CommandLine::commandHelp(line.command);
-        if (help.isEmpty()) {
-            Console::error(QStringLiteral("unknown command '%1' (see tark9ctl --help)").arg(line.command));
-            return ExitUsage;
-        }
-        Console::out(help);
+        Console::out(line.command ? line.command->help() : CommandLine::toolHelp(faultNames()));
         return ExitSuccess;
     }
     if (line.version) {
@@ -80,22 +92,7 @@ int runCommand(const QStringList &arguments)
         setUpVirtualController(line.virtualFault);
 
     Commands commands;
-    const QString &command = line.command;
-    if (command == QLatin1String("ports"))
-        return commands.ports();
-    if (command == QLatin1String("doctor"))
-        return commands.doctor(line.json);
-    if (command == QLatin1String("get"))
-        return commands.get(line.operands.at(0));
-    if (command == QLatin1String("send"))
-        return commands.send(line.operands.at(0), line.verify, line.force);
-    if (command == QLatin1String("sn"))
-        return commands.serialNumber();
-    if (command == QLatin1String("show"))
-        return commands.show(line.operands.at(0), line.json);
-    if (command == QLatin1String("apply-json"))
-        return commands.applyJson(line.operands.at(0), line.operands.at(1));
-    return commands.flash(line.operands.at(0), line.port);
+    return line.command->run(commands, line);
 }
 
 } // namespace

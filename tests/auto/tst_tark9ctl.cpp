@@ -66,6 +66,9 @@ class tst_Tark9Ctl : public QObject
 private slots:
     void initTestCase();
     void helpAndVersion();
+    void commandHelp_data();
+    void commandHelp();
+    void everyFaultInTheHelpIsTaken();
     void usageErrors_data();
     void usageErrors();
     void portsMarkTheController();
@@ -133,6 +136,43 @@ void tst_Tark9Ctl::helpAndVersion()
     QVERIFY(version.out.startsWith("tark9ctl 1."));
 }
 
+// A command's help is the same however it is asked for, and its usage line is the one the tool's
+// help lists it with.
+void tst_Tark9Ctl::commandHelp_data()
+{
+    QTest::addColumn<QString>("command");
+    for (const char *command : {"ports", "doctor", "get", "send", "sn", "show", "apply-json", "flash"})
+        QTest::newRow(command) << command;
+}
+
+void tst_Tark9Ctl::commandHelp()
+{
+    QFETCH(QString, command);
+    const Run asked = run({command, "--help"});
+    QCOMPARE(asked.exitCode, 0);
+    const QString synopsis = asked.out.section(QLatin1Char('\n'), 0, 0).mid(int(qstrlen("Usage: tark9ctl ")));
+    QVERIFY2(run({"--help"}).out.contains(QRegularExpression(QStringLiteral("\n  %1 +[a-z]").arg(QRegularExpression::escape(synopsis)))),
+             qPrintable(synopsis));
+    for (const QStringList &arguments : {QStringList{"help", command}, QStringList{"--help", command}, QStringList{"--virtual", command, "-h"}}) {
+        const Run other = run(arguments);
+        QCOMPARE(other.exitCode, 0);
+        QCOMPARE(other.out, asked.out);
+    }
+}
+
+// The faults the help names are the ones --virtual=FAULT takes.
+void tst_Tark9Ctl::everyFaultInTheHelpIsTaken()
+{
+    const QRegularExpressionMatch listed = QRegularExpression("handling: ([a-z, -]+)\n").match(run({"--help"}).out);
+    QVERIFY(listed.hasMatch());
+    const QStringList faults = listed.captured(1).split(", ");
+    QCOMPARE(faults.size(), 5);
+    for (const QString &fault : faults) {
+        const Run result = run({"--virtual=" + fault, "ports"});
+        QVERIFY2(result.exitCode == 0 && result.err.isEmpty(), qPrintable(fault + ": " + result.err));
+    }
+}
+
 void tst_Tark9Ctl::usageErrors_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -142,6 +182,13 @@ void tst_Tark9Ctl::usageErrors_data()
     QTest::newRow("option of another command") << QStringList{"get", "x.stm", "--verify"};
     QTest::newRow("port without a name") << QStringList{"flash", "x.bin", "--port"};
     QTest::newRow("unknown fault") << QStringList{"--virtual=broken", "sn"};
+    QTest::newRow("empty fault") << QStringList{"--virtual=", "sn"};
+    QTest::newRow("unknown option") << QStringList{"sn", "--bogus"};
+    QTest::newRow("value for a switch") << QStringList{"show", "x.stm", "--json=yes"};
+    QTest::newRow("empty port name") << QStringList{"flash", "x.bin", "--port="};
+    QTest::newRow("one operand too many") << QStringList{"show", "x.stm", "y.stm"};
+    QTest::newRow("help for an unknown command") << QStringList{"help", "erase"};
+    QTest::newRow("an unknown command's help") << QStringList{"erase", "--help"};
 }
 
 void tst_Tark9Ctl::usageErrors()
@@ -253,6 +300,9 @@ void tst_Tark9Ctl::errorExitCodes_data()
     QTest::newRow("no such preset") << QStringList{"show", "missing.stm"} << 6;
     QTest::newRow("truncated preset") << QStringList{"--virtual", "send", "truncated.stm"} << 6;
     QTest::newRow("no such image") << QStringList{"flash", "missing.bin"} << 6;
+    QTest::newRow("port that cannot be opened") << QStringList{"flash", "firmware.bin", "--port", "firmware.bin"} << 4;
+    // After "--" an option's name is an operand: here a preset that is not there.
+    QTest::newRow("options ended") << QStringList{"show", "--", "--json"} << 6;
 }
 
 void tst_Tark9Ctl::errorExitCodes()
