@@ -3,6 +3,7 @@
 // where the sequencer cannot be opened.
 #include "devicelogcapture.h"
 
+#include "config/midistatus.h"
 #include "device/linux/alsainputevent.h"
 #include "device/linux/alsamidisystem.h"
 #include "device/linux/alsaportcatalog.h"
@@ -18,6 +19,11 @@
 #include <vector>
 
 namespace {
+
+constexpr int BufferBytes = 512;          // the port layer's buffer
+constexpr int ConfigurationBytes = 458;   // the controller's configuration message
+constexpr int SerialReplyBytes = 21;
+constexpr int AlsaPieceBytes = 256;       // what ALSA's sequencer hands a SysEx message over in
 
 struct Delivery
 {
@@ -47,6 +53,32 @@ struct Receiver
     }
 };
 
+// An input port's queue with one buffer prepared, as the port layer keeps it; start() queues the
+// buffer and starts the port.
+struct QueuedPort
+{
+    Receiver receiver;
+    InputPortQueue queue{nullptr, &Receiver::callback, reinterpret_cast<quintptr>(&receiver)};
+    QByteArray storage{BufferBytes, 0};
+    MidiBuffer buffer;
+
+    QueuedPort()
+    {
+        receiver.queue = &queue;
+        buffer.data = storage.data();
+        buffer.bufferLength = BufferBytes;
+    }
+
+    unsigned prepare() { return queue.prepare(&buffer); }
+
+    unsigned start()
+    {
+        const unsigned result = queue.addBuffer(&buffer);
+        queue.start();
+        return result;
+    }
+};
+
 AlsaInputEvent sysexPiece(const QByteArray &bytes)
 {
     AlsaInputEvent event;
@@ -68,11 +100,11 @@ AlsaInputEvent noteOn(int channel, int note, int velocity)
 QByteArray configurationMessage(int length)
 {
     QByteArray message(length, 0);
-    message[0] = char(0xF0);
-    message[1] = 0x03;
+    message[0] = char(MidiStatus::SysExStart);
+    message[1] = 0x03;   // the controller's configuration reply
     for (int i = 2; i < length - 1; ++i)
-        message[i] = char(i & 0x7F);
-    message[length - 1] = char(0xF7);
+        message[i] = char(i & MidiStatus::DataMax);
+    message[length - 1] = char(MidiStatus::SysExEnd);
     return message;
 }
 
@@ -119,11 +151,11 @@ private slots:
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("pieceSize");
         QTest::addColumn<QList<int>>("deliveredLengths");
-        QTest::newRow("configuration in 256-byte pieces") << 458 << 256 << QList<int>{458};
-        QTest::newRow("configuration byte by byte") << 458 << 1 << QList<int>{458};
-        QTest::newRow("serial reply in one piece") << 21 << 21 << QList<int>{21};
-        QTest::newRow("longer than the buffer") << 600 << 256 << QList<int>{512, 88};
-        QTest::newRow("exactly the buffer") << 512 << 100 << QList<int>{512};
+        QTest::newRow("configuration in 256-byte pieces") << ConfigurationBytes << AlsaPieceBytes << QList<int>{ConfigurationBytes};
+        QTest::newRow("configuration byte by byte") << ConfigurationBytes << 1 << QList<int>{ConfigurationBytes};
+        QTest::newRow("serial reply in one piece") << SerialReplyBytes << SerialReplyBytes << QList<int>{SerialReplyBytes};
+        QTest::newRow("longer than the buffer") << 600 << AlsaPieceBytes << QList<int>{BufferBytes, 600 - BufferBytes};
+        QTest::newRow("exactly the buffer") << BufferBytes << 100 << QList<int>{BufferBytes};
     }
 
     void sysexPiecesAreGathered()
@@ -131,22 +163,15 @@ private slots:
         QFETCH(int, length);
         QFETCH(int, pieceSize);
         QFETCH(QList<int>, deliveredLengths);
-        Receiver receiver;
-        InputPortQueue queue(nullptr, &Receiver::callback, reinterpret_cast<quintptr>(&receiver));
-        receiver.queue = &queue;
-        QByteArray storage(512, 0);
-        MidiBuffer buffer;
-        buffer.data = storage.data();
-        buffer.bufferLength = 512;
-        QCOMPARE(queue.prepare(&buffer), MidiResult::NoError);
-        QCOMPARE(queue.addBuffer(&buffer), MidiResult::NoError);
-        queue.start();
+        QueuedPort port;
+        QCOMPARE(port.prepare(), MidiResult::NoError);
+        QCOMPARE(port.start(), MidiResult::NoError);
         const QByteArray message = configurationMessage(length);
         for (const QByteArray &piece : pieces(message, pieceSize))
-            AlsaInputEvent::dispatch(sysexPiece(piece), queue);
+            AlsaInputEvent::dispatch(sysexPiece(piece), port.queue);
         QList<int> lengths;
         QByteArray joined;
-        for (const Delivery &d : receiver.deliveries) {
+        for (const Delivery &d : port.receiver.deliveries) {
             lengths << d.bytes.size();
             joined += d.bytes;
         }
@@ -156,25 +181,19 @@ private slots:
 
     void notesBetweenPiecesAreShortMessages()
     {
-        Receiver receiver;
-        InputPortQueue queue(nullptr, &Receiver::callback, reinterpret_cast<quintptr>(&receiver));
-        receiver.queue = &queue;
-        QByteArray storage(512, 0);
-        MidiBuffer buffer;
-        buffer.data = storage.data();
-        buffer.bufferLength = 512;
-        queue.prepare(&buffer);
-        queue.addBuffer(&buffer);
-        queue.start();
-        const QByteArray message = configurationMessage(458);
-        const QList<QByteArray> parts = pieces(message, 256);
-        AlsaInputEvent::dispatch(sysexPiece(parts.at(0)), queue);
-        AlsaInputEvent::dispatch(noteOn(2, 60, 100), queue);
-        AlsaInputEvent::dispatch(sysexPiece(parts.at(1)), queue);
-        QCOMPARE(int(receiver.deliveries.size()), 2);
-        QCOMPARE(receiver.deliveries.at(0).message, MidiInMessage::Data);
-        QCOMPARE(receiver.deliveries.at(0).packed, quint32(0x643C92));
-        QCOMPARE(receiver.deliveries.at(1).bytes, message);
+        QueuedPort port;
+        port.prepare();
+        port.start();
+        const QByteArray message = configurationMessage(ConfigurationBytes);
+        const QList<QByteArray> parts = pieces(message, AlsaPieceBytes);
+        AlsaInputEvent::dispatch(sysexPiece(parts.at(0)), port.queue);
+        AlsaInputEvent::dispatch(noteOn(2, 60, 100), port.queue);
+        AlsaInputEvent::dispatch(sysexPiece(parts.at(1)), port.queue);
+        const std::vector<Delivery> &deliveries = port.receiver.deliveries;
+        QCOMPARE(int(deliveries.size()), 2);
+        QCOMPARE(deliveries.at(0).message, MidiInMessage::Data);
+        QCOMPARE(deliveries.at(0).packed, quint32(0x643C92));
+        QCOMPARE(deliveries.at(1).bytes, message);
     }
 
     void shortMessagePacking_data()
@@ -204,37 +223,32 @@ private slots:
 
     void unfinishedMessagesAreNeverHandedOn()
     {
-        Receiver receiver;
-        InputPortQueue queue(nullptr, &Receiver::callback, reinterpret_cast<quintptr>(&receiver));
-        receiver.queue = &queue;
-        QByteArray storage(512, 0);
-        MidiBuffer buffer;
-        buffer.data = storage.data();
-        buffer.bufferLength = 512;
-        queue.prepare(&buffer);
+        QueuedPort port;
+        InputPortQueue &queue = port.queue;
+        const std::vector<Delivery> &deliveries = port.receiver.deliveries;
+        port.prepare();
         // Before a buffer is queued and started, everything is dropped.
-        AlsaInputEvent::dispatch(sysexPiece(configurationMessage(21)), queue);
-        QVERIFY(receiver.deliveries.empty());
-        QCOMPARE(queue.droppedBytes(), quint64(21));
-        queue.addBuffer(&buffer);
-        queue.start();
+        AlsaInputEvent::dispatch(sysexPiece(configurationMessage(SerialReplyBytes)), queue);
+        QVERIFY(deliveries.empty());
+        QCOMPARE(queue.droppedBytes(), quint64(SerialReplyBytes));
+        port.start();
         // A message cut short by the next F0 is dropped, the next one arrives whole.
         const QByteArray whole = configurationMessage(30);
         AlsaInputEvent::dispatch(sysexPiece(configurationMessage(30).left(12)), queue);
         AlsaInputEvent::dispatch(sysexPiece(whole), queue);
-        QCOMPARE(int(receiver.deliveries.size()), 1);
-        QCOMPARE(receiver.deliveries.at(0).bytes, whole);
+        QCOMPARE(int(deliveries.size()), 1);
+        QCOMPARE(deliveries.at(0).bytes, whole);
         // Reset during a message: the buffer comes back empty and the rest goes nowhere.
         AlsaInputEvent::dispatch(sysexPiece(whole.left(10)), queue);
         queue.reset();
-        QCOMPARE(int(receiver.deliveries.size()), 2);
-        QCOMPARE(receiver.deliveries.at(1).bytes.size(), 0);
+        QCOMPARE(int(deliveries.size()), 2);
+        QCOMPARE(deliveries.at(1).bytes.size(), 0);
         AlsaInputEvent::dispatch(sysexPiece(whole.mid(10)), queue);
-        QCOMPARE(int(receiver.deliveries.size()), 2);
-        QCOMPARE(queue.unprepare(&buffer), MidiResult::NoError);
+        QCOMPARE(int(deliveries.size()), 2);
+        QCOMPARE(queue.unprepare(&port.buffer), MidiResult::NoError);
         queue.close();
         AlsaInputEvent::dispatch(noteOn(0, 1, 1), queue);
-        QCOMPARE(int(receiver.deliveries.size()), 2);
+        QCOMPARE(int(deliveries.size()), 2);
     }
 
     void udevEventsBecomeInterfacePaths_data()

@@ -32,6 +32,16 @@ const QByteArray Nak("\x15");
 const QByteArray Eot("\x04");
 const QByteArray AckC("\x06" "C");
 
+const QString ImageName = QStringLiteral("rk21_fw.bin");
+
+// The image written to a file in `dir` for a sender to read: its path, empty when it could not be
+// written.
+QString imageFile(const QTemporaryDir &dir, const QByteArray &image)
+{
+    const QString path = dir.filePath(ImageName);
+    return TestImage::write(path, image) ? path : QString();
+}
+
 // A receiver on a line of its own, run on a thread of its own as the boot loader runs it.
 class ReceiverThread
 {
@@ -111,8 +121,8 @@ void tst_YmodemReceiver::receivesOurSender()
     QFETCH(int, size);
     const QByteArray image = TestImage::bytes(size);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("rk21_fw.bin"));
-    QVERIFY(TestImage::write(path, image));
+    const QString path = imageFile(dir, image);
+    QVERIFY(!path.isEmpty());
 
     ReceiverThread run;
     QVERIFY(run.open());
@@ -124,7 +134,7 @@ void tst_YmodemReceiver::receivesOurSender()
 
     QCOMPARE(sender.lastStatus(), YmodemFileTransmit::StatusFinished);
     QCOMPARE(run.result(), YmodemReceiver::Result::Received);
-    QCOMPARE(run.receiver().fileName(), QStringLiteral("rk21_fw.bin"));
+    QCOMPARE(run.receiver().fileName(), ImageName);
     QCOMPARE(run.receiver().declaredSize(), qint64(size));
     QCOMPARE(run.receiver().data().size(), size);
     QVERIFY(run.receiver().data() == image);
@@ -190,8 +200,8 @@ void tst_YmodemReceiver::spoiltLineNeverGivesAWrongFile()
     QFETCH(int, delayMs);
     const QByteArray image = TestImage::bytes(24 * 1024 + 300);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("rk21_fw.bin"));
-    QVERIFY(TestImage::write(path, image));
+    const QString path = imageFile(dir, image);
+    QVERIFY(!path.isEmpty());
 
     PtyPair senderEnd;
     QVERIFY(senderEnd.isValid());

@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/prompt.h"
 #include "config/datamanagement.h"
+#include "config/midistatus.h"
 #include "device/virtual/virtualtark9.h"
 
 #include <QApplication>
@@ -22,7 +23,7 @@ void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
 void checkImage(const DataManagement &model)
 {
     const auto &image = model.configImage();
-    bool whole = image[0] == 0xF0 && image[DataManagement::ImageSize - 1] == 0xF7;
+    bool whole = image[0] == MidiStatus::SysExStart && image[DataManagement::ImageSize - 1] == MidiStatus::SysExEnd;
     for (int i = 1; i < DataManagement::ImageSize - 1; ++i)
         whole = whole && image[i] <= DataManagement::MaxDataByte;
     if (!whole) {

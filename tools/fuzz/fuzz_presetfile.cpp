@@ -5,6 +5,7 @@
 #include "config/configlayout.h"
 #include "config/controllerprotocol.h"
 #include "config/datamanagement.h"
+#include "config/midistatus.h"
 #include "config/presetfile.h"
 
 #include <QCoreApplication>
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         model.initDefaultData();
         model.loadConfigImage(result.block.constData(), result.block.size());
         const auto &image = model.configImage();
-        bool whole = image[0] == 0xF0 && image[DataManagement::ImageSize - 1] == 0xF7;
+        bool whole = image[0] == MidiStatus::SysExStart && image[DataManagement::ImageSize - 1] == MidiStatus::SysExEnd;
         for (int i = 1; i < DataManagement::ImageSize - 1; ++i)
             whole = whole && image[i] <= DataManagement::MaxDataByte;
         if (!whole)
