@@ -1,5 +1,7 @@
 #include "firmware/ymodemfiletransmit.h"
 
+#include "config/controlleridentity.h"
+
 #include <QDebug>
 #include <QFileInfo>
 
@@ -7,6 +9,9 @@
 
 namespace {
 
+// The engine's limits are counted in these polls, and its defaults (Ymodem::DefaultTickDivider,
+// DefaultPeriodLimit) are set for this period: a packet again after 5 s of silence, the receiver
+// given up after 30 s.
 constexpr int DefaultPollIntervalMs = 10;
 // Time for the last bytes (the receiver's final ACK, our CANs) to settle before the port closes
 // and the outcome is told.
@@ -21,13 +26,12 @@ constexpr int TurnaroundMs = 1;
 
 YmodemFileTransmit::YmodemFileTransmit(QObject *parent)
     : QObject(parent)
-    , Ymodem(499, 5, 999)
     , m_pollIntervalMs(DefaultPollIntervalMs)
 {
     qRegisterMetaType<YmodemFileTransmit::Status>("YmodemFileTransmit::Status");
 
     m_port.setPortName(QStringLiteral("COM1"));
-    m_port.setBaudRate(115200, QSerialPort::AllDirections);
+    m_port.setBaudRate(ControllerIdentity::BootLoaderBaudRate, QSerialPort::AllDirections);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);

@@ -26,6 +26,10 @@ constexpr int FastPollMs = 1;
 // Far beyond what any transfer here needs (the sender gives up after 30 s of silence); only a
 // hang reaches it.
 constexpr int HangLimitMs = 180000;
+// rb ends as soon as a transfer does; after a cancelled or spoilt one it may first wait out its
+// own time-outs. Bounds for hangs only.
+constexpr int ReceiverEndMs = 10000;
+constexpr int ReceiverGiveUpMs = 30000;
 
 QByteArray randomBytes(int size, quint32 seed)
 {
@@ -168,7 +172,7 @@ void tst_YmodemFileTransmit::sendsToRb()
     line.sender.setFileName(source.filePath(name));
     QVERIFY(line.sender.startTransmit());
     QVERIFY(line.waitForFinalStatus());
-    QVERIFY(line.receiver().waitForExit(10000));
+    QVERIFY(line.receiver().waitForExit(ReceiverEndMs));
     QCOMPARE(line.finalStatus(), YmodemFileTransmit::StatusFinished);
     QVERIFY2(line.receiver().succeeded(), line.receiver().errorOutput().constData());
     QCOMPARE(line.received(name), image);
@@ -258,7 +262,7 @@ void tst_YmodemFileTransmit::spoiledLine()
     QVERIFY(!expectGiveUp || line.finalStatus() != YmodemFileTransmit::StatusFinished);
     // Finished means rb has the image; and whatever the sender says, rb never claims a file it
     // did not get whole.
-    const bool rbEnded = line.receiver().waitForExit(30000);
+    const bool rbEnded = line.receiver().waitForExit(ReceiverGiveUpMs);
     if (line.finalStatus() == YmodemFileTransmit::StatusFinished)
         QVERIFY2(line.receiver().succeeded(), line.receiver().errorOutput().constData());
     if (rbEnded && line.receiver().succeeded())
@@ -306,7 +310,7 @@ void tst_YmodemFileTransmit::unreadableFile()
     QVERIFY(line.waitForFinalStatus());
     QCOMPARE(line.finalStatus(), YmodemFileTransmit::StatusFailed);
     QVERIFY(line.proxy().deliveredTo(LineProxy::SideB).endsWith(QByteArray(5, Ymodem::CodeCan)));
-    QVERIFY(line.receiver().waitForExit(30000));
+    QVERIFY(line.receiver().waitForExit(ReceiverGiveUpMs));
     QVERIFY(!line.receiver().succeeded());
 }
 
@@ -396,7 +400,7 @@ void tst_YmodemFileTransmit::receiverClearingItsInputLosesNothing()
     QVERIFY(line.waitForFinalStatusLive());
     QCOMPARE(line.finalStatus(), YmodemFileTransmit::StatusFinished);
     QCOMPARE(line.proxy().clearedTowardsB(), 0);
-    QVERIFY(line.receiver().waitForExit(10000));
+    QVERIFY(line.receiver().waitForExit(ReceiverEndMs));
     QCOMPARE(line.received(name), image);
 }
 
