@@ -82,17 +82,25 @@ unsigned VirtualMidiSystem::outGetDevCaps(unsigned index, QString *name)
     return portName(m_outputs, index, name);
 }
 
+unsigned VirtualMidiSystem::mayOpen(const QVector<Port> &ports, int index, bool *isDevice) const
+{
+    const QVector<int> visible = visibleIndices(ports);
+    if (index < 0 || index >= visible.size())
+        return MidiResult::BadDeviceId;
+    *isDevice = ports.at(visible.at(index)).isDevice;
+    if (*isDevice && m_device.portsBusy())
+        return MidiResult::Allocated;
+    return MidiResult::NoError;
+}
+
 unsigned VirtualMidiSystem::inOpen(MidiHandle *handle, int index, MidiInCallback callback, quintptr instance)
 {
     if (!handle || !callback)
         return MidiResult::InvalidParameter;
     std::lock_guard<std::mutex> lock(m_mutex);
-    const QVector<int> visible = visibleIndices(m_inputs);
-    if (index < 0 || index >= visible.size())
-        return MidiResult::BadDeviceId;
-    const bool isDevice = m_inputs.at(visible.at(index)).isDevice;
-    if (isDevice && m_device.portsBusy())
-        return MidiResult::Allocated;
+    bool isDevice = false;
+    if (const unsigned refused = mayOpen(m_inputs, index, &isDevice))
+        return refused;
     auto port = std::make_shared<InPort>();
     port->isDevice = isDevice;
     *handle = port.get();
@@ -184,12 +192,9 @@ unsigned VirtualMidiSystem::outOpen(MidiHandle *handle, int index)
     if (!handle)
         return MidiResult::InvalidParameter;
     std::lock_guard<std::mutex> lock(m_mutex);
-    const QVector<int> visible = visibleIndices(m_outputs);
-    if (index < 0 || index >= visible.size())
-        return MidiResult::BadDeviceId;
-    const bool isDevice = m_outputs.at(visible.at(index)).isDevice;
-    if (isDevice && m_device.portsBusy())
-        return MidiResult::Allocated;
+    bool isDevice = false;
+    if (const unsigned refused = mayOpen(m_outputs, index, &isDevice))
+        return refused;
     auto port = std::make_shared<OutPort>();
     port->isDevice = isDevice;
     *handle = port.get();

@@ -75,6 +75,9 @@ private:
     QVector<int> visibleIndices(const QVector<Port> &ports) const;
     // The name of the port the system lists at `index` in `ports` (m_inputs or m_outputs).
     unsigned portName(const QVector<Port> &ports, unsigned index, QString *name) const;
+    // Whether the port the system lists at `index` in `ports` can be opened now, the caller
+    // holding the lock; `isDevice` says whether it is the controller's.
+    unsigned mayOpen(const QVector<Port> &ports, int index, bool *isDevice) const;
     std::vector<std::shared_ptr<InPort>> openDeviceInputs() const;
     std::shared_ptr<InPort> findIn(MidiHandle handle) const;
     std::shared_ptr<OutPort> findOut(MidiHandle handle) const;
