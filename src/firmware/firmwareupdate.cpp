@@ -62,6 +62,20 @@ void FirmwareUpdate::setPortSearchLimit(int ms)
     m_searchLimitMs = ms;
 }
 
+void FirmwareUpdate::cancel()
+{
+    if (!m_isRunning)
+        return;
+    // The search runs between the start and the port being found; after that the transfer does.
+    if (m_searchTimer.isActive()) {
+        m_searchTimer.stop();
+        qDebug() << "startUpdate: cancelled while looking for the port";
+        fail(tr("The firmware update was cancelled."), Failure::Cancelled);
+        return;
+    }
+    m_ymodemFileTransmit->cancelTransmit();
+}
+
 QString FirmwareUpdate::findPort() const
 {
     if (m_portName.isEmpty())

@@ -21,7 +21,8 @@ public:
     enum class Failure {
         PortNotFound,     // the port was not there within the search limit
         PortNotOpened,    // the port is there but cannot be opened (in use, or no permission)
-        AlreadyRunning    // another update of this object is still running
+        AlreadyRunning,   // another update of this object is still running
+        Cancelled         // cancel() ended the port search
     };
     Q_ENUM(Failure)
 
@@ -37,6 +38,12 @@ public:
     // tark9ctl (for a controller that was already in its boot loader) shorten it, the editor
     // keeps the default.
     void setPortSearchLimit(int ms);
+
+    // Stops a running update. While the port is still looked for, the search ends at once with
+    // failed(..., Cancelled). A transfer ends with YMODEM's cancel, so that the boot loader drops
+    // what it has taken and waits for another image; transStatus(false) follows, and outcome()
+    // is then StatusCancelled.
+    void cancel();
 
     bool isRunning() const { return m_isRunning; }
     // How the last transfer ended; read it when transStatus() arrives.

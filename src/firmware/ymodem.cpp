@@ -61,6 +61,12 @@ void Ymodem::transmitReceived()
         step();
 }
 
+void Ymodem::cancel()
+{
+    abandon();
+    report(StatusCancelled);
+}
+
 void Ymodem::step()
 {
     m_writeFailed = false;

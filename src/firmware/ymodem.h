@@ -42,6 +42,7 @@ public:
         StatusAborted,
         StatusTimedOut,
         StatusFailed,
+        StatusCancelled,   // the sender gave up on purpose (cancel())
     };
 
     static constexpr uint32_t SmallDataSize = YmodemProtocol::SmallBlockBytes;
@@ -75,6 +76,9 @@ public:
     // at the next poll. It never counts as a silent poll (only the clock measures the receiver's
     // silence) and does nothing before the first poll has started the transfer.
     void transmitReceived();
+    // Ends the transfer from the sender's side, at any stage: CancelCount CANs go to the receiver
+    // (a boot loader then drops what it has taken) and handleStatus() hears StatusCancelled.
+    void cancel();
 
     // XMODEM CRC-16 (YmodemProtocol::crc16).
     static uint16_t crc16(const uint8_t *data, uint32_t length) { return YmodemProtocol::crc16(data, length); }

@@ -87,6 +87,23 @@ bool YmodemFileTransmit::startTransmit()
     return true;
 }
 
+void YmodemFileTransmit::cancelTransmit()
+{
+    if (!isWorking() || !m_port.isOpen())
+        return;
+    // Called from a slot of one of our own signals, the engine is in the middle of a step that
+    // would go on to send the next block after the CANs: the cancel waits for the step's end.
+    if (m_inStep) {
+        QMetaObject::invokeMethod(this, &YmodemFileTransmit::cancelTransmit, Qt::QueuedConnection);
+        return;
+    }
+    qDebug() << "YmodemFileTransmit: cancelled after" << m_bytesRead << "of" << m_fileSize << "bytes";
+    m_readTimer.stop();
+    m_inStep = true;
+    cancel();
+    m_inStep = false;
+}
+
 void YmodemFileTransmit::readTimeOut()
 {
     m_readTimer.stop();
@@ -156,6 +173,7 @@ Ymodem::Code YmodemFileTransmit::handleStatus(Status status, uint8_t *buffer, ui
     case StatusFinished:
     case StatusAborted:
     case StatusTimedOut:
+    case StatusCancelled:
         return finish(status);
     default:
         return finish(StatusFailed);

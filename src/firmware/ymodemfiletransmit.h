@@ -28,6 +28,9 @@ public:
 
     // False when the port cannot be opened; nothing is then signalled.
     bool startTransmit();
+    // Ends a running transfer with YMODEM's cancel (CAN CAN ... on the line); transmitStatus()
+    // then reports StatusCancelled. Nothing happens when no transfer runs.
+    void cancelTransmit();
 
 signals:
     void transmitProgress(int progress);
