@@ -49,7 +49,7 @@ VirtualBootLoader::~VirtualBootLoader()
     stop();
 }
 
-void VirtualBootLoader::enter()
+void VirtualBootLoader::enter(Application application)
 {
     std::lock_guard<std::mutex> lock(m_threadMutex);
     if (m_active) {
@@ -66,7 +66,7 @@ void VirtualBootLoader::enter()
     }
     qDebug() << "virtual Tark9: boot-loader command, leaving MIDI mode";
     m_device.unplug();
-    m_thread = std::thread([this] { run(); });
+    m_thread = std::thread([this, application] { run(application); });
 }
 
 void VirtualBootLoader::stop()
@@ -136,25 +136,43 @@ QList<int> VirtualBootLoader::nextVersion(const QByteArray &image, const QList<i
     return next;
 }
 
-void VirtualBootLoader::run()
+bool VirtualBootLoader::showPort(PseudoTerminal &line)
+{
+    if (!line.open()) {
+        qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: no serial port (%1)").arg(line.errorString());
+        return false;
+    }
+    SerialPortList::addVirtualPort({line.portName(), VendorId, ProductId});
+    setPortName(line.portName());
+    qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: serial port %1 (1C75:0204) waiting for an image").arg(line.portName());
+    return true;
+}
+
+void VirtualBootLoader::removePort(PseudoTerminal &line)
+{
+    const QString port = line.portName();
+    line.close();
+    if (!m_processEnding)
+        SerialPortList::removeVirtualPort(port);
+    setPortName(QString());
+}
+
+void VirtualBootLoader::run(Application application)
 {
     const QList<int> oldVersion = m_device.firmwareVersion();
     PseudoTerminal line;
-    if (!line.open()) {
-        qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: no serial port (%1); restarting firmware %2")
-                                  .arg(line.errorString(), versionText(oldVersion));
+    if (!showPort(line)) {
+        qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: restarting firmware %1").arg(versionText(oldVersion));
         m_active = false;
-        m_device.plug();
+        m_device.startFirmware(oldVersion, false);
         return;
     }
-    const QString port = line.portName();
-    SerialPortList::addVirtualPort({port, VendorId, ProductId});
-    setPortName(port);
-    qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: serial port %1 (1C75:0204) waiting for an image").arg(port);
 
     YmodemReceiver receiver(line, m_stopRequested);
     receiver.setSizeRange(1, MaxImageSize);
-    bool intact = true;
+    // The power goes once: plugged in again, the boot loader takes the next image whole.
+    bool powerCut = m_device.misbehaviour() == VirtualTark9::Misbehaviour::PowerCutMidTransfer;
+    bool intact = application == Application::Intact;
     bool flashed = false;
     bool attached = false;
     QElapsedTimer idle;
@@ -171,8 +189,9 @@ void VirtualBootLoader::run()
             continue;
         }
         if (!attached)
-            qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: a host opened %1").arg(port);
+            qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: a host opened %1").arg(line.portName());
         attached = true;
+        receiver.setPowerCut(powerCut ? PowerCutPercent : -1);
         const YmodemReceiver::Result result = receiver.receive();
         if (result == YmodemReceiver::Result::Stopped)
             break;
@@ -183,6 +202,23 @@ void VirtualBootLoader::run()
         if (result == YmodemReceiver::Result::Received) {
             flashed = true;
             break;
+        }
+        if (result == YmodemReceiver::Result::PowerLost) {
+            // Without power the port is gone at once; the application area was being written.
+            powerCut = false;
+            intact = false;
+            attached = false;
+            removePort(line);
+            qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: power lost during \"%1\"; plugged in again in %2 ms")
+                                      .arg(receiver.fileName())
+                                      .arg(ReplugDelayMs);
+            QElapsedTimer unpowered;
+            unpowered.start();
+            while (!m_stopRequested && unpowered.elapsed() < ReplugDelayMs)
+                std::this_thread::sleep_for(AttachPoll);
+            if (m_stopRequested || !showPort(line))
+                break;
+            continue;
         }
         if (intact && receiver.declaredSize() >= 0) {
             // The application area was erased for the announced image.
@@ -201,11 +237,11 @@ void VirtualBootLoader::run()
         idle.restart();
     }
 
-    line.close();
-    if (!m_processEnding)
-        SerialPortList::removeVirtualPort(port);
-    setPortName(QString());
-    if (m_stopRequested) {
+    const QString port = line.portName();
+    removePort(line);
+    if (m_stopRequested || (!flashed && !intact)) {
+        // Stopped, or no firmware left to start (a port that could not be shown again after a
+        // power cut): the device stays away.
         m_active = false;
         return;
     }
@@ -213,7 +249,6 @@ void VirtualBootLoader::run()
     if (flashed) {
         const QByteArray image = receiver.data();
         version = nextVersion(image, oldVersion);
-        m_device.setFirmwareVersion(version.at(0), version.at(1), version.at(2));
         {
             std::lock_guard<std::mutex> lock(m_stateMutex);
             m_lastImage = image;
@@ -226,5 +261,5 @@ void VirtualBootLoader::run()
     qDebug().noquote() << QStringLiteral("virtual Tark9 boot loader: port %1 removed, restarting in MIDI mode with firmware %2")
                               .arg(port, versionText(version));
     m_active = false;
-    m_device.plug();
+    m_device.startFirmware(version, flashed);
 }

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+class PseudoTerminal;
 class VirtualTark9;
 
 // The virtual Tark9's boot-loader personality. Entered on the firmware-update command, it takes
@@ -27,14 +28,29 @@ class VirtualTark9;
 // start-up recovery finds it there). While no block 0 has been accepted the old firmware is
 // intact, and after idleTimeoutMs without a transfer the device restarts it: back in MIDI mode
 // with the old version.
+//
+// With the device's PowerCutMidTransfer the power goes halfway through the first image: the
+// boot loader falls silent and its port goes (a removal, as the host sees it), and when the
+// device is plugged in again, ReplugDelayMs later, it is in its boot loader once more, the old
+// firmware erased, and takes the next image as usual.
 class VirtualBootLoader
 {
 public:
+    // What the device's flash holds when the boot loader starts.
+    enum class Application {
+        Intact,  // the firmware that sent it there: it starts again when no image comes
+        Erased   // a controller stranded by an earlier update: only a whole image brings it back
+    };
+
     static constexpr quint16 VendorId = ControllerIdentity::BootLoaderVendorId;
     static constexpr quint16 ProductId = ControllerIdentity::BootLoaderProductId;
     // What the flash of such a controller holds, in bytes; an empty image is no firmware.
     static constexpr qint64 MaxImageSize = ControllerIdentity::BootLoaderMaxImageSize;
     static constexpr int DefaultIdleTimeoutMs = 60000;
+    // How far into the image the power goes with PowerCutMidTransfer, in percent of its size.
+    static constexpr int PowerCutPercent = 50;
+    // How long after a power cut the device is plugged in again.
+    static constexpr int ReplugDelayMs = 500;
 
     explicit VirtualBootLoader(VirtualTark9 &device);
     ~VirtualBootLoader();
@@ -43,7 +59,7 @@ public:
 
     // Any thread (the device's, on the command): leaves MIDI mode and waits for an image. Nothing
     // happens while the boot loader is already running.
-    void enter();
+    void enter(Application application = Application::Intact);
     // Ends boot-loader mode at once, nothing flashed, the port removed; waits for the thread.
     // The device is left unplugged: whoever stops it decides what comes next.
     void stop();
@@ -63,7 +79,11 @@ public:
     static QList<int> nextVersion(const QByteArray &image, const QList<int> &current);
 
 private:
-    void run();
+    void run(Application application);
+    // A port on `line` for a host to open, listed as the boot loader's; false when the system
+    // has no pseudo-terminal to give.
+    bool showPort(PseudoTerminal &line);
+    void removePort(PseudoTerminal &line);
     void setPortName(const QString &name);
 
     VirtualTark9 &m_device;

@@ -229,6 +229,35 @@ void VirtualTark9::setFirmwareVersion(int major, int minor, int patch)
     m_version = {major & MidiStatus::DataMax, minor & MidiStatus::DataMax, patch & MidiStatus::DataMax};
 }
 
+void VirtualTark9::customiseSettings()
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    for (int pad = 0; pad < PadCount; ++pad) {
+        const int at = PadOffset + PadBytes * pad + RecordNumber;
+        m_image[at] = static_cast<char>((m_image.at(at) + 1) & MidiStatus::DataMax);
+    }
+}
+
+void VirtualTark9::startFirmware(const QList<int> &version, bool updated)
+{
+    const Misbehaviour misbehaviour = updated ? m_misbehaviour.load() : Misbehaviour::None;
+    if (misbehaviour == Misbehaviour::NeverReturns) {
+        qDebug() << "virtual Tark9: the new firmware does not start; the device stays silent";
+        return;
+    }
+    if (misbehaviour == Misbehaviour::KeepsOldFirmware) {
+        qDebug() << "virtual Tark9: the old firmware starts again" << firmwareVersion();
+    } else {
+        setFirmwareVersion(version.value(0), version.value(1), version.value(2));
+    }
+    if (misbehaviour == Misbehaviour::ResetsSettings) {
+        qDebug() << "virtual Tark9: the new firmware starts with the factory configuration";
+        std::lock_guard<std::mutex> lock(m_stateMutex);
+        m_image = factoryImage();
+    }
+    plug();
+}
+
 void VirtualTark9::setMisbehaviour(Misbehaviour misbehaviour)
 {
     m_misbehaviour = misbehaviour;

@@ -24,7 +24,8 @@
 //
 // Boot loader: on the firmware-update request F0 05 ... it emits bootLoaderRequested() from its
 // thread, and its boot-loader personality (bootLoader()) takes over: it leaves MIDI mode, takes an
-// image by YMODEM on a serial port of its own and comes back with the image's firmware version.
+// image by YMODEM on a serial port of its own and hands back to the firmware (startFirmware()),
+// which comes back in MIDI mode with the image's version and the configuration it had.
 class VirtualTark9 : public QObject
 {
     Q_OBJECT
@@ -39,7 +40,12 @@ public:
         UnplugMidExchange,   // a request unplugs the device instead of being answered
         StopsReading,        // messages to the device are never taken: a send waits on them
         DropsWrites,         // a written configuration is taken but not kept
-        CorruptsWrites       // a written configuration is kept with CorruptedByteOffset changed
+        CorruptsWrites,      // a written configuration is kept with CorruptedByteOffset changed
+        // Firmware updates (played by the boot loader and the firmware it starts):
+        ResetsSettings,      // the new firmware starts with the factory configuration
+        PowerCutMidTransfer, // the power goes halfway through an image (VirtualBootLoader)
+        KeepsOldFirmware,    // an image arrives whole, but the old firmware starts again
+        NeverReturns         // an image arrives whole, but no firmware starts: no MIDI mode again
     };
     Q_ENUM(Misbehaviour)
 
@@ -86,6 +92,13 @@ public:
     void setSerialNumber(const QByteArray &serial);
     QList<int> firmwareVersion() const;
     void setFirmwareVersion(int major, int minor, int patch);
+    // Settings as a user leaves them, unlike the factory's (every pad plays one note higher), so
+    // that a firmware that resets them shows.
+    void customiseSettings();
+    // From the boot loader as it ends (any thread): the firmware `version` starts and the device
+    // comes back in MIDI mode; `updated` when it is the first start after a whole image arrived,
+    // which is when the update faults (ResetsSettings, KeepsOldFirmware, NeverReturns) play.
+    void startFirmware(const QList<int> &version, bool updated);
 
     void setMisbehaviour(Misbehaviour misbehaviour);
     Misbehaviour misbehaviour() const { return m_misbehaviour; }

@@ -191,6 +191,11 @@ std::optional<YmodemReceiver::Result> YmodemReceiver::receiveData()
                 if (m_data.size() >= m_declaredSize)
                     return giveUp(Result::Failed, QStringLiteral("more blocks than the %1 bytes announced").arg(m_declaredSize));
                 m_data.append(packet.data);
+                if (m_powerCutPercent >= 0 && m_data.size() * qint64(100) >= m_declaredSize * m_powerCutPercent) {
+                    m_error = QStringLiteral("the power went after %1 of the %2 bytes").arg(m_data.size()).arg(m_declaredSize);
+                    qDebug().noquote() << QStringLiteral("YMODEM receiver: PowerLost, %1").arg(m_error);
+                    return Result::PowerLost;
+                }
                 ++expected;
                 errors = 0;
                 eotOnce = false;

@@ -29,7 +29,8 @@ public:
         Failed,    // no file, blocks out of order, too many bad blocks, less or more data than announced; CAN sent
         TimedOut,  // the sender stopped answering; CAN sent
         LineLost,  // the host let go of the port
-        Stopped    // a stop was requested
+        Stopped,   // a stop was requested
+        PowerLost  // the power went in the middle of the data (setPowerCut); nothing more was sent
     };
     Q_ENUM(Result)
 
@@ -37,6 +38,10 @@ public:
 
     // The file sizes block 0 may announce, in bytes.
     void setSizeRange(qint64 minimum, qint64 maximum);
+    // Plays a power cut: once the data blocks have brought `percent` % of the announced size, the
+    // receiver falls silent at once (no ACK for that block) and receive() returns PowerLost.
+    // Negative: never.
+    void setPowerCut(int percent) { m_powerCutPercent = percent; }
 
     Result receive();
 
@@ -83,6 +88,7 @@ private:
     const std::atomic<bool> &m_stopRequested;
     qint64 m_minimumSize = 0;
     qint64 m_maximumSize;
+    int m_powerCutPercent = -1;
     QByteArray m_input;
     int m_inputPos = 0;
     QString m_fileName;
