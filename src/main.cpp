@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
     // The window's icon on X11 (_NET_WM_ICON): the installed application icon, or the logo the
     // program carries when it runs from the build folder.
     QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(TARK9_APP_ID), QIcon(QStringLiteral(":/img/logo.png"))));
-    LogFile::initLog(LogFile::FolderName, LogFile::KeptFiles);
+    LogFile::initLog(EditorSettings::logFolder(), LogFile::KeptFiles);
     // The file's name, not __FILE__: that is the build machine's path, which the program would carry.
     qDebug() << "main.cpp" << __LINE__ << "================progress start================";
     MainWindow mainWindow(options);

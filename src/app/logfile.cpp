@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QMutexLocker>
-#include <QStandardPaths>
 
 namespace {
 
@@ -51,8 +50,6 @@ private:
 };
 
 } // namespace
-
-const QString LogFile::FolderName = QStringLiteral("Log");
 
 LogFile::LogFile()
     : m_clock(MinuteCachedLocalClock())
@@ -121,12 +118,11 @@ const QString &LogFile::headerText()
     return text;
 }
 
-void LogFile::initLog(const QString &dirName, int maxFiles)
+void LogFile::initLog(const QString &directory, int maxFiles)
 {
     qInstallMessageHandler(&LogFile::messageHandler);
     LogFile &log = instance();
-    log.setDirectory(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
-                     + QLatin1Char('/') + dirName);
+    log.setDirectory(directory);
     log.prune(maxFiles);
 }
 

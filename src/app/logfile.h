@@ -15,16 +15,13 @@ public:
     using Clock = std::function<QDateTime()>;
     using Output = std::function<void(const QString &)>;
 
-    // The editor's log: the folder in its data folder, and how many hourly files it keeps there
-    // (1024 hours, some six weeks).
-    static const QString FolderName;
+    // How many hourly files the editor's log keeps (1024 hours, some six weeks).
     static constexpr int KeptFiles = 1024;
 
     static LogFile &instance();
 
-    // Start-up: install the handler, make the directory "<app data>/<dirName>" and keep only
-    // the newest maxFiles files in it.
-    static void initLog(const QString &dirName, int maxFiles);
+    // Start-up: install the handler, make `directory` and keep only the newest maxFiles files in it.
+    static void initLog(const QString &directory, int maxFiles);
 
     static const QString &headerText();
     static void messageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message);

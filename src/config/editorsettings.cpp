@@ -1,5 +1,7 @@
 #include "config/editorsettings.h"
 
+#include <QStandardPaths>
+
 QString EditorSettings::organisation()
 {
     return QStringLiteral("Kovela");
@@ -8,6 +10,16 @@ QString EditorSettings::organisation()
 QString EditorSettings::application()
 {
     return QStringLiteral("kovelaTark9");
+}
+
+QString EditorSettings::dataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1Char('/') + application();
+}
+
+QString EditorSettings::logFolder()
+{
+    return dataFolder() + QStringLiteral("/Log");
 }
 
 QSettings EditorSettings::open()

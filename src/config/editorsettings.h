@@ -18,4 +18,11 @@ QString application();
 // The settings, opened for reading and writing.
 QSettings open();
 
+// The editor's folder for the files it keeps for the user (downloaded firmware images, backups,
+// the log), the same whichever program asks (the editor, tark9ctl):
+// ~/.local/share/kovelaTark9 on Linux, %LOCALAPPDATA%\kovelaTark9 on Windows.
+QString dataFolder();
+// Where the editor writes its log.
+QString logFolder();
+
 } // namespace EditorSettings

@@ -224,8 +224,7 @@ ConnectionCheck::Report ConnectionCheck::run()
     places.id = QStringLiteral("places");
     places.name = tr("Log and settings");
     places.state = State::Info;
-    const QString logFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                              + QLatin1Char('/') + EditorSettings::application() + QStringLiteral("/Log");
+    const QString logFolder = EditorSettings::logFolder();
     const QString settingsFile = EditorSettings::open().fileName();
     places.detail = tr("log in %1; settings in %2").arg(QDir::toNativeSeparators(logFolder), QDir::toNativeSeparators(settingsFile));
     report.links << places;

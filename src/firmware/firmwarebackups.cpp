@@ -1,6 +1,7 @@
 #include "firmware/firmwarebackups.h"
 
 #include "config/controllerprotocol.h"
+#include "config/editorsettings.h"
 #include "config/presetfile.h"
 
 #include <QDebug>
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QVector>
 
 #include <algorithm>
@@ -102,7 +102,7 @@ bool isTaken(const QString &path)
 } // namespace
 
 FirmwareBackups::FirmwareBackups(const QString &folder)
-    : m_directory(QDir::cleanPath((folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) : folder)
+    : m_directory(QDir::cleanPath((folder.isEmpty() ? EditorSettings::dataFolder() : folder)
                                   + QStringLiteral("/backups")))
 {
 }

@@ -11,7 +11,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdio>
@@ -250,7 +249,7 @@ QUrl MyFtp::buildUrl(RequestKind kind)
 
 bool MyFtp::openOutputFile(const QUrl &url)
 {
-    const QString directory = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    const QString directory = EditorSettings::dataFolder();
     m_imagePath = directory + QLatin1Char('/') + QFileInfo(url.path()).fileName();
     qDebug() << m_imagePath;
     // A first run may not have the directory yet.

@@ -3,10 +3,10 @@
 #include "nonregularfiles.h"
 #include "testimage.h"
 
+#include "config/editorsettings.h"
 #include "config/presetfile.h"
 #include "firmware/firmwarebackups.h"
 
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -139,7 +139,7 @@ void tst_FirmwareBackups::newestForRescue()
     QCOMPARE(backups.newestOfAny(), newest);
     // Without a folder, backups go to the user's data folder, as the downloaded images do.
     const QString inDataFolder = FirmwareBackups().write(SerialA, "1.0.3", image(1), Day, nullptr);
-    QCOMPARE(QFileInfo(inDataFolder).path(), QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/backups");
+    QCOMPARE(QFileInfo(inDataFolder).path(), EditorSettings::dataFolder() + "/backups");
 }
 
 void tst_FirmwareBackups::failures_data()

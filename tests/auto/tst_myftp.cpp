@@ -1,5 +1,6 @@
 // The firmware catalogue client against a real FTP server (pyftpdlib on 127.0.0.1).
 
+#include "config/editorsettings.h"
 #include "firmware/myftp.h"
 
 #include "ftpserver.h"
@@ -71,12 +72,12 @@ quint16 closedPort()
 
 QString localPath(const QString &name)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QLatin1Char('/') + name;
+    return EditorSettings::dataFolder() + QLatin1Char('/') + name;
 }
 
 QStringList localFiles()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)).entryList(QDir::Files | QDir::Hidden);
+    return QDir(EditorSettings::dataFolder()).entryList(QDir::Files | QDir::Hidden);
 }
 
 QByteArray localFile(const QString &name)
@@ -87,7 +88,7 @@ QByteArray localFile(const QString &name)
 
 bool writeLocalFile(const QString &name, const QByteArray &bytes)
 {
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    QDir().mkpath(EditorSettings::dataFolder());
     QFile file(localPath(name));
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
@@ -216,14 +217,14 @@ private slots:
 void tst_MyFtp::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)).removeRecursively();
+    QDir(EditorSettings::dataFolder()).removeRecursively();
     qInstallMessageHandler(recordMessage);
 }
 
 void tst_MyFtp::cleanup()
 {
     // A failed test leaves its files; the next one starts with none.
-    QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)).removeRecursively();
+    QDir(EditorSettings::dataFolder()).removeRecursively();
     QMutexLocker lock(&logMutex);
     for (const QString &line : qAsConst(logLines))
         QVERIFY2(!line.contains(Password), qPrintable(line));
@@ -519,7 +520,7 @@ void tst_MyFtp::unusableCatalogueIsNeverDownloaded()
     QVERIFY(fixture.download());
     QCOMPARE(fixture.complete.size(), 0);
     QCOMPARE(fixture.downloadFailed.size(), 1);
-    const QDir dataDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    const QDir dataDir(EditorSettings::dataFolder());
     QVERIFY(!QFile::exists(dataDir.absoluteFilePath(QStringLiteral("../evil.bin"))));
     QVERIFY(!QFile::exists(dataDir.absoluteFilePath(QStringLiteral("evil.bin"))));
     QVERIFY(QFile::exists(fixture.root.filePath(ServerDirectory + QStringLiteral("/describe.json"))));
