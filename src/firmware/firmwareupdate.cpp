@@ -52,6 +52,8 @@ void FirmwareUpdate::startUpdate(const QString &path, const QString &portName)
     }
     m_path = path;
     m_portName = portName;
+    m_cancelRequested = false;
+    m_transmitting = false;
     m_searchesLeft = m_searchLimitMs / PortSearchIntervalMs;
     setRunning(true);
     searchPort();
@@ -66,14 +68,22 @@ void FirmwareUpdate::cancel()
 {
     if (!m_isRunning)
         return;
-    // The search runs between the start and the port being found; after that the transfer does.
-    if (m_searchTimer.isActive()) {
-        m_searchTimer.stop();
-        qDebug() << "startUpdate: cancelled while looking for the port";
-        fail(tr("The firmware update was cancelled."), Failure::Cancelled);
+    if (m_transmitting) {
+        m_ymodemFileTransmit->cancelTransmit();
         return;
     }
-    m_ymodemFileTransmit->cancelTransmit();
+    // Asked from portFound(): the search sees it before the transfer starts.
+    m_cancelRequested = true;
+    if (m_searchTimer.isActive()) {
+        m_searchTimer.stop();
+        cancelSearch();
+    }
+}
+
+void FirmwareUpdate::cancelSearch()
+{
+    qDebug() << "startUpdate: cancelled before the transfer";
+    fail(tr("The firmware update was cancelled."), Failure::Cancelled);
 }
 
 QString FirmwareUpdate::findPort() const
@@ -98,10 +108,15 @@ void FirmwareUpdate::searchPort()
 
     qDebug() << "startUpdate: sending" << m_path << "to" << portName;
     emit portFound(portName);
+    if (m_cancelRequested) {
+        cancelSearch();
+        return;
+    }
     m_ymodemFileTransmit->setFileName(m_path);
     m_ymodemFileTransmit->setPortName(portName);
     m_ymodemFileTransmit->setBaudRate(ControllerIdentity::BootLoaderBaudRate);
-    if (!m_ymodemFileTransmit->startTransmit())
+    m_transmitting = m_ymodemFileTransmit->startTransmit();
+    if (!m_transmitting)
         fail(tr("Failed to open the serial port!"), Failure::PortNotOpened);
 }
 
@@ -125,6 +140,7 @@ void FirmwareUpdate::transmitStatus(YmodemFileTransmit::Status status)
         return;
     default:
         m_outcome = status;
+        m_transmitting = false;
         setRunning(false);
         emit transStatus(status == YmodemFileTransmit::StatusFinished);
         return;

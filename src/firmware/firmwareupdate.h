@@ -66,6 +66,7 @@ public slots:
 private:
     void searchPort();
     QString findPort() const;
+    void cancelSearch();
     void fail(const QString &reason, Failure failure);
     void setRunning(bool running);
 
@@ -76,5 +77,7 @@ private:
     int m_searchLimitMs = DefaultPortSearchLimitMs;
     int m_searchesLeft = 0;
     bool m_isRunning = false;
+    bool m_transmitting = false;    // from the port opening to the transfer's outcome
+    bool m_cancelRequested = false;
     YmodemFileTransmit::Status m_outcome = YmodemFileTransmit::StatusFailed;
 };

@@ -11,6 +11,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
@@ -42,6 +43,14 @@ QByteArray withFirmwareHeader(QByteArray backup, const QByteArray &current)
                    current.mid(Protocol::IdentificationOffset, Protocol::IdentificationLength));
     backup.replace(Protocol::VersionOffset, Protocol::VersionLength, current.mid(Protocol::VersionOffset, Protocol::VersionLength));
     return backup;
+}
+
+// A sentence from elsewhere (a file error) followed by one of ours: it gets its full stop.
+QString closed(const QString &sentence)
+{
+    if (sentence.isEmpty() || sentence.endsWith(QLatin1Char('.')) || sentence.endsWith(QChar(0x3002)))
+        return sentence;
+    return sentence + QLatin1Char('.');
 }
 
 // A whole configuration the controller can take, cut from a preset's block.
@@ -76,7 +85,7 @@ QString statusSentence(DeviceConnection::Status status)
     case S::Ok: break;
     case S::NotPresent:
     case S::NoPorts: return GuardedUpdate::tr("No controller is connected: there are no MIDI ports named \"%1\".").arg(name);
-    case S::MidiSystemUnusable: return ConnectionCheck::midiSystemProblem();
+    case S::MidiSystemUnusable: return closed(ConnectionCheck::midiSystemProblem());
     case S::PortsBusy: return GuardedUpdate::tr("Another program holds the controller's MIDI ports; close it and try again.");
     case S::InvalidMessage: return GuardedUpdate::tr("The configuration holds a byte the controller cannot take.");
     case S::SendFailed: return GuardedUpdate::tr("The MIDI system refused the message.");
@@ -100,15 +109,18 @@ GuardedUpdate::GuardedUpdate(DeviceConnection &connection, QObject *parent)
     connect(&m_replyTimer, &QTimer::timeout, this, [this] {
         qDebug() << "GuardedUpdate: no reply within" << m_replyTimeoutMs << "ms";
         m_connection.close();
-        readFailed(Failure::TimedOut, tr("The controller did not answer within %n second(s).", "", m_replyTimeoutMs / 1000));
+        readFailed(Failure::TimedOut, tr("The controller did not answer within %1 s.").arg(QLocale().toString(m_replyTimeoutMs / 1000.0)));
     });
     m_returnPoll.setInterval(ReturnPollIntervalMs);
     connect(&m_returnPoll, &QTimer::timeout, this, &GuardedUpdate::pollForController);
 
+    // Queued: the connection closes its ports once it has told of a configuration, which would
+    // cut off the next request if that were sent from inside the signal.
     connect(&m_connection, &DeviceConnection::serialNumberReceived, this,
-            [this](const QString &serial) { replied(Awaited::SerialNumber, serial, QByteArray()); });
+            [this](const QString &serial) { replied(Awaited::SerialNumber, serial, QByteArray()); }, Qt::QueuedConnection);
     connect(&m_connection, &DeviceConnection::configurationReceived, this,
-            [this](const QByteArray &configuration) { replied(Awaited::Configuration, QString(), configuration); });
+            [this](const QByteArray &configuration) { replied(Awaited::Configuration, QString(), configuration); },
+            Qt::QueuedConnection);
     connect(&m_connection, &DeviceConnection::replyRejected, this, [this](int offset) {
         if (m_awaited == Awaited::Configuration)
             readFailed(Failure::BrokenReply, tr("The controller's configuration arrived broken (byte %1).").arg(offset));
@@ -315,6 +327,9 @@ QString GuardedUpdate::imageProblem(const QString &imagePath)
 
 void GuardedUpdate::read(Awaited reply)
 {
+    // Cancelled from a slot of stageChanged().
+    if (!m_running)
+        return;
     m_awaited = reply;
     const DeviceConnection::Status status =
         reply == Awaited::SerialNumber ? m_connection.requestSerialNumber() : m_connection.requestConfiguration();
@@ -426,7 +441,7 @@ void GuardedUpdate::writeBackup()
     if (path.isEmpty()) {
         m_backup.clear();
         fail(Failure::BackupNotWritten, tr("%1 The update was stopped before anything changed on the controller: make room on the "
-                                           "disk (or let that folder be written) and start it again.").arg(error));
+                                           "disk (or let that folder be written) and start it again.").arg(closed(error)));
         return;
     }
     qDebug() << "GuardedUpdate: backup" << path;
@@ -437,6 +452,8 @@ void GuardedUpdate::writeBackup()
 void GuardedUpdate::switchToBootLoader()
 {
     setStage(Stage::SwitchingToBootLoader);
+    if (!m_running)
+        return;
     const DeviceConnection::Status status = m_connection.requestBootLoader();
     m_connection.close();
     if (status != DeviceConnection::Status::Ok) {
@@ -451,6 +468,8 @@ void GuardedUpdate::transfer()
 {
     if (m_rescue)
         setStage(Stage::Transferring);
+    if (!m_running)
+        return;
     m_update.setPortSearchLimit(m_rescue ? RescuePortSearchMs : m_portSearchLimitMs);
     m_update.startUpdate(m_imagePath, m_portName);
 }
@@ -472,6 +491,12 @@ QString GuardedUpdate::strandedSentence() const
 {
     return tr("The controller stays in its boot loader: rescue it with a firmware image (the newest downloaded one, or a file), "
               "and its settings are restored from its newest backup.");
+}
+
+QString GuardedUpdate::cancelledBeforeTransfer() const
+{
+    return m_rescue ? tr("The rescue was cancelled before the transfer; the controller is still in its boot loader.")
+                    : tr("The update was cancelled before anything changed on the controller.");
 }
 
 void GuardedUpdate::transferEnded(bool success)
@@ -507,7 +532,7 @@ void GuardedUpdate::portSearchFailed(const QString &reason, FirmwareUpdate::Fail
     switch (failure) {
     case FirmwareUpdate::Failure::Cancelled:
         if (m_rescue)
-            fail(Failure::Cancelled, tr("The rescue was cancelled before the transfer; the controller is still in its boot loader."));
+            fail(Failure::Cancelled, cancelledBeforeTransfer());
         else
             fail(Failure::Cancelled, tr("The update was cancelled after the controller was switched to its boot loader. %1")
                                          .arg(strandedSentence()));
@@ -521,9 +546,9 @@ void GuardedUpdate::portSearchFailed(const QString &reason, FirmwareUpdate::Fail
                                             .arg(ControllerIdentity::BootLoaderVendorId, 4, 16, QLatin1Char('0'))
                                             .arg(ControllerIdentity::BootLoaderProductId, 4, 16, QLatin1Char('0')));
         else
-            fail(Failure::NoController, tr("The controller's boot loader did not appear within %n second(s) of the switch. Unplug "
-                                           "the controller and plug it in again; if it then shows up in its boot loader, rescue it.",
-                                           "", m_portSearchLimitMs / 1000));
+            fail(Failure::NoController, tr("The controller's boot loader did not appear within %1 s of the switch. Unplug the "
+                                           "controller and plug it in again; if it then shows up in its boot loader, rescue it.")
+                                            .arg(QLocale().toString(m_portSearchLimitMs / 1000.0)));
         return;
     case FirmwareUpdate::Failure::PortNotOpened:
         fail(Failure::PortBusy, tr("The boot loader's serial port cannot be opened: another program holds it, or this user may "
@@ -555,9 +580,9 @@ void GuardedUpdate::pollForController()
     if (m_returnClock.elapsed() < m_returnDeadlineMs)
         return;
     m_returnPoll.stop();
-    fail(Failure::NotBack, tr("The image was sent, but the controller did not come back as a MIDI controller within %n second(s). "
-                              "If it shows up in its boot loader, rescue it; otherwise unplug it, plug it in again and read its "
-                              "version.", "", m_returnDeadlineMs / 1000));
+    fail(Failure::NotBack, tr("The image was sent, but the controller did not come back as a MIDI controller within %1 s. If it "
+                              "shows up in its boot loader, rescue it; otherwise unplug it, plug it in again and read its version.")
+                               .arg(QLocale().toString(m_returnDeadlineMs / 1000.0)));
 }
 
 void GuardedUpdate::checkVersion()
@@ -599,7 +624,7 @@ void GuardedUpdate::restore()
         if (backup.status != PresetFile::ReadStatus::Loaded || !isWholeConfiguration(backup.block)) {
             fail(Failure::RestoreFailed, tr("The controller runs version %1, but its backup %2 cannot be read. %3 Open a preset of "
                                             "your settings and send it to the controller.")
-                                             .arg(m_returnedVersion, QDir::toNativeSeparators(path), backup.error));
+                                             .arg(m_returnedVersion, QDir::toNativeSeparators(path), closed(backup.error)));
             return;
         }
         m_backup = backup.block.left(Protocol::ImageSize);
@@ -634,13 +659,26 @@ void GuardedUpdate::verify(const QByteArray &configuration)
 {
     const QList<int> differing = settingsDiffering(m_sent, configuration);
     if (!differing.isEmpty()) {
-        fail(Failure::RestoreFailed, tr("The controller runs version %1, but after the backup was sent back it holds different "
-                                        "settings in %n place(s). Open the backup %2 and send it to the controller again.",
-                                        "", differing.size())
-                                         .arg(m_returnedVersion, QDir::toNativeSeparators(m_backupPath)));
+        QStringList fields;
+        for (int offset : differing)
+            fields << ConfigLayout::describe(offset, m_sent);
+        fail(Failure::RestoreFailed, tr("The controller runs version %1, but after the backup was sent back it holds other "
+                                        "settings (%2). Open the backup %3 and send it to the controller again.")
+                                         .arg(m_returnedVersion, namedSettings(fields), QDir::toNativeSeparators(m_backupPath)));
         return;
     }
     succeed();
+}
+
+QString GuardedUpdate::namedSettings(QStringList fields)
+{
+    fields.removeDuplicates();
+    const int count = fields.size();
+    if (count > NamedSettings) {
+        fields = fields.mid(0, NamedSettings);
+        fields << tr("and %1 more").arg(count - NamedSettings);
+    }
+    return tr("%1 in all: %2").arg(count).arg(fields.join(QStringLiteral(", ")));
 }
 
 void GuardedUpdate::succeed()
@@ -657,11 +695,8 @@ void GuardedUpdate::succeed()
     } else if (m_restored.isEmpty()) {
         sentence += tr("Its settings are the ones in the backup.");
     } else {
-        QStringList named = m_restored.mid(0, NamedSettings);
-        if (m_restored.size() > NamedSettings)
-            named << tr("%n more", "", m_restored.size() - NamedSettings);
-        sentence += tr("%n setting(s) had been reset and were restored from the backup and verified: %1.", "", m_restored.size())
-                        .arg(named.join(QStringLiteral(", ")));
+        sentence += tr("The new firmware had reset its settings; they were restored from the backup and verified (%1).")
+                        .arg(namedSettings(m_restored));
     }
     end(true, sentence);
 }
@@ -671,9 +706,11 @@ bool GuardedUpdate::cancel()
     if (!isCancellable())
         return false;
     qDebug() << "GuardedUpdate: cancel in stage" << m_stage;
-    if (m_stage == Stage::Idle || m_stage == Stage::BackingUp) {
+    // Until the update has started, the boot-loader command has not been sent (a slot of
+    // stageChanged() may cancel before it is).
+    if (!m_update.isRunning()) {
         m_connection.close();
-        fail(Failure::Cancelled, tr("The update was cancelled before anything changed on the controller."));
+        fail(Failure::Cancelled, cancelledBeforeTransfer());
         return true;
     }
     // The update reports how it ended: the search at once, the transfer after its CANs.

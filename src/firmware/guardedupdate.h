@@ -186,7 +186,9 @@ private:
     void end(bool success, const QString &sentence);
 
     QString strandedSentence() const;
-    QString versionSentence() const;
+    QString cancelledBeforeTransfer() const;
+    // "48 in all: pad A1 note, ..., and 43 more"
+    static QString namedSettings(QStringList fields);
 
     DeviceConnection &m_connection;
     FirmwareUpdate m_update;
@@ -211,7 +213,6 @@ private:
     bool m_running = false;
     bool m_rescue = false;
     bool m_askingAboutBackup = false;
-    bool m_cancelRequested = false;
     Awaited m_awaited = Awaited::Nothing;
     QString m_imagePath;
     qint64 m_imageSize = 0;
