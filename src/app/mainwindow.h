@@ -2,24 +2,24 @@
 
 #include "app/appoptions.h"
 #include "app/screenscaling.h"
-#include "device/deviceconnection.h"
 #include "firmware/firmwareupdate.h"
 #include "firmware/myftp.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QQmlApplicationEngine>
+#include <QSettings>
 #include <QString>
-#include <QTimer>
 
+class ControllerSession;
 class DataManagement;
 class DetectionDevice;
+class PresetDocument;
 class Trans;
 
-// The application's controller: owns every back-end object, publishes them to the QML scene
-// and decides when the controller is talked to; the talking itself is the device connection's.
-// The widget itself is never shown; it parents the dialogs and, moved along with the QML
-// window, tells which screen that is on.
+// The application's controller: builds the back-end objects, the preset document and the
+// controller session, wires them, publishes them to the QML scene and forwards the calls the
+// scene makes. The widget itself is never shown; it parents the dialogs and, moved along with
+// the QML window, tells which screen that is on.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -32,11 +32,7 @@ class MainWindow : public QMainWindow
     // in the interface's language; empty when the MIDI system works.
     Q_PROPERTY(QString midiSystemProblem READ midiSystemProblem NOTIFY midiSystemProblemChanged)
 public:
-    // Presets kept in the File menu's recent list.
-    static constexpr int RecentFileCount = 8;
-
     explicit MainWindow(const AppOptions &options = AppOptions());
-    ~MainWindow() override;
 
     DataManagement *dataManagement() const { return m_dataMgt; }
     QQmlApplicationEngine &engine() { return m_engine; }
@@ -50,9 +46,7 @@ public:
     // folder or an installation); empty when the guide is missing.
     Q_INVOKABLE QUrl userGuideUrl() const;
     QString documentTitle() const;
-    // The title the desktop shows for the window: the platform's choice (Platform::windowTitle).
     QString desktopTitle() const;
-    bool isModified() const;
     QStringList recentFiles() const;
     QString midiSystemProblem() const;
     // Every link between the editor and the controller, looked at now, for the Connection
@@ -62,6 +56,8 @@ public:
 
 signals:
     void showHint(bool isSend, bool isSuccess);
+    // Bytes handed to the controller session as if the MIDI input had received them (the fuzz
+    // driver feeds its inputs here).
     void s_midiIndata(char *data, int length);
     void devStateChanged(bool state);
     void s_snNum(QString snStr);
@@ -96,52 +92,22 @@ public slots:
     void takeControllerConfiguration();
 
 private slots:
-    void slotMidiIndata(char *data, int length);
     void onDevArrivalOrRemove(QString devType, bool isArrival);
     void onFirmwareUpdate(QString path);
 
 private:
-    // Who asked for an exchange: an arrival shows at most one warning for all of its exchanges.
-    enum class Origin { User, Arrival };
-    // What a configuration reply is for.
-    enum class ReadPurpose { Load, Compare, Verify };
-
     void setupQml();
-    QByteArray configurationImage() const;
-    bool writePreset();
-    void loadPreset(const QString &path);
-    void markSaved();
-    void setRecentFiles(const QStringList &paths);
-    void rememberRecent(const QString &path);
-    void startRead(ReadPurpose purpose);
-    void configurationArrived(const QByteArray &message);
-    void readBackFailed(const QString &reason);
-    QStringList differenceLines(const QByteArray &editor, const QByteArray &controller) const;
-    void searchPortsAgain();
-    void finishArrival(const DeviceConnection::PortIndices &ports);
-    void reportFailure(DeviceConnection::Status status, Origin origin);
 
-    DeviceConnection m_connection;
+    QSettings m_settings;   // the recent presets, the help addresses
     DataManagement *m_dataMgt = nullptr;
+    PresetDocument *m_document = nullptr;
+    ControllerSession *m_session = nullptr;
     // Before the engine: the scene refers to it until the engine is gone.
     ScreenScaling m_scaling;
     QQmlApplicationEngine m_engine;
     MyFtp m_ftp;
     FirmwareUpdate m_firmwareUpdate;
-    QString m_filePath;
-    QByteArray m_savedImage;        // the configuration as last saved or opened
-    ReadPurpose m_readPurpose = ReadPurpose::Load;
-    QByteArray m_sentImage;         // what the last send wrote, until it is verified
-    QByteArray m_controllerImage;   // what the last comparison read
-    QTimer m_verifyTimer;
     DetectionDevice *m_detectionDevice = nullptr;
     Trans *m_trans = nullptr;
-    QTimer m_serialRequestTimer;   // the serial-number request after an arrival
-    // Counts arrivals and removals: a step of an arrival that finds it changed is stale (the
-    // controller was pulled out while a warning box of that arrival was open).
-    quint64 m_arrival = 0;
-    bool m_arrivalWarned = false;  // this arrival has shown its one warning
-    QTimer m_portSearchTimer;      // an arrival whose ports are not listed yet looks again
-    QElapsedTimer m_portSearchClock;
     AppOptions m_options;
 };

@@ -10,7 +10,7 @@
 
 // The connection to the controller's MIDI personality: finds its ports by name, opens and closes
 // them around every exchange, sends the configuration and the requests, and reports
-// what comes back. The editor's MainWindow and tark9ctl both use it; it shows nothing itself:
+// what comes back. The editor and tark9ctl both use it; it shows nothing itself:
 // failures are results, replies and time-outs are signals, and the application decides what
 // the user sees.
 //
@@ -72,7 +72,8 @@ public:
     // the ports close. Every message arrives first as messageReceived(); the owner hands it here.
     void takeMessage(const char *data, int length);
 
-    // The status as a sentence, for logs and the command line.
+    // The status as a sentence in English, for logs and the command line. The editor words a
+    // status for its user itself, in the interface's language.
     static QString describe(Status status);
 
 signals:

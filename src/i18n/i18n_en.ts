@@ -302,6 +302,96 @@
     </message>
 </context>
 <context>
+    <name>ControlMatch</name>
+    <message>
+        <source>Pad %1, bank %2</source>
+        <translation>Pad %1, bank %2</translation>
+    </message>
+    <message>
+        <source>Knob %1, bank %2</source>
+        <translation>Knob %1, bank %2</translation>
+    </message>
+    <message>
+        <source>Strip section %1</source>
+        <translation>Strip section %1</translation>
+    </message>
+</context>
+<context>
+    <name>ControllerSession</name>
+    <message>
+        <source>Its reply was broken at byte %1.</source>
+        <translation>Its reply was broken at byte %1.</translation>
+    </message>
+    <message>
+        <source>It did not answer within %1 seconds.</source>
+        <translation>It did not answer within %1 seconds.</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 was unplugged.</source>
+        <translation>The Kovela Tark9 was unplugged.</translation>
+    </message>
+    <message>
+        <source>Error prompt</source>
+        <translation>Error prompt</translation>
+    </message>
+    <message>
+        <source>The configuration was sent, but it could not be read back to check it.
+%1</source>
+        <translation>The configuration was sent, but it could not be read back to check it.
+%1</translation>
+    </message>
+    <message>
+        <source>The configuration of the Kovela Tark9 could not be read for the comparison.
+%1</source>
+        <translation>The configuration of the Kovela Tark9 could not be read for the comparison.
+%1</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Prompt</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
+%1</source>
+        <translation>The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
+%1</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 did not keep the configuration as it was sent:
+%1</source>
+        <translation>The Kovela Tark9 did not keep the configuration as it was sent:
+%1</translation>
+    </message>
+    <message>
+        <source>%1: editor %2, controller %3</source>
+        <translation>%1: editor %2, controller %3</translation>
+    </message>
+    <message>
+        <source>No Kovela Tark9 is connected.</source>
+        <translation>No Kovela Tark9 is connected.</translation>
+    </message>
+    <message>
+        <source>The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</source>
+        <translation>The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</translation>
+    </message>
+    <message>
+        <source>The current device is occupied</source>
+        <translation>The current device is occupied</translation>
+    </message>
+    <message>
+        <source>The configuration holds a byte outside 0..127; nothing was sent.</source>
+        <translation>The configuration holds a byte outside 0..127; nothing was sent.</translation>
+    </message>
+    <message>
+        <source>The MIDI system refused the message.</source>
+        <translation>The MIDI system refused the message.</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 took no data for %1 seconds; the send was given up.</source>
+        <translation>The Kovela Tark9 took no data for %1 seconds; the send was given up.</translation>
+    </message>
+</context>
+<context>
     <name>CusButtonState</name>
     <message>
         <source>Momentary</source>
@@ -320,10 +410,45 @@
     </message>
 </context>
 <context>
+    <name>FirmwareBackups</name>
+    <message>
+        <source>No backup of the controller&apos;s settings was made: the configuration read from it is incomplete or damaged.</source>
+        <translation>No backup of the controller&apos;s settings was made: the configuration read from it is incomplete or damaged.</translation>
+    </message>
+    <message>
+        <source>No backup of the controller&apos;s settings was made: %1 is a file, not a folder.</source>
+        <translation>No backup of the controller&apos;s settings was made: %1 is a file, not a folder.</translation>
+    </message>
+    <message>
+        <source>No backup of the controller&apos;s settings was made: the folder %1 cannot be created.</source>
+        <translation>No backup of the controller&apos;s settings was made: the folder %1 cannot be created.</translation>
+    </message>
+    <message>
+        <source>No backup of the controller&apos;s settings was made: nothing can be written to the folder %1 (%2).</source>
+        <translation>No backup of the controller&apos;s settings was made: nothing can be written to the folder %1 (%2).</translation>
+    </message>
+    <message>
+        <source>No backup of the controller&apos;s settings was made. %1</source>
+        <translation>No backup of the controller&apos;s settings was made. %1</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareUpdate</name>
     <message>
         <source>A firmware update is already running.</source>
         <translation>A firmware update is already running.</translation>
+    </message>
+    <message>
+        <source>The serial port name of the device was not found</source>
+        <translation>The serial port name of the device was not found</translation>
+    </message>
+    <message>
+        <source>Failed to open the serial port!</source>
+        <translation>Failed to open the serial port!</translation>
+    </message>
+    <message>
+        <source>The firmware update was cancelled.</source>
+        <translation>The firmware update was cancelled.</translation>
     </message>
 </context>
 <context>
@@ -480,6 +605,249 @@
     </message>
 </context>
 <context>
+    <name>GuardedUpdate</name>
+    <message>
+        <source>No controller is connected: there are no MIDI ports named &quot;%1&quot;.</source>
+        <translation>No controller is connected: there are no MIDI ports named &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Another program holds the controller&apos;s MIDI ports; close it and try again.</source>
+        <translation>Another program holds the controller&apos;s MIDI ports; close it and try again.</translation>
+    </message>
+    <message>
+        <source>The configuration holds a byte the controller cannot take.</source>
+        <translation>The configuration holds a byte the controller cannot take.</translation>
+    </message>
+    <message>
+        <source>The MIDI system refused the message.</source>
+        <translation>The MIDI system refused the message.</translation>
+    </message>
+    <message>
+        <source>The controller stopped taking data.</source>
+        <translation>The controller stopped taking data.</translation>
+    </message>
+    <message>
+        <source>The controller&apos;s configuration arrived broken (byte %1).</source>
+        <translation>The controller&apos;s configuration arrived broken (byte %1).</translation>
+    </message>
+    <message>
+        <source>The controller did not answer.</source>
+        <translation>The controller did not answer.</translation>
+    </message>
+    <message>
+        <source>%1 is no firmware image: %2. Nothing was changed on the controller.</source>
+        <translation>%1 is no firmware image: %2. Nothing was changed on the controller.</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>Backing up the settings</source>
+        <translation>Backing up the settings</translation>
+    </message>
+    <message>
+        <source>Downloading</source>
+        <translation>Downloading</translation>
+    </message>
+    <message>
+        <source>Switching to the boot loader</source>
+        <translation>Switching to the boot loader</translation>
+    </message>
+    <message>
+        <source>Transferring</source>
+        <translation>Transferring</translation>
+    </message>
+    <message>
+        <source>Waiting for the controller</source>
+        <translation>Waiting for the controller</translation>
+    </message>
+    <message>
+        <source>Checking the version</source>
+        <translation>Checking the version</translation>
+    </message>
+    <message>
+        <source>Restoring the settings</source>
+        <translation>Restoring the settings</translation>
+    </message>
+    <message>
+        <source>Verifying</source>
+        <translation>Verifying</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a device, FIFO or socket)</source>
+        <translation>it is not a regular file (a device, FIFO or socket)</translation>
+    </message>
+    <message>
+        <source>it cannot be read (no permission)</source>
+        <translation>it cannot be read (no permission)</translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation>it is empty</translation>
+    </message>
+    <message>
+        <source>it is %1 bytes, and the boot loader takes at most %2</source>
+        <translation>it is %1 bytes, and the boot loader takes at most %2</translation>
+    </message>
+    <message>
+        <source>The controller&apos;s configuration arrived cut short (%1 of %2 bytes).</source>
+        <translation>The controller&apos;s configuration arrived cut short (%1 of %2 bytes).</translation>
+    </message>
+    <message>
+        <source>%1 Nothing was changed on the controller.</source>
+        <translation>%1 Nothing was changed on the controller.</translation>
+    </message>
+    <message>
+        <source>The controller&apos;s settings could not be read for a backup: %1 Without a backup, settings that the new firmware resets cannot be restored.</source>
+        <translation>The controller&apos;s settings could not be read for a backup: %1 Without a backup, settings that the new firmware resets cannot be restored.</translation>
+    </message>
+    <message>
+        <source>The image was sent, but the controller&apos;s version could not be read: %1 Unplug the controller, plug it in again and read its serial number and version.</source>
+        <translation>The image was sent, but the controller&apos;s version could not be read: %1 Unplug the controller, plug it in again and read its serial number and version.</translation>
+    </message>
+    <message>
+        <source>The settings were sent back, but could not be read back to check them: %1 Read the controller&apos;s configuration and compare it with the backup %2.</source>
+        <translation>The settings were sent back, but could not be read back to check them: %1 Read the controller&apos;s configuration and compare it with the backup %2.</translation>
+    </message>
+    <message>
+        <source>The update was stopped before anything changed on the controller: its settings could not be backed up. %1</source>
+        <translation>The update was stopped before anything changed on the controller: its settings could not be backed up. %1</translation>
+    </message>
+    <message>
+        <source>%1 The update was stopped before anything changed on the controller: make room on the disk (or let that folder be written) and start it again.</source>
+        <translation>%1 The update was stopped before anything changed on the controller: make room on the disk (or let that folder be written) and start it again.</translation>
+    </message>
+    <message>
+        <source>The controller could not be switched to its boot loader: %1 Nothing was changed on the controller.</source>
+        <translation>The controller could not be switched to its boot loader: %1 Nothing was changed on the controller.</translation>
+    </message>
+    <message>
+        <source>The controller stays in its boot loader: rescue it with a firmware image (the newest downloaded one, or a file), and its settings are restored from its newest backup.</source>
+        <translation>The controller stays in its boot loader: rescue it with a firmware image (the newest downloaded one, or a file), and its settings are restored from its newest backup.</translation>
+    </message>
+    <message>
+        <source>The rescue was cancelled before the transfer; the controller is still in its boot loader.</source>
+        <translation>The rescue was cancelled before the transfer; the controller is still in its boot loader.</translation>
+    </message>
+    <message>
+        <source>The update was cancelled before anything changed on the controller.</source>
+        <translation>The update was cancelled before anything changed on the controller.</translation>
+    </message>
+    <message>
+        <source>The update was cancelled during the transfer. %1</source>
+        <translation>The update was cancelled during the transfer. %1</translation>
+    </message>
+    <message>
+        <source>The boot loader stopped answering during the transfer. %1</source>
+        <translation>The boot loader stopped answering during the transfer. %1</translation>
+    </message>
+    <message>
+        <source>The boot loader cancelled the transfer. %1</source>
+        <translation>The boot loader cancelled the transfer. %1</translation>
+    </message>
+    <message>
+        <source>The transfer broke off (the boot loader&apos;s port went away, or the image could not be read). %1</source>
+        <translation>The transfer broke off (the boot loader&apos;s port went away, or the image could not be read). %1</translation>
+    </message>
+    <message>
+        <source>The update was cancelled after the controller was switched to its boot loader. %1</source>
+        <translation>The update was cancelled after the controller was switched to its boot loader. %1</translation>
+    </message>
+    <message>
+        <source>There is no serial port %1.</source>
+        <translation>There is no serial port %1.</translation>
+    </message>
+    <message>
+        <source>No controller in its boot loader was found (serial port %1:%2). A controller that works as a MIDI controller is updated, not rescued.</source>
+        <translation>No controller in its boot loader was found (serial port %1:%2). A controller that works as a MIDI controller is updated, not rescued.</translation>
+    </message>
+    <message>
+        <source>The boot loader&apos;s serial port cannot be opened: another program holds it, or this user may not open it (see the connection check). %1</source>
+        <translation>The boot loader&apos;s serial port cannot be opened: another program holds it, or this user may not open it (see the connection check). %1</translation>
+    </message>
+    <message>
+        <source>The controller came back with version %1, expected %2: the new firmware is not running. Check that the image is the version you meant, and update again.</source>
+        <translation>The controller came back with version %1, expected %2: the new firmware is not running. Check that the image is the version you meant, and update again.</translation>
+    </message>
+    <message>
+        <source>The controller came back with version %1, the version it had before: the new firmware is not running. Update again; to install the version it already has, give that version as the one expected.</source>
+        <translation>The controller came back with version %1, the version it had before: the new firmware is not running. Update again; to install the version it already has, give that version as the one expected.</translation>
+    </message>
+    <message>
+        <source>The controller runs version %1, but its backup %2 cannot be read. %3 Open a preset of your settings and send it to the controller.</source>
+        <translation>The controller runs version %1, but its backup %2 cannot be read. %3 Open a preset of your settings and send it to the controller.</translation>
+    </message>
+    <message>
+        <source>The controller runs version %1, but the new firmware reset its settings and they could not be sent back: %2 Open the backup %3 and send it to the controller.</source>
+        <translation>The controller runs version %1, but the new firmware reset its settings and they could not be sent back: %2 Open the backup %3 and send it to the controller.</translation>
+    </message>
+    <message>
+        <source>The controller is rescued: it runs firmware %1.</source>
+        <translation>The controller is rescued: it runs firmware %1.</translation>
+    </message>
+    <message>
+        <source>The firmware update is complete: the controller runs version %1.</source>
+        <translation>The firmware update is complete: the controller runs version %1.</translation>
+    </message>
+    <message>
+        <source>Its settings were not compared with the backup (restoring was turned off).</source>
+        <translation>Its settings were not compared with the backup (restoring was turned off).</translation>
+    </message>
+    <message>
+        <source>No backup of its settings was found, so they were not checked.</source>
+        <translation>No backup of its settings was found, so they were not checked.</translation>
+    </message>
+    <message>
+        <source>No backup was taken, so its settings were not checked.</source>
+        <translation>No backup was taken, so its settings were not checked.</translation>
+    </message>
+    <message>
+        <source>Its settings are the ones in the backup.</source>
+        <translation>Its settings are the ones in the backup.</translation>
+    </message>
+    <message>
+        <source>The controller did not answer within %1 s.</source>
+        <translation>The controller did not answer within %1 s.</translation>
+    </message>
+    <message>
+        <source>The controller&apos;s boot loader did not appear within %1 s of the switch. Unplug the controller and plug it in again; if it then shows up in its boot loader, rescue it.</source>
+        <translation>The controller&apos;s boot loader did not appear within %1 s of the switch. Unplug the controller and plug it in again; if it then shows up in its boot loader, rescue it.</translation>
+    </message>
+    <message>
+        <source>The image was sent, but the controller did not come back as a MIDI controller within %1 s. If it shows up in its boot loader, rescue it; otherwise unplug it, plug it in again and read its version.</source>
+        <translation>The image was sent, but the controller did not come back as a MIDI controller within %1 s. If it shows up in its boot loader, rescue it; otherwise unplug it, plug it in again and read its version.</translation>
+    </message>
+    <message>
+        <source>The controller runs version %1, but after the backup was sent back it holds other settings (%2). Open the backup %3 and send it to the controller again.</source>
+        <translation>The controller runs version %1, but after the backup was sent back it holds other settings (%2). Open the backup %3 and send it to the controller again.</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>%1 in all: %2</source>
+        <translation>%1 in all: %2</translation>
+    </message>
+    <message>
+        <source>The new firmware had reset its settings; they were restored from the backup and verified (%1).</source>
+        <translation>The new firmware had reset its settings; they were restored from the backup and verified (%1).</translation>
+    </message>
+</context>
+<context>
     <name>HelpDialog</name>
     <message>
         <source>Kovela PC Control Windows OS</source>
@@ -525,83 +893,198 @@
     <name>MainWindow</name>
     <message>
         <source>Error prompt</source>
-        <translation>Error prompt</translation>
+        <translation type="vanished">Error prompt</translation>
     </message>
     <message>
         <source>The current device is occupied</source>
-        <translation>The current device is occupied</translation>
+        <translation type="vanished">The current device is occupied</translation>
     </message>
     <message>
         <source>Save File</source>
-        <translation>Save File</translation>
+        <translation type="vanished">Save File</translation>
     </message>
     <message>
         <source>stm (*.stm)</source>
-        <translation>stm (*.stm)</translation>
+        <translation type="vanished">stm (*.stm)</translation>
     </message>
     <message>
         <source>The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</source>
-        <translation>The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</translation>
+        <translation type="vanished">The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</translation>
     </message>
     <message>
         <source>The Kovela Tark9 took no data for %1 seconds; the send was given up.</source>
-        <translation>The Kovela Tark9 took no data for %1 seconds; the send was given up.</translation>
+        <translation type="vanished">The Kovela Tark9 took no data for %1 seconds; the send was given up.</translation>
     </message>
     <message>
         <source>its reply was broken at byte %1</source>
-        <translation>its reply was broken at byte %1</translation>
+        <translation type="vanished">its reply was broken at byte %1</translation>
     </message>
     <message>
         <source>it did not answer within %1 seconds</source>
-        <translation>it did not answer within %1 seconds</translation>
+        <translation type="vanished">it did not answer within %1 seconds</translation>
     </message>
     <message>
         <source>The configuration was sent, but it could not be read back to check it: %1.</source>
-        <translation>The configuration was sent, but it could not be read back to check it: %1.</translation>
+        <translation type="vanished">The configuration was sent, but it could not be read back to check it: %1.</translation>
     </message>
     <message>
         <source>The configuration of the Kovela Tark9 could not be read for the comparison: %1.</source>
-        <translation>The configuration of the Kovela Tark9 could not be read for the comparison: %1.</translation>
+        <translation type="vanished">The configuration of the Kovela Tark9 could not be read for the comparison: %1.</translation>
     </message>
     <message>
         <source>The Kovela Tark9 did not keep the configuration as it was sent:
 %1</source>
-        <translation>The Kovela Tark9 did not keep the configuration as it was sent:
+        <translation type="vanished">The Kovela Tark9 did not keep the configuration as it was sent:
 %1</translation>
     </message>
     <message>
         <source>%1: editor %2, controller %3</source>
-        <translation>%1: editor %2, controller %3</translation>
+        <translation type="vanished">%1: editor %2, controller %3</translation>
     </message>
     <message>
         <source>The preset %1 is no longer there; it was taken off the recent presets.</source>
-        <translation>The preset %1 is no longer there; it was taken off the recent presets.</translation>
+        <translation type="vanished">The preset %1 is no longer there; it was taken off the recent presets.</translation>
     </message>
     <message>
         <source>Unsaved changes</source>
-        <translation>Unsaved changes</translation>
+        <translation type="vanished">Unsaved changes</translation>
     </message>
     <message>
         <source>The configuration has changes that are not saved in a preset. Save them first?</source>
-        <translation>The configuration has changes that are not saved in a preset. Save them first?</translation>
+        <translation type="vanished">The configuration has changes that are not saved in a preset. Save them first?</translation>
     </message>
     <message>
         <source>no Kovela Tark9 is connected</source>
-        <translation>no Kovela Tark9 is connected</translation>
+        <translation type="vanished">no Kovela Tark9 is connected</translation>
     </message>
     <message>
         <source>the Kovela Tark9 was unplugged</source>
-        <translation>the Kovela Tark9 was unplugged</translation>
+        <translation type="vanished">the Kovela Tark9 was unplugged</translation>
     </message>
     <message>
         <source>Prompt</source>
-        <translation>Prompt</translation>
+        <translation type="vanished">Prompt</translation>
     </message>
     <message>
         <source>The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
 %1</source>
-        <translation>The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
+        <translation type="vanished">The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>MidiMessageText</name>
+    <message>
+        <source>MTC Quarter Frame</source>
+        <translation>MTC Quarter Frame</translation>
+    </message>
+    <message>
+        <source>Song Position</source>
+        <translation>Song Position</translation>
+    </message>
+    <message>
+        <source>Song Select</source>
+        <translation>Song Select</translation>
+    </message>
+    <message>
+        <source>Tune Request</source>
+        <translation>Tune Request</translation>
+    </message>
+    <message>
+        <source>Timing Clock</source>
+        <translation>Timing Clock</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Active Sensing</source>
+        <translation>Active Sensing</translation>
+    </message>
+    <message>
+        <source>System Reset</source>
+        <translation>System Reset</translation>
+    </message>
+    <message>
+        <source>SysEx configuration request</source>
+        <translation>SysEx configuration request</translation>
+    </message>
+    <message>
+        <source>SysEx serial number request</source>
+        <translation>SysEx serial number request</translation>
+    </message>
+    <message>
+        <source>SysEx boot loader request</source>
+        <translation>SysEx boot loader request</translation>
+    </message>
+    <message>
+        <source>Note On %1 velocity %2</source>
+        <translation>Note On %1 velocity %2</translation>
+    </message>
+    <message>
+        <source>Note Off %1 (Note On with velocity 0)</source>
+        <translation>Note Off %1 (Note On with velocity 0)</translation>
+    </message>
+    <message>
+        <source>Note Off %1</source>
+        <translation>Note Off %1</translation>
+    </message>
+    <message>
+        <source>Poly Pressure %1 = %2</source>
+        <translation>Poly Pressure %1 = %2</translation>
+    </message>
+    <message>
+        <source>Control Change %1 = %2</source>
+        <translation>Control Change %1 = %2</translation>
+    </message>
+    <message>
+        <source>Program Change %1</source>
+        <translation>Program Change %1</translation>
+    </message>
+    <message>
+        <source>Channel Pressure %1</source>
+        <translation>Channel Pressure %1</translation>
+    </message>
+    <message>
+        <source>Pitch Bend %1</source>
+        <translation>Pitch Bend %1</translation>
+    </message>
+    <message>
+        <source>SysEx serial number reply</source>
+        <translation>SysEx serial number reply</translation>
+    </message>
+    <message>
+        <source>SysEx configuration write</source>
+        <translation>SysEx configuration write</translation>
+    </message>
+    <message>
+        <source>SysEx configuration reply</source>
+        <translation>SysEx configuration reply</translation>
+    </message>
+    <message>
+        <source>SysEx, %1 bytes</source>
+        <translation>SysEx, %1 bytes</translation>
+    </message>
+    <message>
+        <source>%1, %2 bytes</source>
+        <translation>%1, %2 bytes</translation>
+    </message>
+    <message>
+        <source>Unknown: no bytes</source>
+        <translation>Unknown: no bytes</translation>
+    </message>
+    <message>
+        <source>Unknown: %1</source>
+        <translation>Unknown: %1</translation>
     </message>
 </context>
 <context>
@@ -787,6 +1270,33 @@
     <message>
         <source>Message type</source>
         <translation type="vanished">Message type</translation>
+    </message>
+</context>
+<context>
+    <name>PresetDocument</name>
+    <message>
+        <source>Save File</source>
+        <translation>Save File</translation>
+    </message>
+    <message>
+        <source>stm (*.stm)</source>
+        <translation>stm (*.stm)</translation>
+    </message>
+    <message>
+        <source>Error prompt</source>
+        <translation>Error prompt</translation>
+    </message>
+    <message>
+        <source>The preset %1 is no longer there; it was taken off the recent presets.</source>
+        <translation>The preset %1 is no longer there; it was taken off the recent presets.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Unsaved changes</translation>
+    </message>
+    <message>
+        <source>The configuration has changes that are not saved in a preset. Save them first?</source>
+        <translation>The configuration has changes that are not saved in a preset. Save them first?</translation>
     </message>
 </context>
 <context>

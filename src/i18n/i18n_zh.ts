@@ -301,6 +301,96 @@
     </message>
 </context>
 <context>
+    <name>ControlMatch</name>
+    <message>
+        <source>Pad %1, bank %2</source>
+        <translation>打击垫 %1，%2 组</translation>
+    </message>
+    <message>
+        <source>Knob %1, bank %2</source>
+        <translation>旋钮 %1，%2 组</translation>
+    </message>
+    <message>
+        <source>Strip section %1</source>
+        <translation>触摸条第 %1 段</translation>
+    </message>
+</context>
+<context>
+    <name>ControllerSession</name>
+    <message>
+        <source>Its reply was broken at byte %1.</source>
+        <translation>它的回复在第 %1 字节处损坏。</translation>
+    </message>
+    <message>
+        <source>It did not answer within %1 seconds.</source>
+        <translation>它在 %1 秒内没有应答。</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 was unplugged.</source>
+        <translation>Kovela Tark9 已被拔出。</translation>
+    </message>
+    <message>
+        <source>Error prompt</source>
+        <translation>错误提示</translation>
+    </message>
+    <message>
+        <source>The configuration was sent, but it could not be read back to check it.
+%1</source>
+        <translation>配置已发送，但无法读回进行核对。
+%1</translation>
+    </message>
+    <message>
+        <source>The configuration of the Kovela Tark9 could not be read for the comparison.
+%1</source>
+        <translation>无法读取 Kovela Tark9 的配置进行比较。
+%1</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
+%1</source>
+        <translation>Kovela Tark9 的配置中有本编辑器不认识的值（可能来自较新的固件）。这些值保持原样，除非您修改，否则会原样发回：
+%1</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 did not keep the configuration as it was sent:
+%1</source>
+        <translation>Kovela Tark9 保存的配置与发送的不一致：
+%1</translation>
+    </message>
+    <message>
+        <source>%1: editor %2, controller %3</source>
+        <translation>%1：编辑器 %2，控制器 %3</translation>
+    </message>
+    <message>
+        <source>No Kovela Tark9 is connected.</source>
+        <translation>未连接 Kovela Tark9。</translation>
+    </message>
+    <message>
+        <source>The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</source>
+        <translation>未找到 Kovela Tark9 的 MIDI 端口，未发送任何内容。</translation>
+    </message>
+    <message>
+        <source>The current device is occupied</source>
+        <translation>当前设备被占用</translation>
+    </message>
+    <message>
+        <source>The configuration holds a byte outside 0..127; nothing was sent.</source>
+        <translation>配置中有超出 0..127 的字节，未发送任何内容。</translation>
+    </message>
+    <message>
+        <source>The MIDI system refused the message.</source>
+        <translation>MIDI 系统拒绝了这条消息。</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 took no data for %1 seconds; the send was given up.</source>
+        <translation>Kovela Tark9 在 %1 秒内未接收数据，已放弃发送。</translation>
+    </message>
+</context>
+<context>
     <name>CusButtonState</name>
     <message>
         <source>Momentary</source>
@@ -319,10 +409,45 @@
     </message>
 </context>
 <context>
+    <name>FirmwareBackups</name>
+    <message>
+        <source>No backup of the controller&apos;s settings was made: the configuration read from it is incomplete or damaged.</source>
+        <translation>未备份控制器的设置：从控制器读取的配置不完整或已损坏。</translation>
+    </message>
+    <message>
+        <source>No backup of the controller&apos;s settings was made: %1 is a file, not a folder.</source>
+        <translation>未备份控制器的设置：%1 是文件，而不是文件夹。</translation>
+    </message>
+    <message>
+        <source>No backup of the controller&apos;s settings was made: the folder %1 cannot be created.</source>
+        <translation>未备份控制器的设置：无法创建文件夹 %1。</translation>
+    </message>
+    <message>
+        <source>No backup of the controller&apos;s settings was made: nothing can be written to the folder %1 (%2).</source>
+        <translation>未备份控制器的设置：无法向文件夹 %1 写入任何内容（%2）。</translation>
+    </message>
+    <message>
+        <source>No backup of the controller&apos;s settings was made. %1</source>
+        <translation>未备份控制器的设置。%1</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareUpdate</name>
     <message>
         <source>A firmware update is already running.</source>
         <translation>固件更新正在进行中。</translation>
+    </message>
+    <message>
+        <source>The serial port name of the device was not found</source>
+        <translation>未找到设备的串口名称</translation>
+    </message>
+    <message>
+        <source>Failed to open the serial port!</source>
+        <translation>打开串口失败！</translation>
+    </message>
+    <message>
+        <source>The firmware update was cancelled.</source>
+        <translation>固件更新已取消。</translation>
     </message>
 </context>
 <context>
@@ -479,6 +604,249 @@
     </message>
 </context>
 <context>
+    <name>GuardedUpdate</name>
+    <message>
+        <source>No controller is connected: there are no MIDI ports named &quot;%1&quot;.</source>
+        <translation>未连接控制器：没有名为“%1”的 MIDI 端口。</translation>
+    </message>
+    <message>
+        <source>Another program holds the controller&apos;s MIDI ports; close it and try again.</source>
+        <translation>另一个程序占用了控制器的 MIDI 端口；请关闭它后重试。</translation>
+    </message>
+    <message>
+        <source>The configuration holds a byte the controller cannot take.</source>
+        <translation>配置中有控制器无法接收的字节。</translation>
+    </message>
+    <message>
+        <source>The MIDI system refused the message.</source>
+        <translation>MIDI 系统拒绝了这条消息。</translation>
+    </message>
+    <message>
+        <source>The controller stopped taking data.</source>
+        <translation>控制器已停止接收数据。</translation>
+    </message>
+    <message>
+        <source>The controller&apos;s configuration arrived broken (byte %1).</source>
+        <translation>收到的控制器配置已损坏（第 %1 字节）。</translation>
+    </message>
+    <message>
+        <source>The controller did not answer.</source>
+        <translation>控制器没有应答。</translation>
+    </message>
+    <message>
+        <source>%1 is no firmware image: %2. Nothing was changed on the controller.</source>
+        <translation>%1 不是固件映像：%2。控制器上没有任何改动。</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>就绪</translation>
+    </message>
+    <message>
+        <source>Backing up the settings</source>
+        <translation>正在备份设置</translation>
+    </message>
+    <message>
+        <source>Downloading</source>
+        <translation>正在下载</translation>
+    </message>
+    <message>
+        <source>Switching to the boot loader</source>
+        <translation>正在切换到引导程序</translation>
+    </message>
+    <message>
+        <source>Transferring</source>
+        <translation>正在传输</translation>
+    </message>
+    <message>
+        <source>Waiting for the controller</source>
+        <translation>正在等待控制器</translation>
+    </message>
+    <message>
+        <source>Checking the version</source>
+        <translation>正在检查版本</translation>
+    </message>
+    <message>
+        <source>Restoring the settings</source>
+        <translation>正在恢复设置</translation>
+    </message>
+    <message>
+        <source>Verifying</source>
+        <translation>正在核对</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>文件不存在</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>它是一个文件夹</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a device, FIFO or socket)</source>
+        <translation>它不是普通文件（而是设备、FIFO 或套接字）</translation>
+    </message>
+    <message>
+        <source>it cannot be read (no permission)</source>
+        <translation>无法读取它（没有权限）</translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation>它是空的</translation>
+    </message>
+    <message>
+        <source>it is %1 bytes, and the boot loader takes at most %2</source>
+        <translation>它有 %1 字节，而引导程序最多接收 %2 字节</translation>
+    </message>
+    <message>
+        <source>The controller&apos;s configuration arrived cut short (%1 of %2 bytes).</source>
+        <translation>收到的控制器配置不完整（%2 字节中只有 %1 字节）。</translation>
+    </message>
+    <message>
+        <source>%1 Nothing was changed on the controller.</source>
+        <translation>%1 控制器上没有任何改动。</translation>
+    </message>
+    <message>
+        <source>The controller&apos;s settings could not be read for a backup: %1 Without a backup, settings that the new firmware resets cannot be restored.</source>
+        <translation>无法读取控制器的设置进行备份：%1 没有备份，新固件重置的设置将无法恢复。</translation>
+    </message>
+    <message>
+        <source>The image was sent, but the controller&apos;s version could not be read: %1 Unplug the controller, plug it in again and read its serial number and version.</source>
+        <translation>映像已发送，但无法读取控制器的版本：%1 请拔下控制器，重新插入，再读取它的序列号和版本。</translation>
+    </message>
+    <message>
+        <source>The settings were sent back, but could not be read back to check them: %1 Read the controller&apos;s configuration and compare it with the backup %2.</source>
+        <translation>设置已发回，但无法读回进行核对：%1 请读取控制器的配置，并与备份 %2 比较。</translation>
+    </message>
+    <message>
+        <source>The update was stopped before anything changed on the controller: its settings could not be backed up. %1</source>
+        <translation>更新在控制器发生任何改变之前已停止：无法备份它的设置。%1</translation>
+    </message>
+    <message>
+        <source>%1 The update was stopped before anything changed on the controller: make room on the disk (or let that folder be written) and start it again.</source>
+        <translation>%1 更新在控制器发生任何改变之前已停止：请腾出磁盘空间（或允许写入该文件夹）后重新开始。</translation>
+    </message>
+    <message>
+        <source>The controller could not be switched to its boot loader: %1 Nothing was changed on the controller.</source>
+        <translation>无法将控制器切换到引导程序：%1 控制器上没有任何改动。</translation>
+    </message>
+    <message>
+        <source>The controller stays in its boot loader: rescue it with a firmware image (the newest downloaded one, or a file), and its settings are restored from its newest backup.</source>
+        <translation>控制器停留在引导程序中：请用固件映像（最新下载的或某个文件）救援它，它的设置会从最新的备份恢复。</translation>
+    </message>
+    <message>
+        <source>The rescue was cancelled before the transfer; the controller is still in its boot loader.</source>
+        <translation>救援在传输前已取消，控制器仍处于引导程序中。</translation>
+    </message>
+    <message>
+        <source>The update was cancelled before anything changed on the controller.</source>
+        <translation>更新在控制器发生任何改变之前已取消。</translation>
+    </message>
+    <message>
+        <source>The update was cancelled during the transfer. %1</source>
+        <translation>更新在传输过程中被取消。%1</translation>
+    </message>
+    <message>
+        <source>The boot loader stopped answering during the transfer. %1</source>
+        <translation>引导程序在传输过程中停止了应答。%1</translation>
+    </message>
+    <message>
+        <source>The boot loader cancelled the transfer. %1</source>
+        <translation>引导程序取消了传输。%1</translation>
+    </message>
+    <message>
+        <source>The transfer broke off (the boot loader&apos;s port went away, or the image could not be read). %1</source>
+        <translation>传输中断（引导程序的端口消失，或无法读取映像）。%1</translation>
+    </message>
+    <message>
+        <source>The update was cancelled after the controller was switched to its boot loader. %1</source>
+        <translation>更新在控制器切换到引导程序之后被取消。%1</translation>
+    </message>
+    <message>
+        <source>There is no serial port %1.</source>
+        <translation>没有串口 %1。</translation>
+    </message>
+    <message>
+        <source>No controller in its boot loader was found (serial port %1:%2). A controller that works as a MIDI controller is updated, not rescued.</source>
+        <translation>未找到处于引导程序中的控制器（串口 %1:%2）。作为 MIDI 控制器正常工作的控制器应进行更新，而不是救援。</translation>
+    </message>
+    <message>
+        <source>The boot loader&apos;s serial port cannot be opened: another program holds it, or this user may not open it (see the connection check). %1</source>
+        <translation>无法打开引导程序的串口：另一个程序占用了它，或当前用户无权打开它（请参阅连接检查）。%1</translation>
+    </message>
+    <message>
+        <source>The controller came back with version %1, expected %2: the new firmware is not running. Check that the image is the version you meant, and update again.</source>
+        <translation>控制器重新连接后的版本是 %1，预期为 %2：新固件没有运行。请确认映像是您想要的版本，然后再次更新。</translation>
+    </message>
+    <message>
+        <source>The controller came back with version %1, the version it had before: the new firmware is not running. Update again; to install the version it already has, give that version as the one expected.</source>
+        <translation>控制器重新连接后的版本是 %1，与之前相同：新固件没有运行。请再次更新；若要安装它已有的版本，请把该版本指定为预期版本。</translation>
+    </message>
+    <message>
+        <source>The controller runs version %1, but its backup %2 cannot be read. %3 Open a preset of your settings and send it to the controller.</source>
+        <translation>控制器运行版本 %1，但无法读取它的备份 %2。%3 请打开您设置的预设并发送到控制器。</translation>
+    </message>
+    <message>
+        <source>The controller runs version %1, but the new firmware reset its settings and they could not be sent back: %2 Open the backup %3 and send it to the controller.</source>
+        <translation>控制器运行版本 %1，但新固件重置了它的设置，且无法发回：%2 请打开备份 %3 并发送到控制器。</translation>
+    </message>
+    <message>
+        <source>The controller is rescued: it runs firmware %1.</source>
+        <translation>控制器已救援成功：它运行固件 %1。</translation>
+    </message>
+    <message>
+        <source>The firmware update is complete: the controller runs version %1.</source>
+        <translation>固件更新完成：控制器运行版本 %1。</translation>
+    </message>
+    <message>
+        <source>Its settings were not compared with the backup (restoring was turned off).</source>
+        <translation>它的设置没有与备份比较（恢复已关闭）。</translation>
+    </message>
+    <message>
+        <source>No backup of its settings was found, so they were not checked.</source>
+        <translation>没有找到它的设置备份，因此未核对设置。</translation>
+    </message>
+    <message>
+        <source>No backup was taken, so its settings were not checked.</source>
+        <translation>没有进行备份，因此未核对它的设置。</translation>
+    </message>
+    <message>
+        <source>Its settings are the ones in the backup.</source>
+        <translation>它的设置与备份中的一致。</translation>
+    </message>
+    <message>
+        <source>The controller did not answer within %1 s.</source>
+        <translation>控制器在 %1 秒内没有应答。</translation>
+    </message>
+    <message>
+        <source>The controller&apos;s boot loader did not appear within %1 s of the switch. Unplug the controller and plug it in again; if it then shows up in its boot loader, rescue it.</source>
+        <translation>切换后 %1 秒内未出现控制器的引导程序。请拔下控制器再重新插入；如果它随后出现在引导程序中，请救援它。</translation>
+    </message>
+    <message>
+        <source>The image was sent, but the controller did not come back as a MIDI controller within %1 s. If it shows up in its boot loader, rescue it; otherwise unplug it, plug it in again and read its version.</source>
+        <translation>映像已发送，但控制器在 %1 秒内没有作为 MIDI 控制器重新出现。如果它出现在引导程序中，请救援它；否则请拔下它，重新插入，再读取它的版本。</translation>
+    </message>
+    <message>
+        <source>The controller runs version %1, but after the backup was sent back it holds other settings (%2). Open the backup %3 and send it to the controller again.</source>
+        <translation>控制器运行版本 %1，但发回备份后它保存的设置不同（%2）。请打开备份 %3 并再次发送到控制器。</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>以及另外 %1 项</translation>
+    </message>
+    <message>
+        <source>%1 in all: %2</source>
+        <translation>共 %1 项：%2</translation>
+    </message>
+    <message>
+        <source>The new firmware had reset its settings; they were restored from the backup and verified (%1).</source>
+        <translation>新固件重置了它的设置；设置已从备份恢复并核对（%1）。</translation>
+    </message>
+</context>
+<context>
     <name>HelpDialog</name>
     <message>
         <source>Kovela PC Control Windows OS</source>
@@ -524,83 +892,198 @@
     <name>MainWindow</name>
     <message>
         <source>Error prompt</source>
-        <translation>错误提示</translation>
+        <translation type="vanished">错误提示</translation>
     </message>
     <message>
         <source>The current device is occupied</source>
-        <translation>当前设备被占用</translation>
+        <translation type="vanished">当前设备被占用</translation>
     </message>
     <message>
         <source>Save File</source>
-        <translation>保存文件</translation>
+        <translation type="vanished">保存文件</translation>
     </message>
     <message>
         <source>stm (*.stm)</source>
-        <translation>stm (*.stm)</translation>
+        <translation type="vanished">stm (*.stm)</translation>
     </message>
     <message>
         <source>The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</source>
-        <translation>未找到 Kovela Tark9 的 MIDI 端口，未发送任何内容。</translation>
+        <translation type="vanished">未找到 Kovela Tark9 的 MIDI 端口，未发送任何内容。</translation>
     </message>
     <message>
         <source>The Kovela Tark9 took no data for %1 seconds; the send was given up.</source>
-        <translation>Kovela Tark9 在 %1 秒内未接收数据，已放弃发送。</translation>
+        <translation type="vanished">Kovela Tark9 在 %1 秒内未接收数据，已放弃发送。</translation>
     </message>
     <message>
         <source>its reply was broken at byte %1</source>
-        <translation>它的回复在第 %1 字节处损坏</translation>
+        <translation type="vanished">它的回复在第 %1 字节处损坏</translation>
     </message>
     <message>
         <source>it did not answer within %1 seconds</source>
-        <translation>它在 %1 秒内没有应答</translation>
+        <translation type="vanished">它在 %1 秒内没有应答</translation>
     </message>
     <message>
         <source>The configuration was sent, but it could not be read back to check it: %1.</source>
-        <translation>配置已发送，但无法读回进行核对：%1。</translation>
+        <translation type="vanished">配置已发送，但无法读回进行核对：%1。</translation>
     </message>
     <message>
         <source>The configuration of the Kovela Tark9 could not be read for the comparison: %1.</source>
-        <translation>无法读取 Kovela Tark9 的配置进行比较：%1。</translation>
+        <translation type="vanished">无法读取 Kovela Tark9 的配置进行比较：%1。</translation>
     </message>
     <message>
         <source>The Kovela Tark9 did not keep the configuration as it was sent:
 %1</source>
-        <translation>Kovela Tark9 保存的配置与发送的不一致：
+        <translation type="vanished">Kovela Tark9 保存的配置与发送的不一致：
 %1</translation>
     </message>
     <message>
         <source>%1: editor %2, controller %3</source>
-        <translation>%1：编辑器 %2，控制器 %3</translation>
+        <translation type="vanished">%1：编辑器 %2，控制器 %3</translation>
     </message>
     <message>
         <source>The preset %1 is no longer there; it was taken off the recent presets.</source>
-        <translation>预设 %1 已不存在，已从最近使用的预设中移除。</translation>
+        <translation type="vanished">预设 %1 已不存在，已从最近使用的预设中移除。</translation>
     </message>
     <message>
         <source>Unsaved changes</source>
-        <translation>未保存的更改</translation>
+        <translation type="vanished">未保存的更改</translation>
     </message>
     <message>
         <source>The configuration has changes that are not saved in a preset. Save them first?</source>
-        <translation>配置有尚未保存到预设的更改。是否先保存？</translation>
+        <translation type="vanished">配置有尚未保存到预设的更改。是否先保存？</translation>
     </message>
     <message>
         <source>no Kovela Tark9 is connected</source>
-        <translation>未连接 Kovela Tark9</translation>
+        <translation type="vanished">未连接 Kovela Tark9</translation>
     </message>
     <message>
         <source>the Kovela Tark9 was unplugged</source>
-        <translation>Kovela Tark9 已被拔出</translation>
+        <translation type="vanished">Kovela Tark9 已被拔出</translation>
     </message>
     <message>
         <source>Prompt</source>
-        <translation>提示</translation>
+        <translation type="vanished">提示</translation>
     </message>
     <message>
         <source>The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
 %1</source>
-        <translation>Kovela Tark9 的配置中有本编辑器不认识的值（可能来自较新的固件）。这些值保持原样，除非您修改，否则会原样发回：
+        <translation type="vanished">Kovela Tark9 的配置中有本编辑器不认识的值（可能来自较新的固件）。这些值保持原样，除非您修改，否则会原样发回：
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>MidiMessageText</name>
+    <message>
+        <source>MTC Quarter Frame</source>
+        <translation>MTC 四分之一帧</translation>
+    </message>
+    <message>
+        <source>Song Position</source>
+        <translation>乐曲位置</translation>
+    </message>
+    <message>
+        <source>Song Select</source>
+        <translation>乐曲选择</translation>
+    </message>
+    <message>
+        <source>Tune Request</source>
+        <translation>调音请求</translation>
+    </message>
+    <message>
+        <source>Timing Clock</source>
+        <translation>定时时钟</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>继续</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Active Sensing</source>
+        <translation>活动感知</translation>
+    </message>
+    <message>
+        <source>System Reset</source>
+        <translation>系统复位</translation>
+    </message>
+    <message>
+        <source>SysEx configuration request</source>
+        <translation>SysEx 配置请求</translation>
+    </message>
+    <message>
+        <source>SysEx serial number request</source>
+        <translation>SysEx 序列号请求</translation>
+    </message>
+    <message>
+        <source>SysEx boot loader request</source>
+        <translation>SysEx 引导程序请求</translation>
+    </message>
+    <message>
+        <source>Note On %1 velocity %2</source>
+        <translation>音符开 %1，力度 %2</translation>
+    </message>
+    <message>
+        <source>Note Off %1 (Note On with velocity 0)</source>
+        <translation>音符关 %1（力度为 0 的音符开）</translation>
+    </message>
+    <message>
+        <source>Note Off %1</source>
+        <translation>音符关 %1</translation>
+    </message>
+    <message>
+        <source>Poly Pressure %1 = %2</source>
+        <translation>复音触后 %1 = %2</translation>
+    </message>
+    <message>
+        <source>Control Change %1 = %2</source>
+        <translation>控制变化 %1 = %2</translation>
+    </message>
+    <message>
+        <source>Program Change %1</source>
+        <translation>音色变化 %1</translation>
+    </message>
+    <message>
+        <source>Channel Pressure %1</source>
+        <translation>通道触后 %1</translation>
+    </message>
+    <message>
+        <source>Pitch Bend %1</source>
+        <translation>弯音 %1</translation>
+    </message>
+    <message>
+        <source>SysEx serial number reply</source>
+        <translation>SysEx 序列号应答</translation>
+    </message>
+    <message>
+        <source>SysEx configuration write</source>
+        <translation>SysEx 配置写入</translation>
+    </message>
+    <message>
+        <source>SysEx configuration reply</source>
+        <translation>SysEx 配置应答</translation>
+    </message>
+    <message>
+        <source>SysEx, %1 bytes</source>
+        <translation>SysEx，%1 字节</translation>
+    </message>
+    <message>
+        <source>%1, %2 bytes</source>
+        <translation>%1，%2 字节</translation>
+    </message>
+    <message>
+        <source>Unknown: no bytes</source>
+        <translation>未知：没有字节</translation>
+    </message>
+    <message>
+        <source>Unknown: %1</source>
+        <translation>未知：%1</translation>
     </message>
 </context>
 <context>
@@ -786,6 +1269,33 @@
     <message>
         <source>Message type</source>
         <translation type="vanished">消息类型</translation>
+    </message>
+</context>
+<context>
+    <name>PresetDocument</name>
+    <message>
+        <source>Save File</source>
+        <translation>保存文件</translation>
+    </message>
+    <message>
+        <source>stm (*.stm)</source>
+        <translation>stm (*.stm)</translation>
+    </message>
+    <message>
+        <source>Error prompt</source>
+        <translation>错误提示</translation>
+    </message>
+    <message>
+        <source>The preset %1 is no longer there; it was taken off the recent presets.</source>
+        <translation>预设 %1 已不存在，已从最近使用的预设中移除。</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>未保存的更改</translation>
+    </message>
+    <message>
+        <source>The configuration has changes that are not saved in a preset. Save them first?</source>
+        <translation>配置有尚未保存到预设的更改。是否先保存？</translation>
     </message>
 </context>
 <context>
