@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "config/controlleridentity.h"
 #include "firmware/firmwareupdate.h"
+#include "firmware/guardedupdate.h"
 
 #include <QCommandLineParser>
 #include <QSet>
@@ -37,6 +38,44 @@ QString term(const CommandOption &option)
 QString unknownCommand(const QString &name)
 {
     return QStringLiteral("unknown command '%1'").arg(name);
+}
+
+// An operand the command can do without, as the usage line names it: "[IMAGE]".
+bool isOptional(const QString &operand)
+{
+    return operand.startsWith(QLatin1Char('['));
+}
+
+// The options flash and rescue share.
+CommandOption portOption()
+{
+    return {QStringLiteral("port"), QStringLiteral("PORT"),
+            QStringLiteral("send on this serial port (\"ttyACM0\", \"/dev/ttyACM0\", \"COM3\")\n"
+                           "instead of looking for the boot loader's")};
+}
+
+CommandOption restoreOption()
+{
+    return {QStringLiteral("no-restore"), QString(),
+            QStringLiteral("leave the settings as the new firmware has them, even when it\n"
+                           "has reset them")};
+}
+
+CommandOption expectOption()
+{
+    return {QStringLiteral("expect-version"), QStringLiteral("V"),
+            QStringLiteral("the version the image brings (\"1.0.4\"): the update counts only\n"
+                           "when the controller comes back with it")};
+}
+
+Commands::FlashOptions flashOptions(const CommandLine &line)
+{
+    Commands::FlashOptions options;
+    options.portName = line.value(QStringLiteral("port"));
+    options.backup = !line.isSet(QStringLiteral("no-backup"));
+    options.restore = !line.isSet(QStringLiteral("no-restore"));
+    options.expectedVersion = line.value(QStringLiteral("expect-version"));
+    return options;
 }
 
 } // namespace
@@ -110,6 +149,28 @@ const QVector<CommandInfo> &CommandInfo::all()
                         "output cannot be written; 7 a reply was broken;\n"
                         "8 the MIDI system cannot be opened."),
          [](Commands &commands, const CommandLine &) { return commands.serialNumber(); }},
+        {QStringLiteral("monitor"), {},
+         {{QStringLiteral("json"), QString(),
+           QStringLiteral("write one JSON object per line: {\"time_ms\", \"direction\", \"kind\",\n"
+                          "\"channel\", \"text\", \"controls\", \"hex\"}")},
+          {QStringLiteral("demo"), QString(),
+           QStringLiteral("with --virtual: the virtual controller plays some pads, turns some\n"
+                          "knobs and touches every strip section (about 2 s)")}},
+         QStringLiteral("print every message between this computer and the controller"),
+         QStringLiteral("Prints a line for every message the controller sends (its pads' notes, its\n"
+                        "knobs' and strip's controllers, its replies) and every message this tool sends\n"
+                        "it, until interrupted (Ctrl+C): the time in ms since the start, the direction,\n"
+                        "the kind and channel, the message in words, the controls that send it in the\n"
+                        "controller's configuration (read once at the start) and its bytes in hex.\n"
+                        "Meanwhile the controller's MIDI input stays open: on Windows no other program\n"
+                        "receives from the controller until the monitor ends."),
+         QStringLiteral("Exit codes: 0 once interrupted; 2 --demo without --virtual; 3 no controller;\n"
+                        "4 port busy; 6 standard output cannot be written; 8 the MIDI system cannot be\n"
+                        "opened. A configuration that cannot be read is said, and the monitor goes on\n"
+                        "without naming controls."),
+         [](Commands &commands, const CommandLine &line) {
+             return commands.monitor(line.isSet(QStringLiteral("json")), line.isSet(QStringLiteral("demo")));
+         }},
         {QStringLiteral("show"), {QStringLiteral("FILE.stm")},
          {{QStringLiteral("json"), QString(),
            QStringLiteral("write it as JSON instead, every byte of the preset a number under a\n"
@@ -134,23 +195,60 @@ const QVector<CommandInfo> &CommandInfo::all()
                         "cannot be written."),
          [](Commands &commands, const CommandLine &line) { return commands.applyJson(line.operands.at(0), line.operands.at(1)); }},
         {QStringLiteral("flash"), {QStringLiteral("IMAGE")},
-         {{QStringLiteral("port"), QStringLiteral("PORT"),
-           QStringLiteral("send on this serial port (\"ttyACM0\", \"/dev/ttyACM0\", \"COM3\")\n"
-                          "instead of looking for the boot loader's")}},
+         {portOption(),
+          {QStringLiteral("no-backup"), QString(),
+           QStringLiteral("update without backing up the settings first (and so without\n"
+                          "restoring them)")},
+          restoreOption(), expectOption()},
          QStringLiteral("update the controller's firmware from an image file"),
-         QStringLiteral("Sends the firmware image IMAGE to the controller's boot loader by YMODEM. A\n"
-                        "controller in MIDI mode is first told to start its boot loader; its serial port\n"
-                        "(USB 1c75:0204) is then looked for for up to %1 s. Progress is drawn as a bar on\n"
-                        "a terminal and written as plain lines otherwise. IMAGE must be a regular file of\n"
-                        "at most %2 bytes (what the boot loader takes); it is checked before\n"
-                        "the controller is switched.")
+         QStringLiteral("Updates the controller's firmware with the image IMAGE, in stages, each named on\n"
+                        "a line of its own: backing up the settings (the serial number, the\n"
+                        "configuration and the firmware version, kept as a preset in the editor's data\n"
+                        "folder, backups/SERIAL-DATE-fwVERSION.stm, the last ten per controller),\n"
+                        "switching the controller to its boot loader, transferring the image by YMODEM\n"
+                        "to the boot loader's serial port (USB 1c75:0204, looked for for up to %1 s),\n"
+                        "waiting up to %2 s for the controller to come back in MIDI mode, checking its\n"
+                        "version, and restoring the settings (sent and read back) when the new firmware\n"
+                        "has reset them. Progress is drawn as a bar on a terminal and written as plain\n"
+                        "lines otherwise, with the bytes sent and the time left. The update counts only\n"
+                        "when the controller comes back with the version expected, or without\n"
+                        "--expect-version with another version than before. When the settings cannot be\n"
+                        "read the update stops before anything changes, unless --no-backup is given.\n"
+                        "IMAGE must be a regular file of at most %3 bytes (what the boot loader\n"
+                        "takes); it is checked before anything is read or sent. A controller that is\n"
+                        "not in MIDI mode (already in its boot loader) gets the image as it is; rescue\n"
+                        "also waits for it and restores its settings.")
              .arg(FirmwareUpdate::DefaultPortSearchLimitMs / 1000)
+             .arg(GuardedUpdate::DefaultReturnDeadlineMs / 1000)
              .arg(ControllerIdentity::BootLoaderMaxImageSize),
-         QStringLiteral("Exit codes: 0; 3 no boot-loader port (or no port PORT); 4 the controller's port\n"
-                        "is busy, or PORT cannot be opened; 5 the boot loader stopped answering; 6 IMAGE\n"
-                        "cannot be read, is no regular file, is empty or too large, or standard output\n"
-                        "cannot be written; 7 the transfer failed."),
-         [](Commands &commands, const CommandLine &line) { return commands.flash(line.operands.at(0), line.value(QStringLiteral("port"))); }},
+         QStringLiteral("Exit codes: 0 the controller runs the new firmware with its settings; 3 no\n"
+                        "controller, no boot-loader port (or no port PORT); 4 a port is busy, or PORT\n"
+                        "cannot be opened; 5 the controller or its boot loader stopped answering (also\n"
+                        "while backing up); 6 IMAGE cannot be read, is no regular file, is empty or too\n"
+                        "large, the backup cannot be written, or standard output cannot be written;\n"
+                        "7 the transfer failed (the controller then stays in its boot loader: see\n"
+                        "rescue), a reply was broken, or the restored settings read back different;\n"
+                        "8 the MIDI system cannot be opened; 10 the controller came back with another\n"
+                        "version; 11 the controller did not come back within %1 s.")
+             .arg(GuardedUpdate::DefaultReturnDeadlineMs / 1000),
+         [](Commands &commands, const CommandLine &line) { return commands.flash(line.operands.at(0), flashOptions(line)); }},
+        {QStringLiteral("rescue"), {QStringLiteral("[IMAGE]")},
+         {portOption(), restoreOption(), expectOption()},
+         QStringLiteral("bring back a controller left in its boot loader"),
+         QStringLiteral("Finishes the update of a controller that was left in its boot loader (a power\n"
+                        "cut or a cancel during the transfer; its serial port 1c75:0204 is there, its MIDI\n"
+                        "ports are not): sends IMAGE, or without it the newest image the editor\n"
+                        "downloaded, waits for the controller to come back in MIDI mode, reads its\n"
+                        "serial number and version, and restores the newest backup of its settings (of\n"
+                        "this controller, or of any when it has none), sent and read back. The stages\n"
+                        "and the progress are written as flash writes them."),
+         QStringLiteral("Exit codes: 0 the controller runs the firmware with its settings; 3 no\n"
+                        "boot-loader port (or no port PORT); 4 PORT cannot be opened; 5 the boot loader\n"
+                        "or the controller stopped answering; 6 no image given and none downloaded,\n"
+                        "IMAGE cannot be read or is no firmware image, or standard output cannot be\n"
+                        "written; 7 the transfer failed, or the restored settings read back different;\n"
+                        "10 another version than expected; 11 the controller did not come back."),
+         [](Commands &commands, const CommandLine &line) { return commands.rescue(line.operands.value(0), flashOptions(line)); }},
     };
     return commands;
 }
@@ -257,7 +355,9 @@ CommandLine CommandLine::parse(const QStringList &arguments, const QStringList &
         }
         line.options.insert(option, parser.value(option));
     }
-    if (line.operands.size() != line.command->operands.size())
+    const QStringList &operands = line.command->operands;
+    const int required = int(std::count_if(operands.cbegin(), operands.cend(), [](const QString &o) { return !isOptional(o); }));
+    if (line.operands.size() < required || line.operands.size() > operands.size())
         line.error = QStringLiteral("usage: tark9ctl %1").arg(line.command->synopsis());
     return line;
 }
@@ -288,15 +388,18 @@ QString CommandLine::toolHelp(const QStringList &faults)
                "Exit codes:\n"
                "  0  success\n"
                "  2  the command line is wrong\n"
-               "  3  no controller: its MIDI ports (for flash: its boot loader's port) are not there\n"
+               "  3  no controller: its MIDI ports (for flash and rescue: its boot loader's port)\n"
+               "     are not there\n"
                "  4  the controller's port is in use by another program\n"
                "  5  time-out: the controller stopped answering or stopped taking data\n"
                "  6  bad file: a file cannot be read, is not what it should be, or cannot be written;\n"
                "     also when standard output cannot be written (a full disk, say), for any command\n"
-               "  7  transfer failed: a reply was broken, a verify found differences, or the firmware\n"
-               "     transfer failed\n"
+               "  7  transfer failed: a reply was broken, a verify found differences, the firmware\n"
+               "     transfer failed, or settings restored after it read back different\n"
                "  8  the MIDI system cannot be opened (missing, or not open to this user)\n"
                "  9  the boot loader's serial port is there but cannot be opened by this user\n"
+               "  10 after a firmware update the controller runs another version than expected\n"
+               "  11 after a firmware update the controller did not come back in MIDI mode\n"
                "\n"
                "Run 'tark9ctl COMMAND --help' for a command's details.\n")
         .arg(commands, faults.join(QStringLiteral(", ")));

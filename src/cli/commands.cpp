@@ -7,14 +7,23 @@
 #include "config/controllerprotocol.h"
 #include "config/presetfile.h"
 #include "device/connectioncheck.h"
+#include "device/devicebackend.h"
 #include "device/mididevices.h"
+#include "device/midimonitor.h"
 #include "device/serialportlist.h"
+#include "device/virtual/virtualtark9.h"
+#include "config/editorsettings.h"
 #include "firmware/firmwareupdate.h"
+#include "firmware/guardedupdate.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QTimer>
+
+#include <csignal>
 
 namespace {
 
@@ -84,15 +93,14 @@ bool writePreset(const QString &path, const QByteArray &image, QString *error)
 }
 
 // Why the image never left: no port, or one that cannot be opened.
-int updateFailed(FirmwareUpdate::Failure failure, const QString &reason, const QString &portName, const QString &port, bool switched)
+int updateFailed(FirmwareUpdate::Failure failure, const QString &reason, const QString &portName, const QString &port)
 {
     switch (failure) {
     case FirmwareUpdate::Failure::PortNotFound:
         if (portName.isEmpty())
-            Console::error(QStringLiteral("the controller's boot loader (serial port %1:%2) was not found%3")
+            Console::error(QStringLiteral("the controller's boot loader (serial port %1:%2) was not found")
                                .arg(ControllerIdentity::BootLoaderVendorId, 4, 16, QLatin1Char('0'))
-                               .arg(ControllerIdentity::BootLoaderProductId, 4, 16, QLatin1Char('0'))
-                               .arg(switched ? QStringLiteral(" within %1 s").arg(FirmwareUpdate::DefaultPortSearchLimitMs / 1000) : QString()));
+                               .arg(ControllerIdentity::BootLoaderProductId, 4, 16, QLatin1Char('0')));
         else
             Console::error(QStringLiteral("there is no serial port %1").arg(portName));
         return ExitNoController;
@@ -100,6 +108,7 @@ int updateFailed(FirmwareUpdate::Failure failure, const QString &reason, const Q
         Console::error(QStringLiteral("the serial port %1 cannot be opened (in use, or no permission)").arg(port));
         return ExitPortBusy;
     case FirmwareUpdate::Failure::AlreadyRunning:
+    case FirmwareUpdate::Failure::Cancelled:
         break;
     }
     Console::error(reason);
@@ -124,12 +133,12 @@ int transferEnded(YmodemFileTransmit::Status outcome)
     }
 }
 
-// The image to the boot loader's port (or to `portName`), looked for for as long as a boot loader
-// just started takes to appear when `switched`, and otherwise once.
-int sendImage(const QString &imagePath, qint64 imageSize, const QString &portName, bool switched)
+// The image as it is to the boot loader's port, looked for once (or to `portName`): for a
+// controller that is already in its boot loader, or a port named by the user.
+int sendImage(const QString &imagePath, qint64 imageSize, const QString &portName)
 {
     FirmwareUpdate update;
-    update.setPortSearchLimit(switched ? FirmwareUpdate::DefaultPortSearchLimitMs : 0);
+    update.setPortSearchLimit(0);
     ProgressDisplay progress;
     QEventLoop loop;
     QString port;
@@ -140,7 +149,7 @@ int sendImage(const QString &imagePath, qint64 imageSize, const QString &portNam
     });
     QObject::connect(&update, &FirmwareUpdate::transmitProgress, &loop, [&](int percent) { progress.update(percent); });
     QObject::connect(&update, &FirmwareUpdate::failed, &loop, [&](const QString &reason, FirmwareUpdate::Failure failure) {
-        code = updateFailed(failure, reason, portName, port, switched);
+        code = updateFailed(failure, reason, portName, port);
         loop.quit();
     });
     QObject::connect(&update, &FirmwareUpdate::transStatus, &loop, [&] {
@@ -153,6 +162,60 @@ int sendImage(const QString &imagePath, qint64 imageSize, const QString &portNam
     if (update.isRunning())
         loop.exec();
     return code;
+}
+
+// Why the file cannot be flashed, as the one line of the error; empty when it can. Checked before
+// the controller is switched to its boot loader, which would otherwise be left waiting for an
+// image that never comes.
+QString imageRefusal(const QString &imagePath)
+{
+    const QString problem = imagePath == StandardStream
+        ? QStringLiteral("it must be a file, not standard input (its name and size go ahead of it)")
+        : GuardedUpdate::imageProblem(imagePath);
+    return problem.isEmpty() ? QString() : QStringLiteral("%1 is no firmware image: %2").arg(imagePath, problem);
+}
+
+int exitCodeOf(GuardedUpdate::Failure failure)
+{
+    using F = GuardedUpdate::Failure;
+    switch (failure) {
+    case F::None: return ExitSuccess;
+    case F::NoController: return ExitNoController;
+    case F::PortBusy: return ExitPortBusy;
+    case F::MidiSystemUnusable: return ExitMidiSystem;
+    case F::TimedOut: return ExitTimedOut;
+    case F::BadImage:
+    case F::BackupNotWritten: return ExitBadFile;
+    case F::WrongVersion: return ExitWrongVersion;
+    case F::NotBack: return ExitNotBack;
+    case F::BrokenReply:
+    case F::TransferFailed:
+    case F::Cancelled:
+    case F::RestoreFailed: break;
+    }
+    return ExitTransferFailed;
+}
+
+// The editor keeps every verified download under its catalogue name in its data folder, and a
+// download on its way as NAME.part beside it; its log and the backups are in folders there.
+QString newestImageIn(const QString &folder)
+{
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Time);
+    for (const QFileInfo &file : files) {
+        if (file.suffix() != QLatin1String("part"))
+            return file.filePath();
+    }
+    return QString();
+}
+
+// Set by SIGINT and SIGTERM: the monitor runs until then, and then ends as a command that is done.
+volatile std::sig_atomic_t interrupted = 0;
+// How often the monitor's event loop looks whether it was interrupted.
+constexpr int InterruptPollMs = 50;
+
+void interruptMonitor(int)
+{
+    interrupted = 1;
 }
 
 QString portList(const QMap<int, QString> &ports, int controllerIndex)
@@ -352,6 +415,48 @@ int Commands::serialNumber()
     return ExitSuccess;
 }
 
+int Commands::monitor(bool json, bool demo)
+{
+    if (demo && DeviceBackend::isPlatform()) {
+        Console::error(QStringLiteral("--demo plays the virtual controller: give --virtual too"));
+        return ExitUsage;
+    }
+    std::signal(SIGINT, interruptMonitor);
+    std::signal(SIGTERM, interruptMonitor);
+    MidiMonitor monitor;
+    QObject::connect(&monitor, &QAbstractItemModel::rowsInserted, &monitor, [&](const QModelIndex &, int first, int last) {
+        for (int row = first; row <= last; ++row) {
+            const MidiMonitor::Line &line = monitor.line(row);
+            Console::out(json ? QString::fromUtf8(QJsonDocument(MidiMonitor::lineJson(line)).toJson(QJsonDocument::Compact))
+                              : MidiMonitor::lineText(line));
+        }
+    });
+    monitor.setConnection(&m_connection);
+    monitor.setActive(true);
+    // The configuration names the controls; without it the messages are still worth seeing.
+    QByteArray image;
+    const int code = readConfiguration(&image);
+    if (code == ExitNoController || code == ExitPortBusy || code == ExitMidiSystem)
+        return code;
+    if (code == ExitSuccess)
+        monitor.setConfiguration(image);
+    else
+        Console::error(QStringLiteral("without the controller's configuration no control is named; the monitor goes on"));
+    if (demo)
+        VirtualTark9::instance().playDemo();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
+        if (interrupted)
+            loop.quit();
+    });
+    poll.start(InterruptPollMs);
+    loop.exec();
+    monitor.flush();
+    monitor.setActive(false);
+    return ExitSuccess;
+}
+
 int Commands::show(const QString &presetPath, bool json)
 {
     QByteArray image;
@@ -389,40 +494,93 @@ int Commands::applyJson(const QString &jsonPath, const QString &presetPath)
     return ExitSuccess;
 }
 
-int Commands::flash(const QString &imagePath, const QString &portName)
+int Commands::flash(const QString &imagePath, const FlashOptions &options)
 {
-    // Checked before the controller is switched to its boot loader, which would otherwise be
-    // left waiting for an image that never comes.
-    const QFileInfo image(imagePath);
-    QString problem;
-    if (imagePath == StandardStream)
-        problem = QStringLiteral("it must be a file, not standard input (its name and size go ahead of it)");
-    else if (!image.exists())
-        problem = QStringLiteral("no such file");
-    else if (image.isDir())
-        problem = QStringLiteral("it is a folder");
-    else if (!image.isFile())
-        problem = QStringLiteral("it is not a regular file (a device, FIFO or socket)");
-    else if (!image.isReadable())
-        problem = QStringLiteral("it cannot be read (no permission)");
-    else if (image.size() == 0)
-        problem = QStringLiteral("it is empty");
-    else if (image.size() > ControllerIdentity::BootLoaderMaxImageSize)
-        problem = QStringLiteral("it is %1 bytes, and the boot loader takes at most %2").arg(image.size()).arg(ControllerIdentity::BootLoaderMaxImageSize);
-    if (!problem.isEmpty()) {
-        Console::error(QStringLiteral("%1 is no firmware image: %2").arg(imagePath, problem));
+    const QString refusal = imageRefusal(imagePath);
+    if (!refusal.isEmpty()) {
+        Console::error(refusal);
         return ExitBadFile;
     }
-    // A controller in MIDI mode is told to start its boot loader, whose port then takes a while
-    // to appear; one already in its boot loader has no MIDI ports.
-    bool switched = false;
-    if (DeviceConnection::findPorts().found()) {
-        Console::out(QStringLiteral("Switching the controller to its boot loader."));
-        const DeviceConnection::Status status = m_connection.requestBootLoader();
-        m_connection.close();
-        if (status != DeviceConnection::Status::Ok)
-            return failure(status);
-        switched = true;
+    // A controller already in its boot loader has no MIDI ports and no settings to read: the
+    // image goes as it is.
+    if (!DeviceConnection::findPorts().found()) {
+        if (options.portName.isEmpty())
+            Console::out(QStringLiteral("The controller is not in MIDI mode: sending the image to its boot loader as it is "
+                                        "(tark9ctl rescue also waits for it to come back and restores its settings)."));
+        return sendImage(imagePath, QFileInfo(imagePath).size(), options.portName);
     }
-    return sendImage(imagePath, image.size(), portName, switched);
+    return guardedUpdate(imagePath, options, false);
+}
+
+int Commands::rescue(const QString &imagePath, const FlashOptions &options)
+{
+    QString path = imagePath;
+    if (path.isEmpty()) {
+        path = newestImageIn(EditorSettings::dataFolder());
+        if (path.isEmpty()) {
+            Console::error(QStringLiteral("no image given, and the editor has downloaded none to %1")
+                               .arg(QDir::toNativeSeparators(EditorSettings::dataFolder())));
+            return ExitBadFile;
+        }
+        Console::out(QStringLiteral("Using %1, the newest image the editor downloaded.").arg(QDir::toNativeSeparators(path)));
+    }
+    const QString refusal = imageRefusal(path);
+    if (!refusal.isEmpty()) {
+        Console::error(refusal);
+        return ExitBadFile;
+    }
+    return guardedUpdate(path, options, true);
+}
+
+int Commands::guardedUpdate(const QString &imagePath, const FlashOptions &options, bool rescue)
+{
+    using Stage = GuardedUpdate::Stage;
+    GuardedUpdate update(m_connection);
+    update.setBackupEnabled(options.backup);
+    update.setRestoreEnabled(options.restore);
+    update.setExpectedVersion(options.expectedVersion);
+    update.setPortName(options.portName);
+    ProgressDisplay progress;
+    QEventLoop loop;
+    bool transferring = false;
+    bool refusedWithoutBackup = false;
+    bool success = false;
+    QString sentence;
+    QObject::connect(&update, &GuardedUpdate::stageChanged, &loop, [&](Stage stage) {
+        if (transferring)
+            progress.finish();
+        transferring = stage == Stage::Transferring;
+        if (stage != Stage::Idle && stage != Stage::Done)
+            Console::out(update.stageTitle(stage) + QStringLiteral("..."));
+    });
+    QObject::connect(&update, &GuardedUpdate::progress, &loop, [&](qint64 sent, qint64 total, int percent, int secondsLeft) {
+        progress.update(percent, sent, total, secondsLeft);
+    });
+    // A script cannot be asked: without --no-backup an update that cannot back up stops.
+    QObject::connect(&update, &GuardedUpdate::backupReadFailed, &loop, [&] {
+        refusedWithoutBackup = true;
+        update.answerBackupQuestion(false);
+    });
+    QObject::connect(&update, &GuardedUpdate::finished, &loop, [&](bool ok, Stage, const QString &said) {
+        if (transferring)
+            progress.finish();
+        success = ok;
+        sentence = said;
+        loop.quit();
+    });
+    if (rescue)
+        update.startRescue(imagePath);
+    else
+        update.start(imagePath);
+    loop.exec();
+    if (!update.backupPath().isEmpty())
+        Console::out(QStringLiteral("Backup of the settings: %1").arg(QDir::toNativeSeparators(update.backupPath())));
+    if (success) {
+        Console::out(sentence);
+        return ExitSuccess;
+    }
+    if (refusedWithoutBackup)
+        sentence += QStringLiteral(" Give --no-backup to update without a backup.");
+    Console::error(sentence);
+    return exitCodeOf(update.failure());
 }

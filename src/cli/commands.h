@@ -22,14 +22,27 @@ public:
     // With `force`, also a preset whose fields hold values this tool does not know.
     int send(const QString &presetPath, bool verify, bool force = false);
     int serialNumber();
+    // Every message to and from the controller until SIGINT or SIGTERM; with `demo` the virtual
+    // controller plays a sequence first.
+    int monitor(bool json, bool demo);
     int show(const QString &presetPath, bool json);
     int applyJson(const QString &jsonPath, const QString &presetPath);
-    int flash(const QString &imagePath, const QString &portName);
+    // How flash and rescue run the guarded update.
+    struct FlashOptions {
+        QString portName;         // send on this port instead of the boot loader's
+        bool backup = true;
+        bool restore = true;
+        QString expectedVersion;  // empty: the version must change (flash) or anything goes (rescue)
+    };
+    int flash(const QString &imagePath, const FlashOptions &options);
+    // Without an image, the newest one the editor downloaded.
+    int rescue(const QString &imagePath, const FlashOptions &options);
 
 private:
     int failure(DeviceConnection::Status status);
     int readConfiguration(QByteArray *image);
     int readSerialNumber(QString *serial);
+    int guardedUpdate(const QString &imagePath, const FlashOptions &options, bool rescue);
 
     DeviceConnection m_connection;
 };

@@ -63,19 +63,35 @@ ProgressDisplay::ProgressDisplay(std::FILE *stream)
 
 void ProgressDisplay::update(int percent)
 {
+    show(percent, QString());
+}
+
+void ProgressDisplay::update(int percent, qint64 bytesSent, qint64 bytesTotal, int secondsLeft)
+{
+    QString detail = QStringLiteral("%1 of %2 bytes").arg(bytesSent).arg(bytesTotal);
+    if (secondsLeft >= 0 && bytesSent < bytesTotal)
+        detail += QStringLiteral(", about %1 s left").arg(secondsLeft);
+    show(percent, detail);
+}
+
+void ProgressDisplay::show(int percent, const QString &detail)
+{
     if (percent == m_shown)
         return;
+    const QString tail = detail.isEmpty() ? QString() : QStringLiteral(": ") + detail;
     if (m_terminal) {
         const int filled = percent * BarWidth / 100;
-        write(m_stream, QStringLiteral("\r[%1%2] %3%").arg(QString(filled, QLatin1Char('#')), QString(BarWidth - filled, QLatin1Char(' ')))
-                            .arg(percent, 3));
+        // Padded, so that a shorter line leaves nothing of the one before.
+        write(m_stream, QStringLiteral("\r[%1%2] %3%%4   ").arg(QString(filled, QLatin1Char('#')), QString(BarWidth - filled, QLatin1Char(' ')))
+                            .arg(percent, 3)
+                            .arg(tail));
         m_shown = percent;
         return;
     }
     const int step = percent / ProgressStep * ProgressStep;
     if (step <= std::max(m_shown, 0))
         return;
-    write(m_stream, QStringLiteral("progress %1%\n").arg(step));
+    write(m_stream, QStringLiteral("progress %1%%2\n").arg(step).arg(tail));
     m_shown = step;
 }
 

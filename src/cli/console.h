@@ -21,7 +21,8 @@ bool outputComplete(QString *reason);
 } // namespace Console
 
 // The progress of a transfer: a bar redrawn in place on a terminal, and otherwise a plain line
-// every ProgressStep percent, so that a log file stays readable.
+// every ProgressStep percent, so that a log file stays readable. Where the bytes are known they
+// follow the percentage ("progress 40%: 8192 of 20480 bytes, about 2 s left").
 class ProgressDisplay
 {
 public:
@@ -31,11 +32,15 @@ public:
     explicit ProgressDisplay(std::FILE *stream = stdout);
 
     void update(int percent);
+    // secondsLeft < 0: no estimate yet.
+    void update(int percent, qint64 bytesSent, qint64 bytesTotal, int secondsLeft);
     // Ends the bar's line; nothing for plain lines.
     void finish();
 
 private:
     std::FILE *m_stream;
     bool m_terminal;
+    void show(int percent, const QString &detail);
+
     int m_shown = -1;
 };

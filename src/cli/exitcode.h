@@ -11,5 +11,7 @@ enum ExitCode {
     ExitBadFile = 6,          // a file cannot be read, is not what it should be, or cannot be written
     ExitTransferFailed = 7,   // the data did not arrive whole, differs when read back, or the flash failed
     ExitMidiSystem = 8,       // the MIDI system cannot be opened (missing, or not this user's)
-    ExitBootLoaderAccess = 9  // the boot loader's port is there but this user cannot open it
+    ExitBootLoaderAccess = 9, // the boot loader's port is there but this user cannot open it
+    ExitWrongVersion = 10,    // after a firmware update the controller runs another version than expected
+    ExitNotBack = 11          // after a firmware update the controller did not come back in MIDI mode
 };

@@ -48,6 +48,17 @@ const QVector<Fault> &faults()
         {QStringLiteral("silent"), [](VirtualTark9 &device) { device.setMisbehaviour(M::NoReply); }},
         {QStringLiteral("stalled"), [](VirtualTark9 &device) { device.setMisbehaviour(M::StopsReading); }},
         {QStringLiteral("drops-writes"), [](VirtualTark9 &device) { device.setMisbehaviour(M::DropsWrites); }},
+        // Firmware updates: settings of the user's own that the new firmware resets to the factory's,
+        // a power cut in the middle of the image, the old firmware starting again, no firmware
+        // starting at all, and a controller found left in its boot loader.
+        {QStringLiteral("resets-settings"), [](VirtualTark9 &device) {
+             device.customiseSettings();
+             device.setMisbehaviour(M::ResetsSettings);
+         }},
+        {QStringLiteral("power-cut"), [](VirtualTark9 &device) { device.setMisbehaviour(M::PowerCutMidTransfer); }},
+        {QStringLiteral("old-version"), [](VirtualTark9 &device) { device.setMisbehaviour(M::KeepsOldFirmware); }},
+        {QStringLiteral("never-returns"), [](VirtualTark9 &device) { device.setMisbehaviour(M::NeverReturns); }},
+        {QStringLiteral("stranded"), [](VirtualTark9 &device) { device.bootLoader().enter(VirtualBootLoader::Application::Erased); }},
     };
     return list;
 }

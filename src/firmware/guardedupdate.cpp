@@ -390,6 +390,7 @@ void GuardedUpdate::readFailed(Failure failure, const QString &reason)
             return;
         }
         m_backupProblem = reason;
+        m_backupFailure = failure;
         m_askingAboutBackup = true;
         emit backupReadFailed(tr("The controller's settings could not be read for a backup: %1 Without a backup, settings that "
                                  "the new firmware resets cannot be restored.").arg(reason));
@@ -419,7 +420,7 @@ void GuardedUpdate::answerBackupQuestion(bool goOn)
         switchToBootLoader();
         return;
     }
-    fail(Failure::BackupNotRead, tr("The update was stopped before anything changed on the controller: its settings could not be "
+    fail(m_backupFailure, tr("The update was stopped before anything changed on the controller: its settings could not be "
                                     "backed up. %1").arg(m_backupProblem));
 }
 

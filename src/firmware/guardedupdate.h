@@ -76,7 +76,6 @@ public:
         BrokenReply,        // a reply arrived broken
         BadImage,           // the image file cannot be sent (checked before anything changes)
         BackupNotWritten,   // the backup could not be written (a full disk): nothing changed
-        BackupNotRead,      // the backup could not be read, and the caller chose to stop
         TransferFailed,
         Cancelled,
         NotBack,            // the controller did not come back within the deadline
@@ -122,7 +121,8 @@ public:
     Q_INVOKABLE bool start(const QString &imagePath);
     // A controller in its boot loader.
     Q_INVOKABLE bool startRescue(const QString &imagePath);
-    // The answer to backupReadFailed(): go on without a backup, or stop (nothing has changed).
+    // The answer to backupReadFailed(): go on without a backup, or stop (nothing has changed;
+    // failure() then says why the read failed).
     Q_INVOKABLE void answerBackupQuestion(bool goOn);
     // Before the transfer nothing has changed on the controller; during it (switching, port
     // search, transfer) the transfer ends with YMODEM's cancel and the controller stays in its
@@ -221,6 +221,7 @@ private:
     QByteArray m_backup;            // the configuration to restore; empty for none
     QString m_backupPath;
     QString m_backupProblem;        // why the backup could not be read, while the caller decides
+    Failure m_backupFailure = Failure::None;
     QList<int> m_versionBefore;     // empty when unknown
     QString m_returnedVersion;
     QByteArray m_configuration;     // as read after the update

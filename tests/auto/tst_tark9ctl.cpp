@@ -6,15 +6,18 @@
 #include "testimage.h"
 #include "toolrun.h"
 
+#include "config/editorsettings.h"
 #include "config/presetfile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -78,9 +81,14 @@ private slots:
     void applyJsonRefuses();
     void sendAndVerify();
     void serialNumberAndVersion();
+    void monitorPrintsWhatTheVirtualControllerPlays_data();
+    void monitorPrintsWhatTheVirtualControllerPlays();
     void errorExitCodes_data();
     void errorExitCodes();
+    void flashTheVirtualController_data();
     void flashTheVirtualController();
+    void rescue_data();
+    void rescue();
     void flashAgainstRbWithPort();
     void flashCancelledByTheReceiver();
     void withoutAMidiSystem_data();
@@ -125,7 +133,7 @@ void tst_Tark9Ctl::helpAndVersion()
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains("Exit codes:"));
     QVERIFY(help.err.isEmpty());
-    for (const char *command : {"ports", "doctor", "get", "send", "sn", "show", "apply-json", "flash"}) {
+    for (const char *command : {"ports", "doctor", "get", "send", "sn", "monitor", "show", "apply-json", "flash", "rescue"}) {
         const Run commandHelp = run({command, "--help"});
         QCOMPARE(commandHelp.exitCode, 0);
         QVERIFY2(commandHelp.out.startsWith(QStringLiteral("Usage: tark9ctl %1").arg(command)), qPrintable(commandHelp.out));
@@ -141,7 +149,7 @@ void tst_Tark9Ctl::helpAndVersion()
 void tst_Tark9Ctl::commandHelp_data()
 {
     QTest::addColumn<QString>("command");
-    for (const char *command : {"ports", "doctor", "get", "send", "sn", "show", "apply-json", "flash"})
+    for (const char *command : {"ports", "doctor", "get", "send", "sn", "monitor", "show", "apply-json", "flash", "rescue"})
         QTest::newRow(command) << command;
 }
 
@@ -166,7 +174,7 @@ void tst_Tark9Ctl::everyFaultInTheHelpIsTaken()
     const QRegularExpressionMatch listed = QRegularExpression("handling: ([a-z, -]+)\n").match(run({"--help"}).out);
     QVERIFY(listed.hasMatch());
     const QStringList faults = listed.captured(1).split(", ");
-    QCOMPARE(faults.size(), 5);
+    QCOMPARE(faults.size(), 10);
     for (const QString &fault : faults) {
         const Run result = run({"--virtual=" + fault, "ports"});
         QVERIFY2(result.exitCode == 0 && result.err.isEmpty(), qPrintable(fault + ": " + result.err));
@@ -187,7 +195,11 @@ void tst_Tark9Ctl::usageErrors_data()
     QTest::newRow("value for a switch") << QStringList{"show", "x.stm", "--json=yes"};
     QTest::newRow("empty port name") << QStringList{"flash", "x.bin", "--port="};
     QTest::newRow("one operand too many") << QStringList{"show", "x.stm", "y.stm"};
+    QTest::newRow("two images to rescue with") << QStringList{"rescue", "x.bin", "y.bin"};
+    QTest::newRow("backing up is flash's") << QStringList{"rescue", "x.bin", "--no-backup"};
+    QTest::newRow("expected version without one") << QStringList{"flash", "x.bin", "--expect-version"};
     QTest::newRow("help for an unknown command") << QStringList{"help", "erase"};
+    QTest::newRow("demo without the virtual controller") << QStringList{"monitor", "--demo"};
     QTest::newRow("an unknown command's help") << QStringList{"erase", "--help"};
 }
 
@@ -288,11 +300,86 @@ void tst_Tark9Ctl::serialNumberAndVersion()
     QCOMPARE(result.out, QStringLiteral("serial number: KT9V240100001\nfirmware: 1.0.3\n"));
 }
 
+// tark9ctl monitor as a person runs it and stops it with Ctrl+C: every line a JSON object, the
+// configuration's request and reply first, then every message of the virtual controller's demo
+// with the controls that send it in the controller's own (factory) configuration, or none when
+// that configuration did not come.
+void tst_Tark9Ctl::monitorPrintsWhatTheVirtualControllerPlays_data()
+{
+    QTest::addColumn<QString>("controller");
+    QTest::addColumn<int>("sysexLines");
+    QTest::addColumn<bool>("named");
+    QTest::newRow("configuration read") << "--virtual" << 2 << true;
+    QTest::newRow("configuration unanswered") << "--virtual=silent" << 1 << false;
+}
+
+void tst_Tark9Ctl::monitorPrintsWhatTheVirtualControllerPlays()
+{
+    QFETCH(QString, controller);
+    QFETCH(int, sysexLines);
+    QFETCH(bool, named);
+    // Six pads hit and let go, the first knob turned five times and another once, six strip
+    // sections touched and let go.
+    constexpr int DemoMessages = 30;
+    QProcess tool;
+    tool.start(toolPath(), {controller, "monitor", "--json", "--demo"});
+    QVERIFY(tool.waitForStarted(5000));
+    QByteArray out;
+    QElapsedTimer clock;
+    clock.start();
+    while (out.count('\n') < sysexLines + DemoMessages && clock.elapsed() < 20000) {
+        tool.waitForReadyRead(100);
+        out += tool.readAllStandardOutput();
+    }
+    ::kill(pid_t(tool.processId()), SIGINT);
+    QVERIFY(tool.waitForFinished(5000));
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.exitCode(), 0);
+    out += tool.readAllStandardOutput();
+    const QString err = QString::fromLocal8Bit(tool.readAllStandardError());
+    QVERIFY2(named ? err.isEmpty() : err.contains("no control is named"), qPrintable(err));
+
+    const QList<QByteArray> lines = out.trimmed().split('\n');
+    QCOMPARE(lines.size(), sysexLines + DemoMessages);
+    const QStringList fields{"channel", "controls", "direction", "hex", "kind", "text", "time_ms"};
+    QMap<QString, int> kinds;
+    int lastTime = 0;
+    for (int i = 0; i < lines.size(); ++i) {
+        QJsonParseError error{};
+        const QJsonObject line = QJsonDocument::fromJson(lines.at(i), &error).object();
+        QVERIFY2(error.error == QJsonParseError::NoError && line.keys() == fields, lines.at(i).constData());
+        QVERIFY(line.value("time_ms").toInt() >= lastTime);
+        lastTime = line.value("time_ms").toInt();
+        const QString kind = line.value("kind").toString();
+        if (i < sysexLines) {
+            QCOMPARE(kind, QStringLiteral("sysex"));
+            QCOMPARE(line.value("direction").toString(), i == 0 ? QStringLiteral("to_controller") : QStringLiteral("from_controller"));
+            continue;
+        }
+        ++kinds[kind];
+        QCOMPARE(line.value("direction").toString(), QStringLiteral("from_controller"));
+        QCOMPARE(line.value("channel").toInt(), 1);
+        // The factory's controls: pad i plays note 24 + i, the first knobs of banks A and B send
+        // controllers 7 and 14, strip section j controller 20 + j.
+        const int number = line.value("hex").toString().section(' ', 1, 1).toInt(nullptr, 16);
+        QString control;
+        if (kind.startsWith("note_"))
+            control = QStringLiteral("Pad %1, bank %2").arg((number - 24) % 16 + 1).arg(QChar('A' + (number - 24) / 16));
+        else if (number == 7 || number == 14)
+            control = QStringLiteral("Knob 1, bank %1").arg(number == 7 ? 'A' : 'B');
+        else
+            control = QStringLiteral("Strip section %1").arg(number - 20);
+        QCOMPARE(line.value("controls").toArray(), named ? QJsonArray{control} : QJsonArray());
+    }
+    QCOMPARE(kinds, (QMap<QString, int>{{"note_on", 6}, {"note_off", 6}, {"control_change", 18}}));
+}
+
 void tst_Tark9Ctl::errorExitCodes_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::newRow("no controller") << QStringList{"--virtual=unplugged", "get", "out.stm"} << 3;
+    QTest::newRow("no controller to monitor") << QStringList{"--virtual=unplugged", "monitor"} << 3;
     QTest::newRow("no serial port") << QStringList{"flash", "firmware.bin", "--port", "/dev/no-such-port"} << 3;
     QTest::newRow("port busy") << QStringList{"--virtual=busy", "get", "out.stm"} << 4;
     QTest::newRow("no reply") << QStringList{"--virtual=silent", "get", "out.stm"} << 5;
@@ -323,13 +410,106 @@ void tst_Tark9Ctl::errorExitCodes()
     QVERIFY(!QFile::exists(path("out.stm")));
 }
 
+// The guarded update against the virtual controller playing each case: every stage on a line of
+// its own, the exit code, and what the user is told.
+void tst_Tark9Ctl::flashTheVirtualController_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("stages");
+    QTest::addColumn<QString>("said");
+    const QStringList updated{"Backing up the settings...", "Switching to the boot loader...", "Transferring...",
+                              "Waiting for the controller...", "Checking the version...", "Restoring the settings..."};
+    QTest::newRow("settings kept") << QStringList{"--virtual", "flash", "firmware.bin"} << 0 << updated
+                                   << "runs version 1.0.4. Its settings are the ones in the backup.";
+    QTest::newRow("settings reset, restored")
+        << QStringList{"--virtual=resets-settings", "flash", "firmware.bin", "--expect-version", "1.0.4"} << 0
+        << updated + QStringList{"Verifying..."} << "restored from the backup and verified (48 in all: pad A1 note";
+    QTest::newRow("settings reset, not restored")
+        << QStringList{"--virtual=resets-settings", "flash", "firmware.bin", "--no-restore"} << 0 << QStringList(updated.mid(0, 5))
+        << "restoring was turned off";
+    QTest::newRow("without a backup") << QStringList{"--virtual", "flash", "firmware.bin", "--no-backup"} << 0 << QStringList(updated.mid(1, 4))
+                                      << "No backup was taken";
+    QTest::newRow("old version") << QStringList{"--virtual=old-version", "flash", "firmware.bin", "--expect-version", "1.0.4"} << 10
+                                 << QStringList(updated.mid(0, 5)) << "came back with version 1.0.3, expected 1.0.4";
+    QTest::newRow("power cut") << QStringList{"--virtual=power-cut", "flash", "firmware.bin"} << 7 << QStringList(updated.mid(0, 3))
+                               << "stays in its boot loader: rescue it";
+    QTest::newRow("settings unreadable") << QStringList{"--virtual=silent", "flash", "firmware.bin"} << 5 << QStringList(updated.mid(0, 1))
+                                         << "Give --no-backup to update without a backup.";
+}
+
 void tst_Tark9Ctl::flashTheVirtualController()
 {
-    // MIDI mode, the switch, the boot loader's port found by its USB ids, the image by YMODEM.
-    const Run result = run({"--virtual", "flash", path("firmware.bin")});
-    QCOMPARE(result.exitCode, 0);
-    QVERIFY(result.out.startsWith("Switching the controller to its boot loader.\n"));
-    QVERIFY(result.out.contains("progress 100%\n"));
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, stages);
+    QFETCH(QString, said);
+    arguments.replaceInStrings(QRegularExpression("^firmware.bin$"), path("firmware.bin"));
+    const QDir backups(EditorSettings::dataFolder() + "/backups");
+    const int backupsBefore = backups.entryList(QDir::Files).size();
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2((result.out + result.err).contains(said), qPrintable(result.out + result.err));
+    QStringList shown;
+    for (const QString &line : result.out.split('\n')) {
+        if (line.endsWith("..."))
+            shown << line;
+    }
+    QCOMPARE(shown, stages);
+    if (stages.contains("Transferring..."))
+        QVERIFY2(result.out.contains(QRegularExpression("progress 10%: \\d+ of 20557 bytes")), qPrintable(result.out));
+    // A backup is written before anything changes, and named.
+    const bool backedUp = stages.contains("Switching to the boot loader...") && stages.first() == "Backing up the settings...";
+    QCOMPARE(backups.entryList(QDir::Files).size(), backupsBefore + (backedUp ? 1 : 0));
+    if (backedUp)
+        QVERIFY(result.out.contains(QRegularExpression("Backup of the settings: .*/backups/KT9V240100001-\\d{4}-\\d\\d-\\d\\d-fw1\\.0\\.3(-\\d+)?\\.stm\n")));
+    if (exitCode != 0)
+        QVERIFY2(result.err.startsWith("tark9ctl: ") && result.err.count('\n') == 1, qPrintable(result.err));
+}
+
+// A controller left in its boot loader comes back with the image given or the newest one the
+// editor downloaded, and with the settings of its newest backup.
+void tst_Tark9Ctl::rescue_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("downloads");   // oldest first
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("nothing downloaded") << QStringList{"--virtual=stranded", "rescue"} << QStringList() << 6 << "the editor has downloaded none";
+    QTest::newRow("image given") << QStringList{"--virtual=stranded", "rescue", "firmware.bin"} << QStringList() << 0
+                                 << "The controller is rescued: it runs firmware 1.0.4.";
+    QTest::newRow("newest download") << QStringList{"--virtual=stranded", "rescue", "--expect-version", "1.2.0"}
+                                     << QStringList{"rk21_110.bin", "rk21_120.bin", "rk21_130.bin.part"} << 0
+                                     << "rk21_120.bin, the newest image the editor downloaded";
+    QTest::newRow("no boot loader") << QStringList{"--virtual", "rescue", "firmware.bin"} << QStringList() << 3
+                                    << "No controller in its boot loader was found (serial port 1c75:0204)";
+}
+
+void tst_Tark9Ctl::rescue()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, downloads);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    arguments.replaceInStrings(QRegularExpression("^firmware.bin$"), path("firmware.bin"));
+    QDir().mkpath(EditorSettings::dataFolder());
+    for (int i = 0; i < downloads.size(); ++i) {
+        const QString file = EditorSettings::dataFolder() + '/' + downloads.at(i);
+        const QByteArray version = "Tark9 firmware 1." + QByteArray::number(i + 1) + ".0";
+        QVERIFY(TestImage::write(file, TestImage::withText(TestImage::bytes(8000), 100, version)));
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::Append) && written.setFileTime(QDateTime::currentDateTime().addSecs(i - 10), QFileDevice::FileModificationTime));
+    }
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2((result.out + result.err).contains(said), qPrintable(result.out + result.err));
+    if (exitCode != 0)
+        return;
+    QVERIFY(result.out.contains("Transferring...\n") && result.out.contains("Checking the version...\n"));
+    QVERIFY(!result.out.contains("Switching"));
+    // The backups the updates above wrote: the stranded controller's factory settings are put back
+    // to the newest.
+    QVERIFY2(result.out.contains(QRegularExpression("Backup of the settings: .*/backups/KT9V240100001-")), qPrintable(result.out));
 }
 
 void tst_Tark9Ctl::flashAgainstRbWithPort()
