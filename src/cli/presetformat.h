@@ -9,8 +9,6 @@ class PresetFormat
 {
 public:
     static constexpr int JsonFormatVersion = 1;
-    // Characters of a quoted input that a message shows at most.
-    static constexpr int QuoteLimit = 80;
 
     enum class Values {
         Known,   // every field within its range: what the editor opens
@@ -28,9 +26,4 @@ public:
     // Builds an image from JSON as toJson() writes it: every field present once, nothing unknown,
     // each value within its field's range; otherwise `error` names the field and why.
     static bool fromJson(const QByteArray &json, QByteArray *image, QString *error);
-
-    // `text` as a message may show it: in double quotes, control and direction characters as
-    // escapes (a key holding ESC [2J must not clear the terminal), and cut after QuoteLimit
-    // characters, with the whole length said.
-    static QString quoted(const QString &text);
 };
