@@ -87,7 +87,7 @@ public:
     // How long the controller may take to come back in MIDI mode after the transfer.
     static constexpr int DefaultReturnDeadlineMs = 30000;
     // How often its MIDI ports are looked for meanwhile.
-    static constexpr int ReturnPollIntervalMs = 50;
+    static constexpr int ReturnPollIntervalMs = 20;
     // How long each read (serial number, configuration) may take; the controller answers in
     // milliseconds.
     static constexpr int DefaultReplyTimeoutMs = 2000;
