@@ -5,9 +5,9 @@
 #include "cli/console.h"
 #include "cli/exitcode.h"
 #include "device/devicebackend.h"
+#include "device/virtual/virtualfaults.h"
 #include "device/virtual/virtualtark9.h"
 
-#include <QVector>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -31,63 +31,15 @@ void quietLog(QtMsgType type, const QMessageLogContext &, const QString &message
     }
 }
 
-// --virtual=FAULT: the misbehaviours a script may want to see the tool report, in the order the
-// help lists them.
-struct Fault
-{
-    QString name;
-    void (*setUp)(VirtualTark9 &device);
-};
-
-const QVector<Fault> &faults()
-{
-    using M = VirtualTark9::Misbehaviour;
-    static const QVector<Fault> list = {
-        {QStringLiteral("unplugged"), [](VirtualTark9 &device) { device.unplug(); }},
-        {QStringLiteral("busy"), [](VirtualTark9 &device) { device.setMisbehaviour(M::PortsBusy); }},
-        {QStringLiteral("silent"), [](VirtualTark9 &device) { device.setMisbehaviour(M::NoReply); }},
-        {QStringLiteral("stalled"), [](VirtualTark9 &device) { device.setMisbehaviour(M::StopsReading); }},
-        {QStringLiteral("drops-writes"), [](VirtualTark9 &device) { device.setMisbehaviour(M::DropsWrites); }},
-        // Firmware updates: settings of the user's own that the new firmware resets to the factory's,
-        // a power cut in the middle of the image, the old firmware starting again, no firmware
-        // starting at all, and a controller found left in its boot loader.
-        {QStringLiteral("resets-settings"), [](VirtualTark9 &device) {
-             device.customiseSettings();
-             device.setMisbehaviour(M::ResetsSettings);
-         }},
-        {QStringLiteral("power-cut"), [](VirtualTark9 &device) { device.setMisbehaviour(M::PowerCutMidTransfer); }},
-        {QStringLiteral("old-version"), [](VirtualTark9 &device) { device.setMisbehaviour(M::KeepsOldFirmware); }},
-        {QStringLiteral("never-returns"), [](VirtualTark9 &device) { device.setMisbehaviour(M::NeverReturns); }},
-        {QStringLiteral("stranded"), [](VirtualTark9 &device) { device.bootLoader().enter(VirtualBootLoader::Application::Erased); }},
-    };
-    return list;
-}
-
-QStringList faultNames()
-{
-    QStringList names;
-    for (const Fault &fault : faults())
-        names << fault.name;
-    return names;
-}
-
-void setUpVirtualController(const QString &faultName)
-{
-    for (const Fault &fault : faults()) {
-        if (fault.name == faultName)
-            fault.setUp(VirtualTark9::instance());
-    }
-}
-
 int runCommand(const QStringList &arguments)
 {
-    const CommandLine line = CommandLine::parse(arguments, faultNames());
+    const CommandLine line = CommandLine::parse(arguments, VirtualFaults::names());
     if (!line.error.isEmpty()) {
         Console::error(QStringLiteral("%1 (see tark9ctl --help)").arg(line.error));
         return ExitUsage;
     }
     if (line.help) {
-        Console::out(line.command ? line.command->help() : CommandLine::toolHelp(faultNames()));
+        Console::out(line.command ? line.command->help() : CommandLine::toolHelp(VirtualFaults::names()));
         return ExitSuccess;
     }
     if (line.version) {
@@ -97,10 +49,11 @@ int runCommand(const QStringList &arguments)
 
     qInstallMessageHandler(line.verbose ? &verboseLog : &quietLog);
     // Chosen before anything lists or opens a port, and not changed afterwards.
-    if (line.virtualDevice)
+    if (line.virtualDevice) {
         VirtualTark9::installAsBackend();
-    if (line.virtualDevice)
-        setUpVirtualController(line.virtualFault);
+        // The parser has taken only the names of the list, or none.
+        VirtualFaults::play(line.virtualFault, VirtualTark9::instance());
+    }
 
     Commands commands;
     return line.command->run(commands, line);
