@@ -1,6 +1,7 @@
 #include "device/deviceconnection.h"
 
 #include "config/controllerprotocol.h"
+#include "config/midistatus.h"
 #include "device/connectioncheck.h"
 #include "device/devicebackend.h"
 #include "device/mididevices.h"
@@ -41,12 +42,15 @@ DeviceConnection::DeviceConnection(QObject *parent)
         close();
         emit replyTimedOut();
     });
+    m_listenRetry.setSingleShot(true);
+    m_listenRetry.setInterval(ListenRetryMs);
+    connect(&m_listenRetry, &QTimer::timeout, this, &DeviceConnection::listen);
 }
 
 DeviceConnection::~DeviceConnection()
 {
     // No input callback runs once the input port is closed, so nothing queues a message now.
-    close();
+    closePorts();
 }
 
 void DeviceConnection::setDevicePresent(bool present)
@@ -55,7 +59,10 @@ void DeviceConnection::setDevicePresent(bool present)
     if (!present) {
         m_awaited = Awaited::Nothing;
         m_replyTimer.stop();
-        close();
+        m_listenRetry.stop();
+        closePorts();
+    } else if (isListening()) {
+        listen();
     }
 }
 
@@ -78,6 +85,19 @@ DeviceConnection::Status DeviceConnection::open()
         qDebug() << "the controller's ports are not listed: input" << ports.input << "output" << ports.output;
         return DeviceBackend::midiSystem().state().usable() ? Status::NoPorts : Status::MidiSystemUnusable;
     }
+    if (!openInput(ports.input))
+        return Status::PortsBusy;
+    if (!m_midiOut.open(ports.output)) {
+        m_midiOut.close();
+        return Status::PortsBusy;
+    }
+    return Status::Ok;
+}
+
+bool DeviceConnection::openInput(int index)
+{
+    if (m_midiIn.isOpen())
+        return true;
     // The handler runs on the MIDI system's thread and its bytes are reused once it returns: the
     // message crosses to this object's thread as a copy that the queued call owns.
     const auto handler = [this](char *data, int length) {
@@ -86,21 +106,59 @@ DeviceConnection::Status DeviceConnection::open()
         const QByteArray message(data, length);
         QMetaObject::invokeMethod(this, [this, message] { emit messageReceived(message); }, Qt::QueuedConnection);
     };
-    if (!m_midiIn.open(ports.input, handler)) {
+    if (!m_midiIn.open(index, handler, MidiIn::Messages::All)) {
         m_midiIn.close();
-        return Status::PortsBusy;
+        return false;
     }
-    if (!m_midiOut.open(ports.output)) {
-        m_midiOut.close();
-        return Status::PortsBusy;
-    }
-    return Status::Ok;
+    return true;
 }
 
 void DeviceConnection::close()
 {
+    if (!isListening())
+        m_midiIn.close();
+    m_midiOut.close();
+}
+
+void DeviceConnection::closePorts()
+{
     m_midiIn.close();
     m_midiOut.close();
+}
+
+DeviceConnection::Status DeviceConnection::holdInput()
+{
+    if (m_inputHolds++ == 0)
+        emit listeningChanged(true);
+    return listen();
+}
+
+void DeviceConnection::releaseInput()
+{
+    if (m_inputHolds == 0 || --m_inputHolds > 0)
+        return;
+    m_listenRetry.stop();
+    // An open output means an exchange awaits its reply; its end closes the input.
+    if (!m_midiOut.isOpen())
+        m_midiIn.close();
+    emit listeningChanged(false);
+}
+
+DeviceConnection::Status DeviceConnection::listen()
+{
+    if (!isListening() || m_midiIn.isOpen())
+        return Status::Ok;
+    if (!m_present)
+        return Status::NotPresent;
+    const int input = findPorts().input;
+    Status status = Status::Ok;
+    if (input < 0)
+        status = DeviceBackend::midiSystem().state().usable() ? Status::NoPorts : Status::MidiSystemUnusable;
+    else if (!openInput(input))
+        status = Status::PortsBusy;
+    if (status != Status::Ok)
+        m_listenRetry.start();
+    return status;
 }
 
 DeviceConnection::Status DeviceConnection::sendConfiguration(const QByteArray &image, int *defectOffset)
@@ -165,7 +223,9 @@ void DeviceConnection::replied(Awaited reply)
 DeviceConnection::Status DeviceConnection::send(const QByteArray &message)
 {
     switch (m_midiOut.send(message.constData(), message.size())) {
-    case MidiOut::SendResult::Sent: return Status::Ok;
+    case MidiOut::SendResult::Sent:
+        emit messageSent(message);
+        return Status::Ok;
     case MidiOut::SendResult::TimedOut: return Status::TimedOut;
     case MidiOut::SendResult::Failed: break;
     }
@@ -174,6 +234,8 @@ DeviceConnection::Status DeviceConnection::send(const QByteArray &message)
 
 void DeviceConnection::takeMessage(const char *data, int length)
 {
+    if (length <= 0 || static_cast<quint8>(data[0]) != MidiStatus::SysExStart)
+        return;
     const ControllerProtocol::Reply reply = ControllerProtocol::classify(data, length);
     switch (reply.kind) {
     case ControllerProtocol::ReplyKind::Nothing:

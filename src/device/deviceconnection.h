@@ -17,6 +17,10 @@
 // The ports are looked up by name every time they are opened, never remembered: MIDI systems
 // renumber their ports when other devices come and go, and a remembered index can by then
 // belong to another device.
+//
+// Someone listening to the controller (the MIDI monitor, touch select) holds the input open
+// between exchanges. The input is held only while someone listens: on Windows an open input port
+// is the editor's alone, and no other program receives from the controller meanwhile.
 class DeviceConnection : public QObject
 {
     Q_OBJECT
@@ -52,6 +56,7 @@ public:
 
     // Opens both ports (an open port stays as it is). A failure leaves the output closed.
     Status open();
+    // Closes the output, and the input unless someone listens.
     void close();
     bool isOpen() const { return m_midiIn.isOpen() && m_midiOut.isOpen(); }
 
@@ -64,12 +69,23 @@ public:
     // The switch to the boot loader; the controller answers by leaving its MIDI personality.
     Status requestBootLoader();
 
+    // Holds the input open for a listener, until the matching releaseInput(); the holds are
+    // counted. Returns what opening it now gave: a hold that could not open it (no controller
+    // yet, the port busy) stays, and the input opens when the controller is present again, at
+    // the next exchange or at the next try, every ListenRetryMs.
+    Status holdInput();
+    void releaseInput();
+    bool isListening() const { return m_inputHolds > 0; }
+    bool isInputOpen() const { return m_midiIn.isOpen(); }
+    static constexpr int ListenRetryMs = 1000;
+
     // How long a request waits for its reply before replyTimedOut() (and the ports close);
     // 0, the default, waits for ever, as the editor does.
     void setReplyTimeout(int ms) { m_replyTimeoutMs = ms; }
 
     // Decodes one received message and reports it; after a configuration reply, usable or not,
     // the ports close. Every message arrives first as messageReceived(); the owner hands it here.
+    // Only SysEx messages are replies: a pad's note or a knob's controller is passed over.
     void takeMessage(const char *data, int length);
 
     // The status as a sentence in English, for logs and the command line. The editor words a
@@ -77,8 +93,12 @@ public:
     static QString describe(Status status);
 
 signals:
-    // Every SysEx message from the controller, on the thread this object lives on.
+    // Every message from the controller while the input is open (a SysEx message whole, a note or
+    // a controller as its bytes), on the thread this object lives on.
     void messageReceived(const QByteArray &message);
+    // Every message that left for the controller: the requests and the configuration writes.
+    void messageSent(const QByteArray &message);
+    void listeningChanged(bool listening);
     void configurationReceived(const QByteArray &message);
     void serialNumberReceived(const QString &serialNumber);
     // A configuration reply that would not make a clean image; `offset` is its first bad byte.
@@ -89,6 +109,10 @@ private:
     enum class Awaited { Nothing, Configuration, SerialNumber };
 
     Status sendRequest(const QByteArray &request, Awaited reply);
+    bool openInput(int index);
+    // Opens the input for the listeners, when it is not open and the controller is present.
+    Status listen();
+    void closePorts();
     Status send(const QByteArray &message);
     void replied(Awaited reply);
 
@@ -98,4 +122,6 @@ private:
     int m_replyTimeoutMs = 0;
     QTimer m_replyTimer;
     Awaited m_awaited = Awaited::Nothing;   // the reply the timer runs for
+    int m_inputHolds = 0;
+    QTimer m_listenRetry;
 };

@@ -1,5 +1,6 @@
 #include "device/midiin.h"
 
+#include "config/midistatus.h"
 #include "device/devicebackend.h"
 
 #include <QDebug>
@@ -16,6 +17,28 @@ QMutex &portLock()
     return lock;
 }
 
+// From SystemStatus on a status byte belongs to no channel; of the system messages that are not
+// SysEx only these three carry data bytes.
+constexpr quint8 SystemStatus = 0xF0;
+constexpr quint8 MtcQuarterFrame = 0xF1;
+constexpr quint8 SongPosition = 0xF2;
+constexpr quint8 SongSelect = 0xF3;
+constexpr quint8 ChannelStatusMask = 0xF0;
+constexpr int ShortMessageMax = 3;   // bytes
+constexpr int BitsPerByte = 8;
+
+// How many bytes the short message that begins with `status` has (USB MIDI packs each whole).
+int shortLength(quint8 status)
+{
+    if (status >= SystemStatus) {
+        if (status == SongPosition)
+            return 3;
+        return status == MtcQuarterFrame || status == SongSelect ? 2 : 1;
+    }
+    const quint8 type = status & ChannelStatusMask;
+    return type == MidiStatus::ProgramChange || type == MidiStatus::ChannelPressure ? 2 : 3;
+}
+
 } // namespace
 
 MidiIn::MidiIn(MidiSystem *system)
@@ -29,12 +52,13 @@ MidiIn::~MidiIn()
     close();
 }
 
-bool MidiIn::open(int deviceIndex, DataHandler handler)
+bool MidiIn::open(int deviceIndex, DataHandler handler, Messages messages)
 {
     if (m_isOpen)
         return true;
     MidiSystem *system = m_system ? m_system : &DeviceBackend::midiSystem();
     m_handler = std::move(handler);
+    m_messages = messages;
     m_handle = nullptr;
     if (system->inOpen(&m_handle, deviceIndex, &MidiIn::callback, reinterpret_cast<quintptr>(this)) != MidiResult::NoError) {
         qDebug() << "midiInOpen error";
@@ -105,22 +129,35 @@ void MidiIn::close()
     qDebug() << "midiIn close ";
 }
 
+bool MidiIn::lockUnlessClosing() const
+{
+    while (!portLock().tryLock(1)) {
+        if (m_closing)
+            return false;
+    }
+    return true;
+}
+
 void MidiIn::callback(MidiHandle handle, unsigned message, quintptr instance, quintptr param1, quintptr)
 {
-    // Short messages (notes, controllers) are of no interest: only whole buffers are.
+    auto *self = reinterpret_cast<MidiIn *>(instance);
+    if (!self)
+        return;
+    if (message == MidiInMessage::Data) {
+        if (self->m_messages == Messages::All)
+            self->handleShort(handle, static_cast<quint32>(param1));
+        return;
+    }
     if (message != MidiInMessage::LongData)
         return;
-    auto *self = reinterpret_cast<MidiIn *>(instance);
     auto *header = reinterpret_cast<MidiBuffer *>(param1);
     // A buffer returned empty (the reset while closing) is neither handled nor queued again.
-    if (!self || !header || header->bytesRecorded == 0)
+    if (!header || header->bytesRecorded == 0)
         return;
     // The handler reads the buffer under the lock too: the closing sequence frees the buffer
     // under it, so the bytes can never vanish while the handler copies them.
-    while (!portLock().tryLock(1)) {
-        if (self->m_closing)
-            return;
-    }
+    if (!self->lockUnlessClosing())
+        return;
     // The buffer may be filled between the start and the open flag, so the flag is not asked.
     if (!self->m_closing && handle == self->m_handle && header == &self->m_header && header->data) {
         if (self->m_handler)
@@ -128,5 +165,20 @@ void MidiIn::callback(MidiHandle handle, unsigned message, quintptr instance, qu
         if (self->m_openSystem->inAddBuffer(handle, header) != MidiResult::NoError)
             qDebug() << "CALLBACK midiInAddBuffer error";
     }
+    portLock().unlock();
+}
+
+// A short message comes packed as the multimedia API packs it: the status in the low byte, then
+// the data bytes. Under the port lock, so that the handler never runs once the port has closed.
+void MidiIn::handleShort(MidiHandle handle, quint32 packed)
+{
+    char bytes[ShortMessageMax];
+    const int length = shortLength(static_cast<quint8>(packed));
+    for (int i = 0; i < length; ++i)
+        bytes[i] = static_cast<char>(packed >> (BitsPerByte * i));
+    if (!lockUnlessClosing())
+        return;
+    if (!m_closing && handle == m_handle && m_handler)
+        m_handler(bytes, length);
     portLock().unlock();
 }

@@ -6,7 +6,8 @@
 #include <functional>
 
 // The controller's MIDI input port: one long-message buffer of 512 bytes, queued while the port
-// is open, whose contents go to a data handler on the MIDI system's thread.
+// is open, whose contents go to a data handler on the MIDI system's thread. Short messages (a
+// pad's note, a knob's controller) go to the handler too when the port is opened for them.
 class MidiIn
 {
 public:
@@ -16,18 +17,25 @@ public:
 
     static constexpr int BufferSize = 512;   // bytes; a configuration message (458) fits in one
 
+    // What reaches the handler: the long messages (SysEx) only, or every message, a short one
+    // as its one to three bytes.
+    enum class Messages { LongOnly, All };
+
     explicit MidiIn(MidiSystem *system = nullptr);   // null: the backend chosen at start-up
     ~MidiIn();
     MidiIn(const MidiIn &) = delete;
     MidiIn &operator=(const MidiIn &) = delete;
 
-    bool open(int deviceIndex, DataHandler handler);
+    bool open(int deviceIndex, DataHandler handler, Messages messages = Messages::LongOnly);
     void close();
     bool isOpen() const { return m_isOpen; }
 
 private:
     static void callback(MidiHandle handle, unsigned message, quintptr instance, quintptr param1, quintptr param2);
     void releaseAfterFailedOpen();
+    // Takes the port lock unless the port is closing meanwhile; false when it is.
+    bool lockUnlessClosing() const;
+    void handleShort(MidiHandle handle, quint32 packed);
 
     MidiSystem *m_system = nullptr;
     MidiSystem *m_openSystem = nullptr;      // the system the open handle belongs to
@@ -38,4 +46,5 @@ private:
     MidiHandle m_handle = nullptr;
     MidiBuffer m_header;
     DataHandler m_handler = nullptr;
+    Messages m_messages = Messages::LongOnly;   // set by open(), like the handler
 };

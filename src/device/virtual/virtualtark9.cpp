@@ -59,6 +59,42 @@ constexpr int PadRed = 4;                   // red, green, blue follow each othe
 constexpr int KnobMax = 4;
 constexpr int KnobMsbMax = 6;
 
+// What the controls send: the values of their records' type and mode bytes, the knob's range
+// bytes, and the velocity curve under which every hit plays at the full level.
+constexpr int RecordType = 0;
+constexpr int RecordMode = 3;               // pads and strip sections
+constexpr int ToggleMode = 1;
+constexpr int PadNote = 0;
+constexpr int PadController = 1;
+constexpr int PadProgram = 2;
+constexpr int KnobController = 0;
+constexpr int KnobPressure = 1;
+constexpr int KnobPitchBend = 2;
+constexpr int KnobMin = 3;                  // then KnobMax; the pitch bend's MSB range follows
+constexpr int KnobMsbMin = 5;
+constexpr int StripController = 0;
+constexpr int FullCurve = 0;
+constexpr int KnobCount = int(std::size(KnobNumbers));
+constexpr int KnobsPerBank = 4;
+constexpr int PositionMax = MidiStatus::DataMax;
+// A short message goes to the input port packed as the multimedia API packs it: the status in
+// the low byte, then the data bytes.
+constexpr int BitsPerByte = 8;
+
+// The demo: the pads it hits, the positions the first knob is turned to, and how hard and
+// where the rest is played.
+constexpr int DemoPads[] = {0, 1, 2, 3, PadsPerBank, 2 * PadsPerBank};
+constexpr int DemoKnobPositions[] = {0, 32, 64, 96, 127};
+constexpr int DemoVelocity = 100;
+constexpr int DemoPosition = 64;
+
+// A value `position` of the way (0..PositionMax) from `from` to `to`, either of which may be
+// the larger.
+int scaled(int from, int to, int position)
+{
+    return from + qRound(double(to - from) * position / PositionMax);
+}
+
 // How long a reply waits for the editor to have a buffer queued on its input port.
 constexpr int HostBufferWaitMs = 200;
 
@@ -155,6 +191,8 @@ void VirtualTark9::reset()
         for (int i = 0; i < VersionLength; ++i)
             m_image[VersionOffset + i] = static_cast<char>(m_version.at(i));
         m_received.clear();
+        m_latchedPads = 0;
+        m_latchedSections = 0;
     }
     m_misbehaviour = Misbehaviour::None;
     m_replyDelayMs = DefaultReplyDelayMs;
@@ -453,4 +491,141 @@ void VirtualTark9::streamNext(int sequence, int intervalMs, int waitMs)
         m_system.deliverToHost(serialReply(streamSerial(sequence)), waitMs);
     if (--m_streamLeft > 0)
         post(intervalMs, [this, sequence, intervalMs, waitMs] { streamNext(sequence + 1, intervalMs, waitMs); });
+}
+
+void VirtualTark9::playPad(int pad, int velocity)
+{
+    post(0, [this, pad, velocity] { hitPad(pad, velocity); });
+}
+
+void VirtualTark9::turnKnob(int knob, int position)
+{
+    post(0, [this, knob, position] { moveKnob(knob, position); });
+}
+
+void VirtualTark9::touchStrip(int section, int position)
+{
+    post(0, [this, section, position] { pressStrip(section, position); });
+}
+
+void VirtualTark9::playDemo()
+{
+    int at = 0;
+    const auto step = [this, &at](std::function<void()> run) {
+        post(at, std::move(run));
+        at += DemoStepMs;
+    };
+    for (int pad : DemoPads)
+        step([this, pad] { hitPad(pad, DemoVelocity); });
+    for (int position : DemoKnobPositions)
+        step([this, position] { moveKnob(0, position); });
+    step([this] { moveKnob(KnobsPerBank, DemoPosition); });
+    for (int section = 0; section < StripCount; ++section)
+        step([this, section] { pressStrip(section, DemoPosition); });
+}
+
+QByteArray VirtualTark9::record(int offset, int size) const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_image.mid(offset, size);
+}
+
+bool VirtualTark9::toggle(quint64 &latched, int bit)
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    latched ^= quint64(1) << bit;
+    return latched & (quint64(1) << bit);
+}
+
+void VirtualTark9::play(quint8 status, int channel, int first, int second)
+{
+    if (!m_plugged)
+        return;
+    // The record holds the channel as the user sees it (1..16); the status byte carries 0..15.
+    const quint32 packed = quint32(status | ((channel - 1) & MidiStatus::ChannelMask))
+        | quint32(first & MidiStatus::DataMax) << BitsPerByte | quint32(second & MidiStatus::DataMax) << 2 * BitsPerByte;
+    m_system.deliverShortToHost(packed);
+}
+
+void VirtualTark9::hitPad(int pad, int velocity)
+{
+    if (pad < 0 || pad >= PadCount)
+        return;
+    const QByteArray bytes = record(PadOffset + PadBytes * pad, PadBytes);
+    if (bytes.size() != PadBytes)
+        return;
+    const int type = bytes.at(RecordType);
+    const int number = bytes.at(RecordNumber);
+    const int channel = bytes.at(RecordChannel);
+    {
+        std::lock_guard<std::mutex> lock(m_stateMutex);
+        velocity = m_image.at(CurveOffset) == FullCurve ? m_image.at(LevelOffset) : qBound(1, velocity, int(MidiStatus::DataMax));
+    }
+    switch (type) {
+    case PadNote:
+        play(MidiStatus::NoteOn, channel, number, velocity);
+        post(PadHoldMs, [this, channel, number] { play(MidiStatus::NoteOff, channel, number); });
+        return;
+    case PadController:
+        if (bytes.at(RecordMode) == ToggleMode) {
+            play(MidiStatus::ControlChange, channel, number, toggle(m_latchedPads, pad) ? velocity : 0);
+            return;
+        }
+        play(MidiStatus::ControlChange, channel, number, velocity);
+        post(PadHoldMs, [this, channel, number] { play(MidiStatus::ControlChange, channel, number, 0); });
+        return;
+    case PadProgram:
+        play(MidiStatus::ProgramChange, channel, number);
+        return;
+    }
+}
+
+void VirtualTark9::moveKnob(int knob, int position)
+{
+    if (knob < 0 || knob >= KnobCount)
+        return;
+    const QByteArray bytes = record(KnobOffset + KnobBytes * knob, KnobBytes);
+    if (bytes.size() != KnobBytes)
+        return;
+    position = qBound(0, position, PositionMax);
+    const int channel = bytes.at(RecordChannel);
+    const int value = scaled(bytes.at(KnobMin), bytes.at(KnobMax), position);
+    switch (bytes.at(RecordType)) {
+    case KnobController:
+        play(MidiStatus::ControlChange, channel, bytes.at(RecordNumber), value);
+        return;
+    case KnobPressure:
+        play(MidiStatus::ChannelPressure, channel, value);
+        return;
+    case KnobPitchBend: {
+        // The two ranges make one 14-bit range: the MSB bytes above the LSB bytes.
+        const int low = bytes.at(KnobMsbMin) << MidiStatus::DataBits | bytes.at(KnobMin);
+        const int high = bytes.at(KnobMsbMax) << MidiStatus::DataBits | bytes.at(KnobMax);
+        const int bend = scaled(low, high, position);
+        play(MidiStatus::PitchBend, channel, bend & MidiStatus::DataMax, bend >> MidiStatus::DataBits);
+        return;
+    }
+    }
+}
+
+void VirtualTark9::pressStrip(int section, int position)
+{
+    if (section < 0 || section >= StripCount)
+        return;
+    const QByteArray bytes = record(StripOffset + StripBytes * section, StripBytes);
+    if (bytes.size() != StripBytes)
+        return;
+    if (bytes.at(RecordType) != StripController) {
+        qDebug() << "virtual Tark9: strip section" << section + 1 << "is set to MC, which it does not play";
+        return;
+    }
+    position = qBound(0, position, PositionMax);
+    const int number = bytes.at(RecordNumber);
+    const int channel = bytes.at(RecordChannel);
+    if (bytes.at(RecordMode) == ToggleMode) {
+        play(MidiStatus::ControlChange, channel, number, toggle(m_latchedSections, section) ? position : 0);
+        return;
+    }
+    play(MidiStatus::ControlChange, channel, number, position);
+    post(PadHoldMs, [this, channel, number] { play(MidiStatus::ControlChange, channel, number, 0); });
 }

@@ -120,6 +120,25 @@ public:
     static QByteArray streamSerial(int sequence);
     static QByteArray serialReply(const QByteArray &serial);
 
+    // A person playing the controls, as the controller's own configuration says, from the device's
+    // thread and through its input ports as a real controller's messages come. A pad hit (`pad`
+    // 0..47, bank A's first; `velocity` 1..127, or the full level under the FULL curve) sends its
+    // note on and PadHoldMs later its note off, or its control change (the velocity, and 0 when
+    // let go; in toggle mode every other hit sends 0) or its program change. A knob turned to
+    // `position` (0..127 of its travel) sends its controller or channel pressure within its MIN
+    // and MAX, or its pitch bend within its LSB and MSB ranges. A strip section touched at
+    // `position` (0..127) sends its controller, and 0 when let go (toggle mode as for pads); a
+    // section set to MC plays nothing.
+    void playPad(int pad, int velocity);
+    void turnKnob(int knob, int position);
+    void touchStrip(int section, int position);
+    // A short sequence of all three (bank A's first four pads, the first pad of banks B and C,
+    // the first knob swept, bank B's first knob, every strip section), DemoStepMs apart, so that
+    // the MIDI monitor and touch select can be tried without hardware.
+    void playDemo();
+    static constexpr int PadHoldMs = 100;   // from a hit or touch to its release
+    static constexpr int DemoStepMs = 80;
+
     // Waits until every job given to the device's thread so far has run.
     void waitIdle();
 
@@ -146,6 +165,16 @@ private:
     QByteArray configurationReply() const;
     void streamNext(int sequence, int intervalMs, int waitMs);
     static QByteArray factoryImage();
+    // The controls' moves, on the device's thread.
+    void hitPad(int pad, int velocity);
+    void moveKnob(int knob, int position);
+    void pressStrip(int section, int position);
+    // One record of the current configuration; shorter when the image is.
+    QByteArray record(int offset, int size) const;
+    // Flips the toggle bit `bit` of `latched` and says whether it is now on.
+    bool toggle(quint64 &latched, int bit);
+    // A channel message on the record's channel (1..16), to every open input port.
+    void play(quint8 status, int channel, int first, int second = 0);
 
     VirtualMidiSystem m_system;
     mutable std::mutex m_stateMutex;
@@ -153,6 +182,8 @@ private:
     QByteArray m_serial;
     QList<int> m_version;
     QList<QByteArray> m_received;
+    quint64 m_latchedPads = 0;       // pads in toggle mode that are on, bit 0 for pad 0
+    quint64 m_latchedSections = 0;   // the same for strip sections
     std::atomic<bool> m_plugged{true};
     std::atomic<Misbehaviour> m_misbehaviour{Misbehaviour::None};
     std::atomic<int> m_replyDelayMs{DefaultReplyDelayMs};
