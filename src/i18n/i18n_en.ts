@@ -302,6 +302,61 @@
     </message>
 </context>
 <context>
+    <name>ControlClipboard</name>
+    <message>
+        <source>pad</source>
+        <translation>pad</translation>
+    </message>
+    <message>
+        <source>knob</source>
+        <translation>knob</translation>
+    </message>
+    <message>
+        <source>strip section</source>
+        <translation>strip section</translation>
+    </message>
+    <message>
+        <source>Click the editor of a pad, knob or strip section first.</source>
+        <translation>Click the editor of a pad, knob or strip section first.</translation>
+    </message>
+    <message>
+        <source>The %1&apos;s settings are on the clipboard.</source>
+        <translation>The %1&apos;s settings are on the clipboard.</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no settings to paste.</source>
+        <translation>The clipboard holds no settings to paste.</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no control&apos;s settings: %1.</source>
+        <translation>The clipboard holds no control&apos;s settings: %1.</translation>
+    </message>
+    <message>
+        <source>The clipboard holds a %1&apos;s settings, which fit a %1 only, not a %2.</source>
+        <translation>The clipboard holds a %1&apos;s settings, which fit a %1 only, not a %2.</translation>
+    </message>
+    <message>
+        <source>The settings were pasted onto the %1.</source>
+        <translation>The settings were pasted onto the %1.</translation>
+    </message>
+    <message>
+        <source>Only pads and knobs come in banks.</source>
+        <translation>Only pads and knobs come in banks.</translation>
+    </message>
+    <message>
+        <source>Choose two different banks.</source>
+        <translation>Choose two different banks.</translation>
+    </message>
+    <message>
+        <source>Bank %1&apos;s pads were copied onto bank %2.</source>
+        <translation>Bank %1&apos;s pads were copied onto bank %2.</translation>
+    </message>
+    <message>
+        <source>Bank %1&apos;s knobs were copied onto bank %2.</source>
+        <translation>Bank %1&apos;s knobs were copied onto bank %2.</translation>
+    </message>
+</context>
+<context>
     <name>ControlMatch</name>
     <message>
         <source>Pad %1, bank %2</source>
@@ -314,6 +369,21 @@
     <message>
         <source>Strip section %1</source>
         <translation>Strip section %1</translation>
+    </message>
+</context>
+<context>
+    <name>ControlSettings</name>
+    <message>
+        <source>the control</source>
+        <translation>the control</translation>
+    </message>
+    <message>
+        <source>it is not JSON</source>
+        <translation>it is not JSON</translation>
+    </message>
+    <message>
+        <source>it names no setting of a pad, a knob or a strip section</source>
+        <translation>it names no setting of a pad, a knob or a strip section</translation>
     </message>
 </context>
 <context>
@@ -392,6 +462,41 @@
     </message>
 </context>
 <context>
+    <name>CopyBankDialog</name>
+    <message>
+        <source>Copy Bank</source>
+        <translation>Copy Bank</translation>
+    </message>
+    <message>
+        <source>Copy the</source>
+        <translation>Copy the</translation>
+    </message>
+    <message>
+        <source>PADS</source>
+        <translation>PADS</translation>
+    </message>
+    <message>
+        <source>KNOBS</source>
+        <translation>KNOBS</translation>
+    </message>
+    <message>
+        <source>of bank</source>
+        <translation>of bank</translation>
+    </message>
+    <message>
+        <source>onto bank</source>
+        <translation>onto bank</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>CusButtonState</name>
     <message>
         <source>Momentary</source>
@@ -449,6 +554,144 @@
     <message>
         <source>The firmware update was cancelled.</source>
         <translation>The firmware update was cancelled.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareUpdateDialog</name>
+    <message>
+        <source>The controller is in its boot loader</source>
+        <translation>The controller is in its boot loader</translation>
+    </message>
+    <message>
+        <source>Update Firmware From File</source>
+        <translation>Update Firmware From File</translation>
+    </message>
+    <message>
+        <source>Rescue the controller</source>
+        <translation>Rescue the controller</translation>
+    </message>
+    <message>
+        <source>Firmware update</source>
+        <translation>Firmware update</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 is waiting in its boot loader: a firmware update did not finish (the power went, the editor was closed, or the transfer was cancelled), and it works as a MIDI controller again only once it has a whole firmware image. Finish the update with an image; the controller&apos;s settings are then restored from its newest backup.</source>
+        <translation>The Kovela Tark9 is waiting in its boot loader: a firmware update did not finish (the power went, the editor was closed, or the transfer was cancelled), and it works as a MIDI controller again only once it has a whole firmware image. Finish the update with an image; the controller&apos;s settings are then restored from its newest backup.</translation>
+    </message>
+    <message>
+        <source>Newest image downloaded: %1</source>
+        <translation>Newest image downloaded: %1</translation>
+    </message>
+    <message>
+        <source>No firmware image has been downloaded: choose an image file.</source>
+        <translation>No firmware image has been downloaded: choose an image file.</translation>
+    </message>
+    <message>
+        <source>The controller is in its boot loader: the image is sent to it, and once it runs again its settings are compared with its newest backup.</source>
+        <translation>The controller is in its boot loader: the image is sent to it, and once it runs again its settings are compared with its newest backup.</translation>
+    </message>
+    <message>
+        <source>The controller&apos;s settings are backed up first. Do not unplug the controller until the update says it is done.</source>
+        <translation>The controller&apos;s settings are backed up first. Do not unplug the controller until the update says it is done.</translation>
+    </message>
+    <message>
+        <source>Restore my settings after the update</source>
+        <translation>Restore my settings after the update</translation>
+    </message>
+    <message>
+        <source>Rescue</source>
+        <translation>Rescue</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Rescue With %1</source>
+        <translation>Rescue With %1</translation>
+    </message>
+    <message>
+        <source>Choose A File...</source>
+        <translation>Choose A File...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Not Now</source>
+        <translation>Not Now</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareUpdater</name>
+    <message>
+        <source>it is %1 bytes, the server&apos;s image %2</source>
+        <translation>it is %1 bytes, the server&apos;s image %2</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>it cannot be read (%1)</translation>
+    </message>
+    <message>
+        <source>its checksum is not the server&apos;s image&apos;s</source>
+        <translation>its checksum is not the server&apos;s image&apos;s</translation>
+    </message>
+    <message>
+        <source>Update Firmware From File</source>
+        <translation>Update Firmware From File</translation>
+    </message>
+    <message>
+        <source>Firmware images (*.bin);;All files (*)</source>
+        <translation>Firmware images (*.bin);;All files (*)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be sent to the controller: %2.</source>
+        <translation>%1 cannot be sent to the controller: %2.</translation>
+    </message>
+    <message>
+        <source>%1 has the name of the firmware server&apos;s image, but is not that image: %2. Download it again, or pick another file.</source>
+        <translation>%1 has the name of the firmware server&apos;s image, but is not that image: %2. Download it again, or pick another file.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes) is the firmware server&apos;s image of version %3: its size and checksum match the catalogue&apos;s.</source>
+        <translation>%1 (%2 bytes) is the firmware server&apos;s image of version %3: its size and checksum match the catalogue&apos;s.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes) has the name of the firmware server&apos;s image of version %3; the catalogue gives no size or checksum to check it by.</source>
+        <translation>%1 (%2 bytes) has the name of the firmware server&apos;s image of version %3; the catalogue gives no size or checksum to check it by.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes). No catalogue of the firmware server is known here, so the file cannot be checked: make sure it is an image for the Kovela Tark9.</source>
+        <translation>%1 (%2 bytes). No catalogue of the firmware server is known here, so the file cannot be checked: make sure it is an image for the Kovela Tark9.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes) is not in the firmware server&apos;s catalogue, so it cannot be checked: make sure it is an image for the Kovela Tark9.</source>
+        <translation>%1 (%2 bytes) is not in the firmware server&apos;s catalogue, so it cannot be checked: make sure it is an image for the Kovela Tark9.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 bytes sent, %3 %, about %4 s left</source>
+        <translation>%1 of %2 bytes sent, %3 %, about %4 s left</translation>
+    </message>
+    <message>
+        <source>%1 of %2 bytes sent, %3 %</source>
+        <translation>%1 of %2 bytes sent, %3 %</translation>
+    </message>
+    <message>
+        <source>Firmware update</source>
+        <translation>Firmware update</translation>
+    </message>
+    <message>
+        <source>%1
+
+Go on without a backup?</source>
+        <translation>%1
+
+Go on without a backup?</translation>
     </message>
 </context>
 <context>
@@ -971,6 +1214,14 @@
         <translation type="vanished">The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
 %1</translation>
     </message>
+    <message>
+        <source>Export MIDI Monitor</source>
+        <translation>Export MIDI Monitor</translation>
+    </message>
+    <message>
+        <source>Text (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
 </context>
 <context>
     <name>MidiMessageText</name>
@@ -1085,6 +1336,161 @@
     <message>
         <source>Unknown: %1</source>
         <translation>Unknown: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MidiMonitor</name>
+    <message>
+        <source>Note On</source>
+        <translation>Note On</translation>
+    </message>
+    <message>
+        <source>Note Off</source>
+        <translation>Note Off</translation>
+    </message>
+    <message>
+        <source>Poly Pressure</source>
+        <translation>Poly Pressure</translation>
+    </message>
+    <message>
+        <source>Control Change</source>
+        <translation>Control Change</translation>
+    </message>
+    <message>
+        <source>Program Change</source>
+        <translation>Program Change</translation>
+    </message>
+    <message>
+        <source>Channel Pressure</source>
+        <translation>Channel Pressure</translation>
+    </message>
+    <message>
+        <source>Pitch Bend</source>
+        <translation>Pitch Bend</translation>
+    </message>
+    <message>
+        <source>SysEx</source>
+        <translation>SysEx</translation>
+    </message>
+    <message>
+        <source>System Common</source>
+        <translation>System Common</translation>
+    </message>
+    <message>
+        <source>System Real-Time</source>
+        <translation>System Real-Time</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Unknown</translation>
+    </message>
+    <message>
+        <source>from controller</source>
+        <translation>from controller</translation>
+    </message>
+    <message>
+        <source>to controller</source>
+        <translation>to controller</translation>
+    </message>
+    <message>
+        <source>%1, channel %2</source>
+        <translation>%1, channel %2</translation>
+    </message>
+    <message>
+        <source>The monitor&apos;s lines could not be saved to %1: %2</source>
+        <translation>The monitor&apos;s lines could not be saved to %1: %2</translation>
+    </message>
+    <message>
+        <source>While the monitor is open the editor holds the controller&apos;s MIDI input: other programs, a music program among them, receive nothing from the controller until you close the monitor.</source>
+        <translation>While the monitor is open the editor holds the controller&apos;s MIDI input: other programs, a music program among them, receive nothing from the controller until you close the monitor.</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a folder, a device or a FIFO) and was left as it is</source>
+        <translation>it is not a regular file (a folder, a device or a FIFO) and was left as it is</translation>
+    </message>
+</context>
+<context>
+    <name>MidiMonitorWindow</name>
+    <message>
+        <source>From controller</source>
+        <translation>From controller</translation>
+    </message>
+    <message>
+        <source>To controller</source>
+        <translation>To controller</translation>
+    </message>
+    <message>
+        <source>MIDI Monitor</source>
+        <translation>MIDI Monitor</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s)</source>
+        <translation>
+            <numerusform>%n line</numerusform>
+            <numerusform>%n lines</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n older line(s) dropped</source>
+        <translation>
+            <numerusform>%n older line dropped</numerusform>
+            <numerusform>%n older lines dropped</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n message(s) missed while paused</source>
+        <translation>
+            <numerusform>%n message missed while paused</numerusform>
+            <numerusform>%n messages missed while paused</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Time (ms)</source>
+        <translation>Time (ms)</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Bytes</translation>
     </message>
 </context>
 <context>
@@ -1252,6 +1658,42 @@
         <source>Connection Check</source>
         <translation>Connection Check</translation>
     </message>
+    <message>
+        <source>Play Demo</source>
+        <translation>Play Demo</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Copy Bank...</source>
+        <translation>Copy Bank...</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>MIDI Monitor</source>
+        <translation>MIDI Monitor</translation>
+    </message>
+    <message>
+        <source>Select By Touch</source>
+        <translation>Select By Touch</translation>
+    </message>
+    <message>
+        <source>Update Firmware From File...</source>
+        <translation>Update Firmware From File...</translation>
+    </message>
 </context>
 <context>
     <name>PadKey</name>
@@ -1366,7 +1808,7 @@
     </message>
     <message>
         <source>固件升级成功！</source>
-        <translation>Firmware upgrade succeeded!</translation>
+        <translation type="vanished">Firmware upgrade succeeded!</translation>
     </message>
     <message>
         <source>固件升级失败！</source>
@@ -1378,11 +1820,15 @@
     </message>
     <message>
         <source>正在升级固件，请勿断开设备…</source>
-        <translation>Updating the firmware; do not unplug the controller…</translation>
+        <translation type="vanished">Updating the firmware; do not unplug the controller…</translation>
     </message>
     <message>
         <source>固件检测失败！</source>
         <translation>Firmware check failed!</translation>
+    </message>
+    <message>
+        <source>Restore my settings after the update</source>
+        <translation>Restore my settings after the update</translation>
     </message>
 </context>
 <context>
@@ -1390,6 +1836,41 @@
     <message>
         <source>Close</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>StrictJson</name>
+    <message>
+        <source>%1 must be an object</source>
+        <translation>%1 must be an object</translation>
+    </message>
+    <message>
+        <source>%1 has an unknown key %2</source>
+        <translation>%1 has an unknown key %2</translation>
+    </message>
+    <message>
+        <source>%1 has the key %2 twice</source>
+        <translation>%1 has the key %2 twice</translation>
+    </message>
+    <message>
+        <source>%1 has no &quot;%2&quot;</source>
+        <translation>%1 has no &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 must be an array</source>
+        <translation>%1 must be an array</translation>
+    </message>
+    <message>
+        <source>%1 must hold %2 entries, not %3</source>
+        <translation>%1 must hold %2 entries, not %3</translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number</source>
+        <translation>%1 must be a whole number</translation>
+    </message>
+    <message>
+        <source>%1 is %2, outside %3..%4</source>
+        <translation>%1 is %2, outside %3..%4</translation>
     </message>
 </context>
 <context>

@@ -301,6 +301,61 @@
     </message>
 </context>
 <context>
+    <name>ControlClipboard</name>
+    <message>
+        <source>pad</source>
+        <translation>打击垫</translation>
+    </message>
+    <message>
+        <source>knob</source>
+        <translation>旋钮</translation>
+    </message>
+    <message>
+        <source>strip section</source>
+        <translation>触摸条分段</translation>
+    </message>
+    <message>
+        <source>Click the editor of a pad, knob or strip section first.</source>
+        <translation>请先点击一个打击垫、旋钮或触摸条分段的编辑器。</translation>
+    </message>
+    <message>
+        <source>The %1&apos;s settings are on the clipboard.</source>
+        <translation>%1 的设置已复制到剪贴板。</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no settings to paste.</source>
+        <translation>剪贴板中没有可粘贴的设置。</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no control&apos;s settings: %1.</source>
+        <translation>剪贴板中没有控件的设置：%1。</translation>
+    </message>
+    <message>
+        <source>The clipboard holds a %1&apos;s settings, which fit a %1 only, not a %2.</source>
+        <translation>剪贴板中是%1的设置，只适用于%1，不适用于%2。</translation>
+    </message>
+    <message>
+        <source>The settings were pasted onto the %1.</source>
+        <translation>设置已粘贴到%1。</translation>
+    </message>
+    <message>
+        <source>Only pads and knobs come in banks.</source>
+        <translation>只有打击垫和旋钮分组。</translation>
+    </message>
+    <message>
+        <source>Choose two different banks.</source>
+        <translation>请选择两个不同的组。</translation>
+    </message>
+    <message>
+        <source>Bank %1&apos;s pads were copied onto bank %2.</source>
+        <translation>%1 组的打击垫已复制到 %2 组。</translation>
+    </message>
+    <message>
+        <source>Bank %1&apos;s knobs were copied onto bank %2.</source>
+        <translation>%1 组的旋钮已复制到 %2 组。</translation>
+    </message>
+</context>
+<context>
     <name>ControlMatch</name>
     <message>
         <source>Pad %1, bank %2</source>
@@ -313,6 +368,21 @@
     <message>
         <source>Strip section %1</source>
         <translation>触摸条第 %1 段</translation>
+    </message>
+</context>
+<context>
+    <name>ControlSettings</name>
+    <message>
+        <source>the control</source>
+        <translation>该控件</translation>
+    </message>
+    <message>
+        <source>it is not JSON</source>
+        <translation>它不是 JSON</translation>
+    </message>
+    <message>
+        <source>it names no setting of a pad, a knob or a strip section</source>
+        <translation>它没有给出打击垫、旋钮或触摸条分段的任何设置</translation>
     </message>
 </context>
 <context>
@@ -391,6 +461,41 @@
     </message>
 </context>
 <context>
+    <name>CopyBankDialog</name>
+    <message>
+        <source>Copy Bank</source>
+        <translation>复制组</translation>
+    </message>
+    <message>
+        <source>Copy the</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>PADS</source>
+        <translation>打击垫</translation>
+    </message>
+    <message>
+        <source>KNOBS</source>
+        <translation>旋钮</translation>
+    </message>
+    <message>
+        <source>of bank</source>
+        <translation>，从组</translation>
+    </message>
+    <message>
+        <source>onto bank</source>
+        <translation>到组</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
     <name>CusButtonState</name>
     <message>
         <source>Momentary</source>
@@ -448,6 +553,144 @@
     <message>
         <source>The firmware update was cancelled.</source>
         <translation>固件更新已取消。</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareUpdateDialog</name>
+    <message>
+        <source>The controller is in its boot loader</source>
+        <translation>控制器处于引导程序中</translation>
+    </message>
+    <message>
+        <source>Update Firmware From File</source>
+        <translation>从文件更新固件</translation>
+    </message>
+    <message>
+        <source>Rescue the controller</source>
+        <translation>救援控制器</translation>
+    </message>
+    <message>
+        <source>Firmware update</source>
+        <translation>固件更新</translation>
+    </message>
+    <message>
+        <source>The Kovela Tark9 is waiting in its boot loader: a firmware update did not finish (the power went, the editor was closed, or the transfer was cancelled), and it works as a MIDI controller again only once it has a whole firmware image. Finish the update with an image; the controller&apos;s settings are then restored from its newest backup.</source>
+        <translation>Kovela Tark9 正在引导程序中等待：有一次固件更新没有完成（断电、编辑器被关闭或传输被取消），只有获得完整的固件映像后它才能重新作为 MIDI 控制器工作。请用映像完成更新；之后控制器的设置会从最新的备份恢复。</translation>
+    </message>
+    <message>
+        <source>Newest image downloaded: %1</source>
+        <translation>最新下载的映像：%1</translation>
+    </message>
+    <message>
+        <source>No firmware image has been downloaded: choose an image file.</source>
+        <translation>尚未下载固件映像：请选择一个映像文件。</translation>
+    </message>
+    <message>
+        <source>The controller is in its boot loader: the image is sent to it, and once it runs again its settings are compared with its newest backup.</source>
+        <translation>控制器处于引导程序中：映像将发送给它，它重新运行后，其设置会与最新的备份比较。</translation>
+    </message>
+    <message>
+        <source>The controller&apos;s settings are backed up first. Do not unplug the controller until the update says it is done.</source>
+        <translation>首先会备份控制器的设置。在更新提示完成之前，请不要拔下控制器。</translation>
+    </message>
+    <message>
+        <source>Restore my settings after the update</source>
+        <translation>更新后恢复我的设置</translation>
+    </message>
+    <message>
+        <source>Rescue</source>
+        <translation>救援</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>Rescue With %1</source>
+        <translation>用 %1 救援</translation>
+    </message>
+    <message>
+        <source>Choose A File...</source>
+        <translation>选择文件...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Not Now</source>
+        <translation>以后再说</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareUpdater</name>
+    <message>
+        <source>it is %1 bytes, the server&apos;s image %2</source>
+        <translation>它有 %1 字节，而服务器上的映像有 %2 字节</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>无法读取它（%1）</translation>
+    </message>
+    <message>
+        <source>its checksum is not the server&apos;s image&apos;s</source>
+        <translation>它的校验和与服务器上的映像不同</translation>
+    </message>
+    <message>
+        <source>Update Firmware From File</source>
+        <translation>从文件更新固件</translation>
+    </message>
+    <message>
+        <source>Firmware images (*.bin);;All files (*)</source>
+        <translation>固件映像 (*.bin);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be sent to the controller: %2.</source>
+        <translation>无法将 %1 发送到控制器：%2。</translation>
+    </message>
+    <message>
+        <source>%1 has the name of the firmware server&apos;s image, but is not that image: %2. Download it again, or pick another file.</source>
+        <translation>%1 与固件服务器上的映像同名，但并不是那个映像：%2。请重新下载，或选择其他文件。</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes) is the firmware server&apos;s image of version %3: its size and checksum match the catalogue&apos;s.</source>
+        <translation>%1（%2 字节）是固件服务器上版本 %3 的映像：它的大小和校验和与目录一致。</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes) has the name of the firmware server&apos;s image of version %3; the catalogue gives no size or checksum to check it by.</source>
+        <translation>%1（%2 字节）与固件服务器上版本 %3 的映像同名；目录中没有可用于核对的大小或校验和。</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes). No catalogue of the firmware server is known here, so the file cannot be checked: make sure it is an image for the Kovela Tark9.</source>
+        <translation>%1（%2 字节）。这里没有固件服务器的目录，因此无法核对该文件：请确认它是 Kovela Tark9 的映像。</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes) is not in the firmware server&apos;s catalogue, so it cannot be checked: make sure it is an image for the Kovela Tark9.</source>
+        <translation>%1（%2 字节）不在固件服务器的目录中，因此无法核对：请确认它是 Kovela Tark9 的映像。</translation>
+    </message>
+    <message>
+        <source>%1 of %2 bytes sent, %3 %, about %4 s left</source>
+        <translation>已发送 %1 / %2 字节，%3 %，大约还剩 %4 秒</translation>
+    </message>
+    <message>
+        <source>%1 of %2 bytes sent, %3 %</source>
+        <translation>已发送 %1 / %2 字节，%3 %</translation>
+    </message>
+    <message>
+        <source>Firmware update</source>
+        <translation>固件更新</translation>
+    </message>
+    <message>
+        <source>%1
+
+Go on without a backup?</source>
+        <translation>%1
+
+不备份继续吗？</translation>
     </message>
 </context>
 <context>
@@ -970,6 +1213,14 @@
         <translation type="vanished">Kovela Tark9 的配置中有本编辑器不认识的值（可能来自较新的固件）。这些值保持原样，除非您修改，否则会原样发回：
 %1</translation>
     </message>
+    <message>
+        <source>Export MIDI Monitor</source>
+        <translation>导出 MIDI 监视器</translation>
+    </message>
+    <message>
+        <source>Text (*.txt)</source>
+        <translation>文本 (*.txt)</translation>
+    </message>
 </context>
 <context>
     <name>MidiMessageText</name>
@@ -1084,6 +1335,158 @@
     <message>
         <source>Unknown: %1</source>
         <translation>未知：%1</translation>
+    </message>
+</context>
+<context>
+    <name>MidiMonitor</name>
+    <message>
+        <source>Note On</source>
+        <translation>音符开</translation>
+    </message>
+    <message>
+        <source>Note Off</source>
+        <translation>音符关</translation>
+    </message>
+    <message>
+        <source>Poly Pressure</source>
+        <translation>复音触后</translation>
+    </message>
+    <message>
+        <source>Control Change</source>
+        <translation>控制变化</translation>
+    </message>
+    <message>
+        <source>Program Change</source>
+        <translation>音色变化</translation>
+    </message>
+    <message>
+        <source>Channel Pressure</source>
+        <translation>通道触后</translation>
+    </message>
+    <message>
+        <source>Pitch Bend</source>
+        <translation>弯音</translation>
+    </message>
+    <message>
+        <source>SysEx</source>
+        <translation>SysEx</translation>
+    </message>
+    <message>
+        <source>System Common</source>
+        <translation>系统公共消息</translation>
+    </message>
+    <message>
+        <source>System Real-Time</source>
+        <translation>系统实时消息</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>from controller</source>
+        <translation>来自控制器</translation>
+    </message>
+    <message>
+        <source>to controller</source>
+        <translation>发往控制器</translation>
+    </message>
+    <message>
+        <source>%1, channel %2</source>
+        <translation>%1，通道 %2</translation>
+    </message>
+    <message>
+        <source>The monitor&apos;s lines could not be saved to %1: %2</source>
+        <translation>无法将监视器的内容保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>While the monitor is open the editor holds the controller&apos;s MIDI input: other programs, a music program among them, receive nothing from the controller until you close the monitor.</source>
+        <translation>监视器打开期间，编辑器占用控制器的 MIDI 输入：在您关闭监视器之前，其他程序（包括音乐软件）收不到控制器发出的任何消息。</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a folder, a device or a FIFO) and was left as it is</source>
+        <translation>它不是普通文件（而是文件夹、设备或 FIFO），已保持原样</translation>
+    </message>
+</context>
+<context>
+    <name>MidiMonitorWindow</name>
+    <message>
+        <source>From controller</source>
+        <translation>来自控制器</translation>
+    </message>
+    <message>
+        <source>To controller</source>
+        <translation>发往控制器</translation>
+    </message>
+    <message>
+        <source>MIDI Monitor</source>
+        <translation>MIDI 监视器</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s)</source>
+        <translation>
+            <numerusform>%n 行</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n older line(s) dropped</source>
+        <translation>
+            <numerusform>已丢弃 %n 行较早的内容</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n message(s) missed while paused</source>
+        <translation>
+            <numerusform>暂停期间错过了 %n 条消息</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>继续</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>导出...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Time (ms)</source>
+        <translation>时间（毫秒）</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>方向</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>消息</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>控件</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>字节</translation>
     </message>
 </context>
 <context>
@@ -1251,6 +1654,42 @@
         <source>Connection Check</source>
         <translation>连接检查</translation>
     </message>
+    <message>
+        <source>Play Demo</source>
+        <translation>播放演示</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Copy Bank...</source>
+        <translation>复制组...</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>视图</translation>
+    </message>
+    <message>
+        <source>MIDI Monitor</source>
+        <translation>MIDI 监视器</translation>
+    </message>
+    <message>
+        <source>Select By Touch</source>
+        <translation>触碰选择</translation>
+    </message>
+    <message>
+        <source>Update Firmware From File...</source>
+        <translation>从文件更新固件...</translation>
+    </message>
 </context>
 <context>
     <name>PadKey</name>
@@ -1365,7 +1804,7 @@
     </message>
     <message>
         <source>固件升级成功！</source>
-        <translation>固件升级成功！</translation>
+        <translation type="vanished">固件升级成功！</translation>
     </message>
     <message>
         <source>固件升级失败！</source>
@@ -1377,11 +1816,15 @@
     </message>
     <message>
         <source>正在升级固件，请勿断开设备…</source>
-        <translation>正在升级固件，请勿断开设备…</translation>
+        <translation type="vanished">正在升级固件，请勿断开设备…</translation>
     </message>
     <message>
         <source>固件检测失败！</source>
         <translation>固件检测失败！</translation>
+    </message>
+    <message>
+        <source>Restore my settings after the update</source>
+        <translation>更新后恢复我的设置</translation>
     </message>
 </context>
 <context>
@@ -1389,6 +1832,41 @@
     <message>
         <source>Close</source>
         <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>StrictJson</name>
+    <message>
+        <source>%1 must be an object</source>
+        <translation>%1 必须是对象</translation>
+    </message>
+    <message>
+        <source>%1 has an unknown key %2</source>
+        <translation>%1 有未知的键 %2</translation>
+    </message>
+    <message>
+        <source>%1 has the key %2 twice</source>
+        <translation>%1 中键 %2 出现了两次</translation>
+    </message>
+    <message>
+        <source>%1 has no &quot;%2&quot;</source>
+        <translation>%1 中没有“%2”</translation>
+    </message>
+    <message>
+        <source>%1 must be an array</source>
+        <translation>%1 必须是数组</translation>
+    </message>
+    <message>
+        <source>%1 must hold %2 entries, not %3</source>
+        <translation>%1 必须有 %2 项，而不是 %3 项</translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number</source>
+        <translation>%1 必须是整数</translation>
+    </message>
+    <message>
+        <source>%1 is %2, outside %3..%4</source>
+        <translation>%1 为 %2，超出 %3..%4</translation>
     </message>
 </context>
 <context>

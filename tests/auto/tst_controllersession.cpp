@@ -187,8 +187,10 @@ void tst_ControllerSession::readLoadsTheControllersConfiguration_data()
     QTest::addColumn<int>("offset");
     QTest::addColumn<int>("value");        // the controller's value there
     QTest::addColumn<QString>("told");     // part of the information the user gets
-    QTest::newRow("known values") << Pad13Note << 77 << QString();
-    QTest::newRow("a pad type this editor does not know") << PadOffset << 3 << "pad A1 type is 3";
+    QTest::addColumn<bool>("broken");      // the reply carries a status byte: nothing is loaded
+    QTest::newRow("known values") << Pad13Note << 77 << QString() << false;
+    QTest::newRow("a pad type this editor does not know") << PadOffset << 3 << "pad A1 type is 3" << false;
+    QTest::newRow("broken reply") << Pad13Note << 77 << QString() << true;
 }
 
 void tst_ControllerSession::readLoadsTheControllersConfiguration()
@@ -196,8 +198,11 @@ void tst_ControllerSession::readLoadsTheControllersConfiguration()
     QFETCH(int, offset);
     QFETCH(int, value);
     QFETCH(QString, told);
+    QFETCH(bool, broken);
     Editor editor;
     QVERIFY(editor.idle());
+    if (broken)
+        device().setMisbehaviour(VirtualTark9::Misbehaviour::InvalidBytes);
     QByteArray held = device().configuration();
     held[offset] = char(value);
     device().setConfiguration(held);
@@ -211,6 +216,11 @@ void tst_ControllerSession::readLoadsTheControllersConfiguration()
     QCOMPARE(hints.size(), 1);
     QCOMPARE(hints.first(), QVariantList({false, true}));
     QCOMPARE(editor.document->image(), before);
+    if (broken) {
+        QTRY_VERIFY(portsClosed());
+        QCOMPARE(editor.document->image(), before);
+        return;
+    }
     QTRY_COMPARE(int(editor.document->image().at(offset)), value);
     QCOMPARE(device().receivedMessages(), QList<QByteArray>({ReadRequest}));
     QVERIFY(portsClosed());
