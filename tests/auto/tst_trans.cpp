@@ -21,7 +21,7 @@ const QString English = QStringLiteral("English");
 // A text that the catalogues translate differently, to tell which one is installed.
 QString saveFileCaption()
 {
-    return QCoreApplication::translate("MainWindow", "Save File");
+    return QCoreApplication::translate("PresetDocument", "Save File");
 }
 
 void clearSavedLanguage()
