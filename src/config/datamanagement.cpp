@@ -53,6 +53,20 @@ void DataManagement::store(int offset, qint64 value)
     m_configImage[offset] = static_cast<quint8>(std::clamp<qint64>(value, minimum, maximum));
 }
 
+void DataManagement::setRecords(Record record, int first, const QByteArray &fields)
+{
+    const EditScope edit(this);
+    const int size = Layout::recordSize(record);
+    for (int k = 0; k < fields.size() / size && validIndex(record, first + k); ++k) {
+        const int offset = Layout::recordOffset(record, first + k);
+        for (int byte = 0; byte < size; ++byte)
+            store(offset + byte, static_cast<quint8>(fields.at(k * size + byte)));
+        if (record == Record::Pad)
+            updateFullColor(first + k);
+    }
+    emit s_updateDate();
+}
+
 QStringList DataManagement::unknownFields() const
 {
     const QByteArray image(reinterpret_cast<const char *>(m_configImage.data()), ImageSize);

@@ -36,6 +36,11 @@ public:
     const std::array<quint8, ImageSize> &configImage() const { return m_configImage; }
     void loadConfigImage(const char *data, int length);
 
+    // Records `first`, `first` + 1, ... of `record` take the bytes of `fields` (whole records,
+    // laid out as ConfigLayout says; each byte kept within its field's range), as one undo step:
+    // a control's settings pasted, a bank copied onto another.
+    void setRecords(ConfigLayout::Record record, int first, const QByteArray &fields);
+
     // The fields whose values this editor does not know (a newer firmware's type, say), one line
     // each ("pad A1 type is 99 (known: 0..2)"), in image order; none for a configuration it knows
     // whole. A loaded configuration keeps such values as they are until they are edited.
