@@ -116,8 +116,9 @@ public:
     // How long the boot loader's port is looked for after the switch (FirmwareUpdate's default).
     void setPortSearchLimit(int ms);
 
-    // A controller in MIDI mode. False (and nothing signalled) when an update is running;
-    // a bad image ends in finished(false) before anything is read or sent.
+    // A controller in MIDI mode. Returns at once: everything after, finished() included, comes
+    // from the event loop. False (and nothing signalled) when an update is running; a bad image
+    // ends in finished(false) before anything is read or sent.
     Q_INVOKABLE bool start(const QString &imagePath);
     // A controller in its boot loader.
     Q_INVOKABLE bool startRescue(const QString &imagePath);
