@@ -38,6 +38,8 @@ public:
     void compare();
     // Loads the configuration the last comparison read, as one undo step.
     void takeControllerConfiguration();
+    // The connection to the controller, for those who listen to it (the MIDI monitor, touch select).
+    DeviceConnection &connection() { return m_connection; }
     // Sends the switch to the boot loader and closes the ports once the controller has had time
     // to leave its MIDI personality; then `done` runs.
     void switchToBootLoader(std::function<void()> done);

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/controlclipboard.h"
 #include "app/controllersession.h"
 #include "app/devicemessagewindow.h"
 #include "app/platform.h"
@@ -7,6 +8,7 @@
 #include "app/prompt.h"
 #include "app/screenscaling.h"
 #include "app/singleinstance.h"
+#include "app/touchselect.h"
 #include "app/userguide.h"
 #include "config/controlleridentity.h"
 #include "config/datamanagement.h"
@@ -14,6 +16,7 @@
 #include "device/connectioncheck.h"
 #include "device/detectiondevice.h"
 #include "device/devicebackend.h"
+#include "device/midimonitor.h"
 #include "device/virtual/virtualtark9.h"
 #include "i18n/trans.h"
 #include "qml/colorpalette.h"
@@ -26,6 +29,7 @@
 #include <QDebug>
 #include <QQmlContext>
 #include <QQuickWindow>
+#include <QSysInfo>
 
 MainWindow::MainWindow(const AppOptions &options)
     : QMainWindow(nullptr)
@@ -51,6 +55,22 @@ MainWindow::MainWindow(const AppOptions &options)
     connect(m_session, &ControllerSession::serialNumberReceived, this, &MainWindow::s_snNum);
     connect(m_session, &ControllerSession::compared, this, &MainWindow::compared);
     connect(this, &MainWindow::s_midiIndata, m_session, &ControllerSession::takeMessage);
+    m_monitor = new MidiMonitor(this);
+    m_monitor->setConnection(&m_session->connection());
+    // WinMM gives an open MIDI input to one program at a time; ALSA and the virtual controller
+    // share it.
+    m_monitor->setInputExclusive(!options.virtualDevice && QSysInfo::productType() == QLatin1String("windows"));
+    // The monitor names the controls of the configuration being edited, as it is edited.
+    const auto showConfiguration = [this] {
+        const auto &image = m_dataMgt->configImage();
+        m_monitor->setConfiguration(QByteArray(reinterpret_cast<const char *>(image.data()), int(image.size())));
+    };
+    showConfiguration();
+    connect(m_dataMgt, &DataManagement::imageChanged, this, showConfiguration);
+    connect(m_dataMgt, &DataManagement::s_updateDate, this, showConfiguration);
+    m_touchSelect = new TouchSelect(m_dataMgt, this);
+    m_touchSelect->setConnection(&m_session->connection());
+    m_clipboard = new ControlClipboard(m_dataMgt, this);
     // Connected after the defaults, so the factory version is never taken for the device's.
     connect(m_dataMgt, &DataManagement::s_updateDate, this, [this] {
         const QVariantList version = m_dataMgt->getVerInfo();
@@ -96,6 +116,9 @@ void MainWindow::setupQml()
     context->setContextProperty(QStringLiteral("Scaling"), &m_scaling);
     context->setContextProperty(QStringLiteral("DataMgt"), m_dataMgt);
     context->setContextProperty(QStringLiteral("Ftp"), &m_ftp);
+    context->setContextProperty(QStringLiteral("MidiMonitor"), m_monitor);
+    context->setContextProperty(QStringLiteral("TouchSelect"), m_touchSelect);
+    context->setContextProperty(QStringLiteral("ControlClipboard"), m_clipboard);
     context->setContextProperty(QStringLiteral("FirmwareUpdate"), &m_firmwareUpdate);
     // The scene's own modules (the control kit) are imported by name from here.
     m_engine.addImportPath(QStringLiteral("qrc:/qml"));
@@ -126,6 +149,18 @@ QVariantMap MainWindow::connectionCheck() const
     }
     result.insert(QStringLiteral("links"), links);
     return result;
+}
+
+void MainWindow::playDemo()
+{
+    if (m_options.virtualDevice)
+        VirtualTark9::instance().playDemo();
+}
+
+QString MainWindow::exportMonitorLines()
+{
+    const QString path = Prompt::saveFileName(this, tr("Export MIDI Monitor"), QString(), tr("Text (*.txt)"));
+    return path.isEmpty() ? QString() : m_monitor->exportText(path);
 }
 
 void MainWindow::raiseWindow()

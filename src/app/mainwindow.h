@@ -10,10 +10,13 @@
 #include <QSettings>
 #include <QString>
 
+class ControlClipboard;
 class ControllerSession;
 class DataManagement;
 class DetectionDevice;
+class MidiMonitor;
 class PresetDocument;
+class TouchSelect;
 class Trans;
 
 // The application's controller: builds the back-end objects, the preset document and the
@@ -31,12 +34,17 @@ class MainWindow : public QMainWindow
     // Why no controller can be reached at all (the MIDI system cannot be opened) and what to do,
     // in the interface's language; empty when the MIDI system works.
     Q_PROPERTY(QString midiSystemProblem READ midiSystemProblem NOTIFY midiSystemProblemChanged)
+    // The editor runs with the built-in virtual controller (--virtual-device), which can play.
+    Q_PROPERTY(bool demoMode READ demoMode CONSTANT)
 public:
     explicit MainWindow(const AppOptions &options = AppOptions());
 
     DataManagement *dataManagement() const { return m_dataMgt; }
     QQmlApplicationEngine &engine() { return m_engine; }
     MyFtp &ftp() { return m_ftp; }
+    MidiMonitor &midiMonitor() { return *m_monitor; }
+    TouchSelect &touchSelect() { return *m_touchSelect; }
+    ControlClipboard &clipboard() { return *m_clipboard; }
     FirmwareUpdate &firmwareUpdate() { return m_firmwareUpdate; }
 
     // Brings the QML window to the front, restored (a second start asked for it).
@@ -53,6 +61,12 @@ public:
     // Check: as tark9ctl doctor --json writes it, each link with its state's name added
     // ("stateName", translated).
     Q_INVOKABLE QVariantMap connectionCheck() const;
+    bool demoMode() const { return m_options.virtualDevice; }
+    // In demo mode, the virtual controller plays a short sequence of pads, knobs and the strip.
+    Q_INVOKABLE void playDemo();
+    // Asks where to save the MIDI monitor's lines and saves them there. Returns why that failed,
+    // as a sentence; an empty string when they were saved or the user chose no file.
+    Q_INVOKABLE QString exportMonitorLines();
 
 signals:
     void showHint(bool isSend, bool isSuccess);
@@ -102,6 +116,9 @@ private:
     DataManagement *m_dataMgt = nullptr;
     PresetDocument *m_document = nullptr;
     ControllerSession *m_session = nullptr;
+    MidiMonitor *m_monitor = nullptr;
+    TouchSelect *m_touchSelect = nullptr;
+    ControlClipboard *m_clipboard = nullptr;
     // Before the engine: the scene refers to it until the engine is gone.
     ScreenScaling m_scaling;
     QQmlApplicationEngine m_engine;

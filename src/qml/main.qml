@@ -21,6 +21,8 @@ Window {
     property string helpState: "englishHelp"
     // Which status the toast reports; its text is looked up anew when the language changes.
     property string hintKey: ""
+    // A sentence the toast reports instead, already in the interface's language.
+    property string hintMessage: ""
 
     function hintText(key) {
         switch (key) {
@@ -38,6 +40,34 @@ Window {
         hintKey = key
         hint.state = "pop"
         timer.restart()
+    }
+
+    function popMessage(sentence) {
+        hintMessage = sentence
+        popHint("")
+    }
+
+    // The control editor that `item` is or lies in; null for none.
+    function editorAround(item) {
+        for (var found = item; found; found = found.parent) {
+            if (found.controlKind !== undefined && found.recordIndex !== undefined)
+                return found
+        }
+        return null
+    }
+
+    // The control editor that Copy and Paste act on: the one last given the focus (a click
+    // beside its fields, a field of it, touch select), marked with a frame.
+    property var chosenEditor: null
+
+    onActiveFocusItemChanged: {
+        var editor = editorAround(activeFocusItem)
+        if (!editor || editor === chosenEditor)
+            return
+        if (chosenEditor)
+            chosenEditor.selected = false
+        chosenEditor = editor
+        editor.selected = true
     }
 
     visible: true
@@ -82,6 +112,17 @@ Window {
     Connections {
         target: DataMgt
         function onS_updateDate() { view.firmwareVersion = DataMgt.getVerInfo() }
+    }
+
+    // Touch select: a control played on the controller shows its editor.
+    Connections {
+        target: TouchSelect
+        function onTouched(controls) { mainPage.showControls(controls) }
+    }
+
+    Connections {
+        target: ControlClipboard
+        function onReported(sentence) { view.popMessage(sentence) }
     }
 
     Connections {
@@ -153,6 +194,15 @@ Window {
             objectName: "myMenuBar"
             onUserGuideFailed: view.popHint("userGuideFailed")
             onConnectionCheckRequested: connectionCheckDialog.show()
+            onCopyRequested: ControlClipboard.copy(view.chosenEditor ? view.chosenEditor.controlKind : "",
+                                                   view.chosenEditor ? view.chosenEditor.recordIndex : -1)
+            onPasteRequested: ControlClipboard.paste(view.chosenEditor ? view.chosenEditor.controlKind : "",
+                                                     view.chosenEditor ? view.chosenEditor.recordIndex : -1)
+            onCopyBankRequested: copyBankDialog.show()
+            onMonitorRequested: {
+                midiMonitor.active = true
+                midiMonitor.item.show()
+            }
         }
 
         LazyDialog {
@@ -201,12 +251,26 @@ Window {
             source: "component/CompareDialog.qml"
         }
 
+        LazyDialog {
+            id: copyBankDialog
+            dialogName: "copyBankDialog"
+            source: "component/CopyBankDialog.qml"
+        }
+
+        // The MIDI monitor's window, built when first opened and kept, closed, afterwards.
+        Loader {
+            id: midiMonitor
+            objectName: "midiMonitorLoader"
+            active: false
+            source: "component/MidiMonitorWindow.qml"
+        }
+
         HintState {
             id: hint
             objectName: "hint"
             x: (scene.width - width) / 2
             y: 820
-            text: view.hintText(view.hintKey)
+            text: view.hintKey !== "" ? view.hintText(view.hintKey) : view.hintMessage
         }
     }
 

@@ -23,6 +23,13 @@ void MainLogicRecorder::openFile() { record(QStringLiteral("openFile")); }
 void MainLogicRecorder::openRecentFile(const QString &path) { record(QStringLiteral("openRecentFile ") + path); }
 void MainLogicRecorder::compareWithController() { record(QStringLiteral("compareWithController")); }
 void MainLogicRecorder::takeControllerConfiguration() { record(QStringLiteral("takeControllerConfiguration")); }
+void MainLogicRecorder::playDemo() { record(QStringLiteral("playDemo")); }
+
+QString MainLogicRecorder::exportMonitorLines()
+{
+    record(QStringLiteral("exportMonitorLines"));
+    return m_exportError;
+}
 
 // The window always closes: closing with unsaved changes is the real controller's to test.
 bool MainLogicRecorder::confirmUnsavedChanges()

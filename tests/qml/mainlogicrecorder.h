@@ -19,6 +19,9 @@ class MainLogicRecorder : public QObject
     Q_PROPERTY(QString midiSystemProblem MEMBER m_midiSystemProblem NOTIFY midiSystemProblemChanged)
     // What connectionCheck() answers.
     Q_PROPERTY(QVariantMap checkReport MEMBER m_checkReport)
+    Q_PROPERTY(bool demoMode MEMBER m_demoMode NOTIFY demoModeChanged)
+    // What exportMonitorLines() answers.
+    Q_PROPERTY(QString exportError MEMBER m_exportError)
 public:
     using QObject::QObject;
 
@@ -28,6 +31,8 @@ public:
     Q_INVOKABLE void clear();
     Q_INVOKABLE QUrl userGuideUrl() const;
     Q_INVOKABLE QVariantMap connectionCheck();
+    Q_INVOKABLE void playDemo();
+    Q_INVOKABLE QString exportMonitorLines();
 
 signals:
     void showHint(bool isSend, bool isSuccess);
@@ -38,6 +43,7 @@ signals:
     void recentFilesChanged();
     void midiSystemProblemChanged();
     void compared(const QStringList &differences);
+    void demoModeChanged();
 
 public slots:
     void sendData();
@@ -67,4 +73,6 @@ private:
     QStringList m_recentFiles;
     QString m_midiSystemProblem;
     QVariantMap m_checkReport;
+    bool m_demoMode = false;
+    QString m_exportError;
 };

@@ -1,5 +1,9 @@
 #include "mainlogicrecorder.h"
 
+#include "app/controlclipboard.h"
+#include "app/touchselect.h"
+#include "device/midimonitor.h"
+
 #include "app/screenscaling.h"
 #include "config/datamanagement.h"
 #include "firmware/firmwareupdate.h"
@@ -49,6 +53,10 @@ public slots:
         context->setContextProperty(QStringLiteral("Scaling"), new ScreenScaling(engine));
         engine->addImageProvider(PicturePreloader::ProviderId, new PicturePreloader({}));
         context->setContextProperty(QStringLiteral("DataMgt"), dataMgt);
+        // Without a connection: the tests hand touch select and the monitor their messages.
+        context->setContextProperty(QStringLiteral("MidiMonitor"), new MidiMonitor(engine));
+        context->setContextProperty(QStringLiteral("TouchSelect"), new TouchSelect(dataMgt, engine));
+        context->setContextProperty(QStringLiteral("ControlClipboard"), new ControlClipboard(dataMgt, engine));
         context->setContextProperty(QStringLiteral("Ftp"), new MyFtp(engine));
         context->setContextProperty(QStringLiteral("FirmwareUpdate"), new FirmwareUpdate(engine));
     }

@@ -47,6 +47,15 @@ QtObject {
     readonly property color colorHandleHovered: "#DDDDDD"
     readonly property color colorHandlePressed: "#999999"
 
+    // The MIDI monitor's byte column, whose digits line up from line to line.
+    readonly property string fontFamilyMono: "monospace"
+    // Every other line of the MIDI monitor, for the eye to follow a line across.
+    readonly property color colorRowAlternate: "#e4e4e4"
+    // The frame of the control editor that Copy and Paste act on.
+    readonly property color colorEditorSelected: "#5e17cc"
+    // The short glow of an editor whose control was touched on the controller.
+    readonly property color colorTouchHighlight: "#FF7900"
+
     readonly property int radiuSize1: 15
     readonly property int radiuSize2: 10
     readonly property int radiuSize3: 5

@@ -35,6 +35,8 @@ ControlEditor {
         inputmsbMax.textInput.text = String(info.bqmMsbMax)
     }
 
+    controlKind: "knob"
+    recordIndex: index
     width: 158
     height: 98
     state: "normal"

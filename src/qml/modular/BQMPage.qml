@@ -10,6 +10,9 @@ Grid {
     // Whether the page is on screen; a hidden page re-reads its editors when shown again.
     property bool shown: true
 
+    // The editor of model record `index` on this page; null when it is another page's.
+    function editorFor(index) { return refresher.editorFor(index) }
+
     function realIndex(i) { return i + 4 * pageNum }
 
     y: 12
@@ -18,6 +21,7 @@ Grid {
     rowSpacing: 9
 
     ModelRefresh {
+        id: refresher
         shown: root.shown
         cells: cells
     }

@@ -18,6 +18,41 @@ Item {
     // The line that says why the MIDI system cannot be opened was clicked.
     signal connectionCheckRequested()
 
+    // The editor of a control ({kind, index, bank} as touch select names it); null while its
+    // page is not built.
+    function editorOf(control) {
+        var page = control.kind === "pad" ? padPages.itemAt(control.bank)
+                 : control.kind === "knob" ? bqmPages.itemAt(control.bank)
+                 : stripPage
+        return page && page.item ? page.item.editorFor(control.index) : null
+    }
+
+    // Touch select: the bank of the first pad and of the first knob among `controls` is shown,
+    // every control's editor glows, and the first takes the focus (and with it Copy and Paste).
+    function showControls(controls) {
+        var padBankShown = false
+        var knobBankShown = false
+        var first = null
+        for (var i = 0; i < controls.length; ++i) {
+            var control = controls[i]
+            if (control.kind === "pad" && !padBankShown) {
+                padTabBar.setCurrentIndex(control.bank)
+                padBankShown = true
+            } else if (control.kind === "knob" && !knobBankShown) {
+                bqmTabBar.setCurrentIndex(control.bank)
+                knobBankShown = true
+            }
+            var editor = editorOf(control)
+            if (!editor)
+                continue
+            editor.flash()
+            if (!first)
+                first = editor
+        }
+        if (first)
+            first.forceActiveFocus()
+    }
+
     width: 998
     height: 732
 
@@ -61,6 +96,7 @@ Item {
         currentIndex: padTabBar.currentIndex
 
         Repeater {
+            id: padPages
             model: 3
             LazyPage {
                 background: index > 0
@@ -116,6 +152,7 @@ Item {
         currentIndex: bqmTabBar.currentIndex
 
         Repeater {
+            id: bqmPages
             model: 3
             LazyPage {
                 background: index > 0
@@ -160,6 +197,7 @@ Item {
     }
 
     LazyPage {
+        id: stripPage
         x: 65
         y: 400
         width: 326

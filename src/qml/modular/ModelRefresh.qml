@@ -12,6 +12,16 @@ QtObject {
     property bool stale: false
     property Repeater cells: null
 
+    // The page's editor of model record `index`; null when the page has none.
+    function editorFor(index) {
+        for (var i = 0; cells && i < cells.count; ++i) {
+            var editor = cells.itemAt(i).editor
+            if (editor.recordIndex === index)
+                return editor
+        }
+        return null
+    }
+
     function refresh() {
         for (var i = 0; cells && i < cells.count; ++i)
             cells.itemAt(i).editor.load()

@@ -48,6 +48,8 @@ ControlEditor {
         colorRect.color = MainLogic.rgbtoStr(info.padR * 2, info.padG * 2, info.padB * 2)
     }
 
+    controlKind: "pad"
+    recordIndex: realIndex
     width: background.width
     height: background.height
     Accessible.name: "Pad " + (realIndex + 1 - 16 * bank)

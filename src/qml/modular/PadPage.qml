@@ -9,6 +9,9 @@ Grid {
     // Whether the page is on screen; a hidden page re-reads its editors when shown again.
     property bool shown: true
 
+    // The editor of model record `index` on this page; null when it is another page's.
+    function editorFor(index) { return refresher.editorFor(index) }
+
     // Cell index in reading order -> model pad.
     function tranformationIndex(i) {
         var row = Math.floor(i / 4)
@@ -21,6 +24,7 @@ Grid {
     rowSpacing: 8
 
     ModelRefresh {
+        id: refresher
         shown: root.shown
         cells: cells
     }

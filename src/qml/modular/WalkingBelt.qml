@@ -30,6 +30,8 @@ ControlEditor {
         btnState.checked = info.wbMode === 1
     }
 
+    controlKind: "strip"
+    recordIndex: index
     width: 89
     height: 78
     Accessible.name: "Strip " + (index + 1)

@@ -8,11 +8,15 @@ Grid {
     // Whether the page is on screen; a hidden page re-reads its editors when shown again.
     property bool shown: true
 
+    // The editor of model record `index` on this page; null when it is another page's.
+    function editorFor(index) { return refresher.editorFor(index) }
+
     columns: 3
     columnSpacing: 16
     rowSpacing: 12
 
     ModelRefresh {
+        id: refresher
         shown: root.shown
         cells: cells
     }

@@ -11,6 +11,12 @@ Item {
     signal userGuideFailed()
     // Help > Connection Check: the window holds the dialog.
     signal connectionCheckRequested()
+    // Edit > Copy, Paste and Copy Bank...: the window knows the chosen editor and holds the dialog.
+    signal copyRequested()
+    signal pasteRequested()
+    signal copyBankRequested()
+    // View > MIDI Monitor: the window holds the monitor's window.
+    signal monitorRequested()
 
     width: 1080
     height: 24
@@ -114,6 +120,17 @@ Item {
         onClicked: root.Window.window.close()
     }
 
+    // Only with the built-in virtual controller (--virtual-device), whose pads, knobs and strip
+    // it plays for the monitor and touch select; its entry in the View menu is shown only then.
+    T.Action {
+        id: playDemoAction
+        objectName: "playDemoAction"
+        text: qsTr("Play Demo")
+        shortcut: "Ctrl+Shift+D"
+        enabled: MainLogic.demoMode
+        onTriggered: MainLogic.playDemo()
+    }
+
     // The other common key for redo.
     Shortcut {
         sequence: "Ctrl+Y"
@@ -181,22 +198,6 @@ Item {
             }
             GreenMenuSeparator {}
             T.Action {
-                objectName: "undoAction"
-                text: qsTr("Undo")
-                shortcut: "Ctrl+Z"
-                enabled: DataMgt.canUndo
-                onTriggered: DataMgt.undo()
-            }
-            T.Action {
-                objectName: "redoAction"
-                text: qsTr("Redo")
-                // Ctrl+Y as well, below: both are in common use for redo.
-                shortcut: "Ctrl+Shift+Z"
-                enabled: DataMgt.canRedo
-                onTriggered: DataMgt.redo()
-            }
-            GreenMenuSeparator {}
-            T.Action {
                 objectName: "sendAction"
                 text: qsTr("Send To Hardware")
                 onTriggered: MainLogic.sendData()
@@ -221,6 +222,74 @@ Item {
                 text: qsTr("Quit")
                 shortcut: "Ctrl+Q"
                 onTriggered: root.Window.window.close()
+            }
+        }
+
+        GreenMenu {
+            objectName: "editMenu"
+            title: qsTr("Edit")
+            background: MenuBackground {}
+
+            T.Action {
+                objectName: "undoAction"
+                text: qsTr("Undo")
+                shortcut: "Ctrl+Z"
+                enabled: DataMgt.canUndo
+                onTriggered: DataMgt.undo()
+            }
+            T.Action {
+                objectName: "redoAction"
+                text: qsTr("Redo")
+                // Ctrl+Y as well, above: both are in common use for redo.
+                shortcut: "Ctrl+Shift+Z"
+                enabled: DataMgt.canRedo
+                onTriggered: DataMgt.redo()
+            }
+            GreenMenuSeparator {}
+            // A text field that has the focus copies and pastes its own text: these keys reach
+            // the chosen editor from anywhere else.
+            T.Action {
+                objectName: "copyAction"
+                text: qsTr("Copy")
+                shortcut: "Ctrl+C"
+                onTriggered: root.copyRequested()
+            }
+            T.Action {
+                objectName: "pasteAction"
+                text: qsTr("Paste")
+                shortcut: "Ctrl+V"
+                onTriggered: root.pasteRequested()
+            }
+            T.Action {
+                objectName: "copyBankAction"
+                text: qsTr("Copy Bank...")
+                onTriggered: root.copyBankRequested()
+            }
+        }
+
+        GreenMenu {
+            objectName: "viewMenu"
+            title: qsTr("View")
+            background: MenuBackground {}
+
+            T.Action {
+                objectName: "midiMonitorAction"
+                text: qsTr("MIDI Monitor")
+                shortcut: "Ctrl+M"
+                onTriggered: root.monitorRequested()
+            }
+            T.Action {
+                objectName: "touchSelectAction"
+                text: qsTr("Select By Touch")
+                shortcut: "Ctrl+T"
+                checkable: true
+                checked: TouchSelect.enabled
+                onToggled: TouchSelect.enabled = checked
+            }
+            GreenMenuItem {
+                action: playDemoAction
+                visible: MainLogic.demoMode
+                height: visible ? implicitHeight : 0
             }
         }
 
