@@ -72,6 +72,10 @@ public:
     // Opens the system if it is not yet open, and says whether that worked. A system that is
     // always there (the multimedia API, the virtual controller) keeps the default.
     virtual MidiSystemState state() { return {}; }
+    // Whether an open input port is this program's alone: while the editor holds the controller's
+    // input, no other program (a music program) receives from it. The multimedia API's ports are;
+    // the sequencer lets every client subscribe.
+    virtual bool inputIsExclusive() const { return false; }
 
     virtual unsigned inGetNumDevs() = 0;
     virtual unsigned inGetDevCaps(unsigned index, QString *name) = 0;

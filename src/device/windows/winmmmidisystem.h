@@ -7,6 +7,8 @@
 class WinMmMidiSystem : public MidiSystem
 {
 public:
+    bool inputIsExclusive() const override { return true; }
+
     unsigned inGetNumDevs() override;
     unsigned inGetDevCaps(unsigned index, QString *name) override;
     unsigned inOpen(MidiHandle *handle, int index, MidiInCallback callback, quintptr instance) override;
