@@ -1,6 +1,7 @@
 #include "app/appoptions.h"
 
 #include "app/platform.h"
+#include "device/virtual/virtualfaults.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -54,9 +55,13 @@ AppOptions AppOptions::parse(int argc, char *argv[])
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the editor's version and exit."));
     const QCommandLineOption virtualDevice(QStringLiteral("virtual-device"),
         QStringLiteral("Attach to the built-in virtual controller instead of a real Kovela Tark9."));
+    const QCommandLineOption virtualFault(QStringLiteral("virtual-fault"),
+        QStringLiteral("Attach to the built-in virtual controller, misbehaving as FAULT (%1), to see how\n"
+                       "the editor reports it.").arg(VirtualFaults::names().join(QStringLiteral(", "))),
+        QStringLiteral("FAULT"));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
         QStringLiteral("Render the window once, save it as a PNG image to FILE and exit."), QStringLiteral("FILE"));
-    parser.addOptions({help, version, virtualDevice, screenshot});
+    parser.addOptions({help, version, virtualDevice, virtualFault, screenshot});
     for (const QtOption &qtOption : QtOptions) {
         QCommandLineOption option(QString::fromLatin1(qtOption.name));
         if (qtOption.takesValue)
@@ -85,7 +90,14 @@ AppOptions AppOptions::parse(int argc, char *argv[])
         options.exitCode = WrongCommandLineExit;
         return options;
     }
-    options.virtualDevice = parser.isSet(virtualDevice);
+    options.virtualFault = parser.value(virtualFault);
+    if (parser.isSet(virtualFault) && !VirtualFaults::names().contains(options.virtualFault)) {
+        print(stderr, QStringLiteral("%1: unknown fault '%2' for --virtual-fault (one of: %3).\n")
+                          .arg(ProgramName, options.virtualFault, VirtualFaults::names().join(QStringLiteral(", "))));
+        options.exitCode = WrongCommandLineExit;
+        return options;
+    }
+    options.virtualDevice = parser.isSet(virtualDevice) || parser.isSet(virtualFault);
     options.screenshotPath = parser.value(screenshot);
     return options;
 }

@@ -9,6 +9,7 @@
 struct AppOptions
 {
     bool virtualDevice = false;   // attach to the built-in virtual Tark9 instead of real ports
+    QString virtualFault;         // and have it misbehave so (VirtualFaults::names()); empty for none
     QString screenshotPath;       // render the window once, save it as PNG and exit
     // Set when the command line is answered on the terminal instead of starting the editor
     // (--help, --version, a wrong command line): the answer is printed, this is the exit code.

@@ -16,8 +16,6 @@ static_assert(DataManagement::ImageSize == ControllerIdentity::ImageSize, "the m
 namespace {
 
 constexpr int SerialRequestDelayMs = 2000;
-// What the controller gets to leave its MIDI personality before the boot loader is looked for.
-constexpr int BootLoaderDelayMs = 1000;
 // udev may announce the controller's card before the sequencer lists its ports: an arrival whose
 // ports are missing looks again at this interval, for at most this long (a busy machine lists
 // them late; a test with the ports 600 ms late failed at 2 s with both cores loaded).
@@ -69,6 +67,12 @@ void ControllerSession::setAttached(bool attached)
     ++m_arrival;
     m_portSearchTimer.stop();
     m_connection.setDevicePresent(attached);
+    // The update reads the controller itself; the arrival's exchanges wait until it is over.
+    if (m_connectionLent) {
+        if (!attached)
+            emit attachedChanged(false);
+        return;
+    }
     if (!attached) {
         // A comparison or check under way will get no reply now.
         readBackFailed(tr("The Kovela Tark9 was unplugged."));
@@ -169,6 +173,9 @@ void ControllerSession::readBackFailed(const QString &reason)
 
 void ControllerSession::configurationArrived(const QByteArray &message)
 {
+    // The update's own reads.
+    if (m_connectionLent)
+        return;
     const ReadPurpose purpose = std::exchange(m_readPurpose, ReadPurpose::Load);
     m_connection.setReplyTimeout(0);
     switch (purpose) {
@@ -211,16 +218,23 @@ void ControllerSession::takeControllerConfiguration()
     m_model->loadConfigImage(m_controllerImage.constData(), m_controllerImage.size());
 }
 
-void ControllerSession::switchToBootLoader(std::function<void()> done)
+void ControllerSession::setConnectionLent(bool lent)
 {
-    // The controller is about to leave its MIDI personality: a serial-number request due now
-    // would only meet ports on their way out and warn that they are occupied.
-    m_serialRequestTimer.stop();
-    reportFailure(m_connection.requestBootLoader(), Origin::User);
-    QTimer::singleShot(BootLoaderDelayMs, this, [this, done = std::move(done)] {
-        m_connection.close();
-        done();
-    });
+    if (lent == m_connectionLent)
+        return;
+    m_connectionLent = lent;
+    if (lent) {
+        // What this session still had to do would go out between the update's exchanges.
+        ++m_arrival;
+        m_portSearchTimer.stop();
+        m_serialRequestTimer.stop();
+        m_verifyTimer.stop();
+        m_readPurpose = ReadPurpose::Load;
+        m_connection.setReplyTimeout(0);
+        return;
+    }
+    if (m_connection.isDevicePresent())
+        setAttached(true);
 }
 
 // Only the exchanges' failures that a user can act on are shown; a refused send is reported by

@@ -9,8 +9,6 @@
 #include <QStringList>
 #include <QTimer>
 
-#include <functional>
-
 class DataManagement;
 class PresetDocument;
 class QWidget;
@@ -38,11 +36,14 @@ public:
     void compare();
     // Loads the configuration the last comparison read, as one undo step.
     void takeControllerConfiguration();
-    // The connection to the controller, for those who listen to it (the MIDI monitor, touch select).
+    // The connection to the controller, for those who listen to it (the MIDI monitor, touch select)
+    // and for a firmware update while it has it lent (setConnectionLent).
     DeviceConnection &connection() { return m_connection; }
-    // Sends the switch to the boot loader and closes the ports once the controller has had time
-    // to leave its MIDI personality; then `done` runs.
-    void switchToBootLoader(std::function<void()> done);
+    // While a firmware update has the connection, the session starts no exchange and takes up no
+    // reply (the update reads and writes the configuration itself); it keeps the controller's
+    // presence up to date. Given back, a controller that is there is taken up as at an arrival:
+    // its configuration, with the new firmware's version, is read into the editor.
+    void setConnectionLent(bool lent);
 
     // One message from the controller, as the MIDI input's hand-over delivers it.
     void takeMessage(const char *data, int length);
@@ -90,4 +91,5 @@ private:
     bool m_arrivalWarned = false;   // this arrival has shown its one warning
     QTimer m_portSearchTimer;       // an arrival whose ports are not listed yet looks again
     QElapsedTimer m_portSearchClock;
+    bool m_connectionLent = false;
 };

@@ -3,6 +3,7 @@
 #include "app/controlclipboard.h"
 #include "app/controllersession.h"
 #include "app/devicemessagewindow.h"
+#include "app/firmwareupdater.h"
 #include "app/platform.h"
 #include "app/presetdocument.h"
 #include "app/prompt.h"
@@ -17,6 +18,7 @@
 #include "device/detectiondevice.h"
 #include "device/devicebackend.h"
 #include "device/midimonitor.h"
+#include "device/virtual/virtualfaults.h"
 #include "device/virtual/virtualtark9.h"
 #include "i18n/trans.h"
 #include "qml/colorpalette.h"
@@ -29,7 +31,6 @@
 #include <QDebug>
 #include <QQmlContext>
 #include <QQuickWindow>
-#include <QSysInfo>
 
 MainWindow::MainWindow(const AppOptions &options)
     : QMainWindow(nullptr)
@@ -37,10 +38,12 @@ MainWindow::MainWindow(const AppOptions &options)
     , m_options(options)
 {
     // Chosen before anything lists or opens a port, and not changed afterwards.
-    if (options.virtualDevice)
+    if (options.virtualDevice) {
         VirtualTark9::installAsBackend();
-    else
+        VirtualFaults::play(options.virtualFault, VirtualTark9::instance());
+    } else {
         DeviceBackend::installPlatform();
+    }
     resize(ScreenScaling::DesignWidth, ScreenScaling::DesignHeight);
 
     m_dataMgt = new DataManagement(this);
@@ -59,7 +62,7 @@ MainWindow::MainWindow(const AppOptions &options)
     m_monitor->setConnection(&m_session->connection());
     // WinMM gives an open MIDI input to one program at a time; ALSA and the virtual controller
     // share it.
-    m_monitor->setInputExclusive(!options.virtualDevice && QSysInfo::productType() == QLatin1String("windows"));
+    m_monitor->setInputExclusive(DeviceBackend::midiSystem().inputIsExclusive());
     // The monitor names the controls of the configuration being edited, as it is edited.
     const auto showConfiguration = [this] {
         const auto &image = m_dataMgt->configImage();
@@ -71,6 +74,8 @@ MainWindow::MainWindow(const AppOptions &options)
     m_touchSelect = new TouchSelect(m_dataMgt, this);
     m_touchSelect->setConnection(&m_session->connection());
     m_clipboard = new ControlClipboard(m_dataMgt, this);
+    m_updater = new FirmwareUpdater(m_session->connection(), m_ftp, this, this);
+    connect(m_updater, &FirmwareUpdater::connectionLent, m_session, &ControllerSession::setConnectionLent);
     // Connected after the defaults, so the factory version is never taken for the device's.
     connect(m_dataMgt, &DataManagement::s_updateDate, this, [this] {
         const QVariantList version = m_dataMgt->getVerInfo();
@@ -84,12 +89,10 @@ MainWindow::MainWindow(const AppOptions &options)
     connect(m_detectionDevice, &DetectionDevice::s_devTypeAndState, this, &MainWindow::onDevArrivalOrRemove);
     m_detectionDevice->scanDevices();
 
-    connect(&m_ftp, &MyFtp::downloadComplete, this, &MainWindow::onFirmwareUpdate);
     // The firmware back end reports by signal; only this layer shows message boxes.
     connect(&m_ftp, &MyFtp::refused, this, [](const QString &reason) {
         Prompt::information(nullptr, MyFtp::tr("提示"), reason);
     });
-    connect(&m_firmwareUpdate, &FirmwareUpdate::runningChanged, &m_ftp, &MyFtp::setUpdateRunning);
 
     SingleInstance::onRaiseRequest([this] { raiseWindow(); });
 }
@@ -119,7 +122,7 @@ void MainWindow::setupQml()
     context->setContextProperty(QStringLiteral("MidiMonitor"), m_monitor);
     context->setContextProperty(QStringLiteral("TouchSelect"), m_touchSelect);
     context->setContextProperty(QStringLiteral("ControlClipboard"), m_clipboard);
-    context->setContextProperty(QStringLiteral("FirmwareUpdate"), &m_firmwareUpdate);
+    context->setContextProperty(QStringLiteral("FirmwareUpdater"), m_updater);
     // The scene's own modules (the control kit) are imported by name from here.
     m_engine.addImportPath(QStringLiteral("qrc:/qml"));
     m_engine.load(QUrl(QStringLiteral("qrc:/qml/main.qml")));
@@ -201,17 +204,7 @@ void MainWindow::onDevArrivalOrRemove(QString devType, bool isArrival)
     if (devType == QLatin1String(ControllerIdentity::MidiDeviceType)) {
         m_ftp.setConnected(isArrival);
         m_session->setAttached(isArrival);
-    } else if (devType == QLatin1String(ControllerIdentity::SerialDeviceType)) {
-        // A controller found in its boot loader: offer it the newest image at once.
-        m_ftp.setConnected(isArrival);
-        m_ftp.setCurrentVersion(QStringLiteral("0"));
-        m_ftp.checkOnLineFirmware();
     }
-}
-
-void MainWindow::onFirmwareUpdate(QString path)
-{
-    m_session->switchToBootLoader([this, path] { m_firmwareUpdate.startUpdate(path); });
 }
 
 QString MainWindow::rgbtoStr(int r, int g, int b)

@@ -2,7 +2,6 @@
 
 #include "app/appoptions.h"
 #include "app/screenscaling.h"
-#include "firmware/firmwareupdate.h"
 #include "firmware/myftp.h"
 
 #include <QMainWindow>
@@ -14,6 +13,7 @@ class ControlClipboard;
 class ControllerSession;
 class DataManagement;
 class DetectionDevice;
+class FirmwareUpdater;
 class MidiMonitor;
 class PresetDocument;
 class TouchSelect;
@@ -45,7 +45,7 @@ public:
     MidiMonitor &midiMonitor() { return *m_monitor; }
     TouchSelect &touchSelect() { return *m_touchSelect; }
     ControlClipboard &clipboard() { return *m_clipboard; }
-    FirmwareUpdate &firmwareUpdate() { return m_firmwareUpdate; }
+    FirmwareUpdater &firmwareUpdater() { return *m_updater; }
 
     // Brings the QML window to the front, restored (a second start asked for it).
     void raiseWindow();
@@ -107,7 +107,6 @@ public slots:
 
 private slots:
     void onDevArrivalOrRemove(QString devType, bool isArrival);
-    void onFirmwareUpdate(QString path);
 
 private:
     void setupQml();
@@ -123,7 +122,7 @@ private:
     ScreenScaling m_scaling;
     QQmlApplicationEngine m_engine;
     MyFtp m_ftp;
-    FirmwareUpdate m_firmwareUpdate;
+    FirmwareUpdater *m_updater = nullptr;
     DetectionDevice *m_detectionDevice = nullptr;
     Trans *m_trans = nullptr;
     AppOptions m_options;

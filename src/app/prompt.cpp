@@ -48,6 +48,12 @@ Prompt::QuestionHandler &questionHandler()
     return handler;
 }
 
+Prompt::ConfirmHandler &confirmHandler()
+{
+    static Prompt::ConfirmHandler handler;
+    return handler;
+}
+
 QString askFile(QWidget *parent, const Prompt::FileRequest &request)
 {
     if (fileHandler())
@@ -83,6 +89,15 @@ Prompt::Answer Prompt::question(QWidget *parent, const QString &title, const QSt
     }
 }
 
+bool Prompt::confirm(QWidget *parent, const QString &title, const QString &text)
+{
+    const Message message{Kind::Question, title, text};
+    qDebug() << "prompt:" << title << text;
+    if (confirmHandler())
+        return confirmHandler()(parent, message);
+    return execPlain(parent, QMessageBox::Question, message, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
 QString Prompt::saveFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter)
 {
     return askFile(parent, {FileMode::Save, caption, directory, filter});
@@ -106,4 +121,9 @@ void Prompt::setFileHandler(FileHandler handler)
 void Prompt::setQuestionHandler(QuestionHandler handler)
 {
     questionHandler() = std::move(handler);
+}
+
+void Prompt::setConfirmHandler(ConfirmHandler handler)
+{
+    confirmHandler() = std::move(handler);
 }

@@ -34,11 +34,14 @@ public:
     using MessageHandler = std::function<void(QWidget *parent, const Message &)>;
     using FileHandler = std::function<QString(QWidget *parent, const FileRequest &)>;
     using QuestionHandler = std::function<Answer(QWidget *parent, const Message &)>;
+    using ConfirmHandler = std::function<bool(QWidget *parent, const Message &)>;
 
     static void information(QWidget *parent, const QString &title, const QString &text);
     static void warning(QWidget *parent, const QString &title, const QString &text);
     // Save / Discard / Cancel; closing the box is Cancel.
     static Answer question(QWidget *parent, const QString &title, const QString &text);
+    // Yes / No, No the default; closing the box is No.
+    static bool confirm(QWidget *parent, const QString &title, const QString &text);
     static QString saveFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter);
     static QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filter);
 
@@ -46,4 +49,5 @@ public:
     static void setMessageHandler(MessageHandler handler);
     static void setFileHandler(FileHandler handler);
     static void setQuestionHandler(QuestionHandler handler);
+    static void setConfirmHandler(ConfirmHandler handler);
 };

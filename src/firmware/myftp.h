@@ -32,6 +32,8 @@ public:
 
     void setConnected(bool isConnected);
     void setCurrentVersion(const QString &version);
+    // The last catalogue the server sent; its name is empty when none was usable (or none came).
+    const FirmwareCatalogue &catalogue() const { return m_offer; }
 
 public slots:
     void checkOnLineFirmware();

@@ -109,6 +109,16 @@ Window {
         }
     }
 
+    // The update dialog opens whenever the update has something to show: a file to confirm, a
+    // controller to rescue, an update running or its outcome.
+    Connections {
+        target: FirmwareUpdater
+        function onPhaseChanged() {
+            if (FirmwareUpdater.phase !== "Idle" && !(firmwareUpdateDialog.item && firmwareUpdateDialog.item.opened))
+                firmwareUpdateDialog.show()
+        }
+    }
+
     Connections {
         target: DataMgt
         function onS_updateDate() { view.firmwareVersion = DataMgt.getVerInfo() }
@@ -231,6 +241,12 @@ Window {
             id: progressDialog
             dialogName: "progressDialog"
             source: "component/ProgressDialog.qml"
+        }
+
+        LazyDialog {
+            id: firmwareUpdateDialog
+            dialogName: "firmwareUpdateDialog"
+            source: "component/FirmwareUpdateDialog.qml"
         }
 
         LazyDialog {

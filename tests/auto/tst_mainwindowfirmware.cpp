@@ -1,8 +1,9 @@
 // How the controller hands the device's state to the firmware side: the version it reports,
-// whether a controller is there, and the boot loader found at start-up.
+// whether a controller is there, and a controller found in its boot loader.
 #include "devicelogcapture.h"
 #include "promptrecorder.h"
 
+#include "app/firmwareupdater.h"
 #include "app/mainwindow.h"
 #include "config/datamanagement.h"
 #include "device/serialportlist.h"
@@ -46,7 +47,9 @@ private slots:
 
     void versionKnownOnlyFromTheController_data();
     void versionKnownOnlyFromTheController();
-    void bootLoaderAtStartOffersTheNewestImage();
+    void bootLoaderAtStartOffersItsRescue();
+    void virtualFaultFromTheCommandLine_data();
+    void virtualFaultFromTheCommandLine();
 
 private:
     // A port on this machine that refuses connections: no check ever leaves the machine.
@@ -116,20 +119,58 @@ void tst_MainWindowFirmware::versionKnownOnlyFromTheController()
     }
 }
 
-void tst_MainWindowFirmware::bootLoaderAtStartOffersTheNewestImage()
+// The controller sits in its boot loader: the editor says so and offers its rescue, and asks no
+// server for anything; the offer goes when the controller does.
+void tst_MainWindowFirmware::bootLoaderAtStartOffersItsRescue()
 {
-    // The controller sits in its boot loader: no MIDI ports, only its serial port.
     device().unplug();
     SerialPortList::addVirtualPort({"/dev/null-bootloader", 0x1C75, 0x0204});
     DeviceLogCapture log;
     PromptRecorder prompts;
     auto editor = startEditor();
-    // The check started during construction, with the version "0".
-    QVERIFY(log.lines().contains("download describe"));
+    FirmwareUpdater &updater = editor->firmwareUpdater();
+    QTRY_COMPARE(updater.phase(), FirmwareUpdater::Phase::OfferingRescue);
+    QVERIFY(updater.isStranded());
+    // Nothing downloaded yet: only a file can rescue it.
+    QCOMPARE(updater.newestImage(), QString());
     QVERIFY(prompts.messages.isEmpty());
-    // The catalogue request then fails on the closed port, and says so.
-    QSignalSpy failed(&editor->ftp(), &MyFtp::checkFailed);
-    QVERIFY(failed.wait(10000));
+    QVERIFY(!log.lines().contains("download describe"));
+
+    SerialPortList::removeVirtualPort("/dev/null-bootloader");
+    QTRY_COMPARE_WITH_TIMEOUT(updater.phase(), FirmwareUpdater::Phase::Idle, 3 * FirmwareUpdater::BootLoaderWatchMs);
+    QVERIFY(!updater.isStranded());
+}
+
+void tst_MainWindowFirmware::virtualFaultFromTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");   // -1: the editor starts
+    QTest::newRow("a controller left in its boot loader") << QStringList{"--virtual-fault", "stranded"} << -1;
+    QTest::newRow("a fault tark9ctl does not know") << QStringList{"--virtual-fault=overheated"} << 2;
+}
+
+// --virtual-fault=FAULT starts the editor with the virtual controller misbehaving as tark9ctl's
+// --virtual=FAULT makes it: a stranded one is offered its rescue at once.
+void tst_MainWindowFirmware::virtualFaultFromTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QList<QByteArray> bytes{"kovelaTark9"};
+    for (const QString &argument : arguments)
+        bytes << argument.toLocal8Bit();
+    QVector<char *> argv;
+    for (QByteArray &argument : bytes)
+        argv << argument.data();
+    const AppOptions options = AppOptions::parse(argv.size(), argv.data());
+    QCOMPARE(options.exitCode.value_or(-1), exitCode);
+    if (exitCode >= 0)
+        return;
+    QVERIFY(options.virtualDevice);
+    PromptRecorder prompts;
+    MainWindow editor(options);
+    QTRY_COMPARE(editor.firmwareUpdater().phase(), FirmwareUpdater::Phase::OfferingRescue);
+    QVERIFY(device().bootLoader().isActive());
+    QVERIFY(!device().isPlugged());
 }
 
 QTEST_MAIN(tst_MainWindowFirmware)

@@ -29,6 +29,7 @@ void tst_Prompt::textIsShownAsItIs_data()
     QTest::newRow("information") << "information" << fileName;
     QTest::newRow("warning") << "warning" << fileName;
     QTest::newRow("question") << "question" << QStringLiteral("Save <b>changes</b> to <i>a&amp;b</i>.stm?");
+    QTest::newRow("yes or no") << "confirm" << QStringLiteral("Go on without a backup of <b>KT9</b>?");
 }
 
 void tst_Prompt::textIsShownAsItIs()
@@ -42,6 +43,7 @@ void tst_Prompt::textIsShownAsItIs()
     PromptRecorder recorder;
     Prompt::setMessageHandler({});
     Prompt::setQuestionHandler({});
+    Prompt::setConfirmHandler({});
 
     // The box is looked for while it runs its own event loop, and closed at once.
     bool seen = false;
@@ -67,8 +69,10 @@ void tst_Prompt::textIsShownAsItIs()
         Prompt::information(nullptr, QStringLiteral("Notice"), text);
     else if (kind == QLatin1String("warning"))
         Prompt::warning(nullptr, QStringLiteral("Warning"), text);
-    else
+    else if (kind == QLatin1String("question"))
         QCOMPARE(Prompt::question(nullptr, QStringLiteral("Unsaved changes"), text), Prompt::Answer::Cancel);
+    else
+        QVERIFY(!Prompt::confirm(nullptr, QStringLiteral("Firmware update"), text));
     closer.stop();
 
     QVERIFY(seen);

@@ -263,14 +263,22 @@ TestCase {
         verify(inDialog(progressDialog, "textHint").visible)
         compare(inDialog(progressDialog, "textArea").text.split("\n"),
                 ["Firmware name:rk21_104.bin", "Version No.:1.04", "Faster pads", "Brighter colours"])
-        FirmwareUpdate.transmitProgress(40)
+        // Restoring the settings is offered, and on, with every offer.
+        var restoreBox = inDialog(progressDialog, "restoreBox")
+        verify(inDialog(progressDialog, "restoreRow").visible)
+        verify(restoreBox.checked)
+        mouseClick(restoreBox)
+        verify(!restoreBox.checked)
+        Ftp.info("rk21_104.bin", 1.04, [])
+        verify(restoreBox.checked)
+        Ftp.downloadProgress(40)
+        verify(!inDialog(progressDialog, "restoreRow").visible)
         verify(inDialog(progressDialog, "progressBarDownload").visible)
         compare(inDialog(progressDialog, "progressBarDownload").value, 0.4)
         // The level rises inside the scaled dialog.
         var level = findChild(inDialog(progressDialog, "progressBarDownload"), "level")
         compare(level.height, 126 * 0.4)
-        FirmwareUpdate.transStatus(true)
-        compare(inDialog(progressDialog, "textNewest").text, "Firmware upgrade succeeded!")
+        Ftp.downloadFailed("The firmware image is empty.")
         verify(!inDialog(progressDialog, "progressBarDownload").visible)
         compare(inDialog(progressDialog, "progressBarDownload").value, 0)
     }
@@ -298,8 +306,7 @@ TestCase {
             { tag: "check failed", fail: serverGone, reason: "The firmware server was not found.", heading: "Firmware check failed!" },
             { tag: "check failed, Chinese", language: "简体中文", fail: serverGone, reason: "The firmware server was not found.", heading: "固件检测失败！" },
             { tag: "download failed", fail: function() { Ftp.downloadFailed("The firmware image is empty.") }, reason: "The firmware image is empty.", heading: "Firmware upgrade failed!" },
-            { tag: "transfer failed", fail: function() { FirmwareUpdate.transStatus(false) }, reason: "", heading: "Firmware upgrade failed!" },
-            { tag: "transfer failed, Chinese", language: "简体中文", fail: function() { FirmwareUpdate.transStatus(false) }, reason: "", heading: "固件升级失败！" }
+            { tag: "download failed, Chinese", language: "简体中文", fail: function() { Ftp.downloadFailed("The firmware image is empty.") }, reason: "The firmware image is empty.", heading: "固件升级失败！" }
         ]
     }
 

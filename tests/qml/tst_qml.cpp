@@ -4,9 +4,10 @@
 #include "app/touchselect.h"
 #include "device/midimonitor.h"
 
+#include "app/firmwareupdater.h"
 #include "app/screenscaling.h"
 #include "config/datamanagement.h"
-#include "firmware/firmwareupdate.h"
+#include "device/deviceconnection.h"
 #include "firmware/myftp.h"
 #include "i18n/trans.h"
 #include "qml/colorpalette.h"
@@ -19,7 +20,7 @@
 #include <QTemporaryDir>
 #include <QtQuickTest>
 
-// Publishes what the editor publishes: "Tran", "DataMgt", "Ftp", "FirmwareUpdate" and
+// Publishes what the editor publishes: "Tran", "DataMgt", "Ftp", "FirmwareUpdater" and
 // "Scaling" are the real objects, "MainLogic" records the calls the scene makes.
 class Setup : public QObject
 {
@@ -57,8 +58,10 @@ public slots:
         context->setContextProperty(QStringLiteral("MidiMonitor"), new MidiMonitor(engine));
         context->setContextProperty(QStringLiteral("TouchSelect"), new TouchSelect(dataMgt, engine));
         context->setContextProperty(QStringLiteral("ControlClipboard"), new ControlClipboard(dataMgt, engine));
-        context->setContextProperty(QStringLiteral("Ftp"), new MyFtp(engine));
-        context->setContextProperty(QStringLiteral("FirmwareUpdate"), new FirmwareUpdate(engine));
+        auto *ftp = new MyFtp(engine);
+        context->setContextProperty(QStringLiteral("Ftp"), ftp);
+        context->setContextProperty(QStringLiteral("FirmwareUpdater"),
+                                    new FirmwareUpdater(*new DeviceConnection(engine), *ftp, nullptr, engine));
     }
 
 private:

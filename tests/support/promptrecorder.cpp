@@ -25,6 +25,7 @@ PromptRecorder::~PromptRecorder()
     Prompt::setMessageHandler({});
     Prompt::setFileHandler({});
     Prompt::setQuestionHandler({});
+    Prompt::setConfirmHandler({});
 }
 
 void PromptRecorder::install()
@@ -53,6 +54,14 @@ void PromptRecorder::install()
             return Prompt::Answer::Cancel;
         }
         return answers.takeFirst();
+    });
+    Prompt::setConfirmHandler([this](QWidget *, const Prompt::Message &message) {
+        messages << message;
+        if (confirmations.isEmpty()) {
+            unexpected(QStringLiteral("question \"%1\": %2").arg(message.title, message.text));
+            return false;
+        }
+        return confirmations.takeFirst();
     });
 }
 

@@ -28,6 +28,8 @@ public:
     QStringList fileAnswers;
     // The answers to the next questions, in order.
     QList<Prompt::Answer> answers;
+    // The answers to the next yes-or-no questions (Prompt::confirm), in order.
+    QList<bool> confirmations;
     // How many information and warning boxes the test expects from this recorder in all.
     int expectedMessages = 0;
     static constexpr int AnyNumber = std::numeric_limits<int>::max();

@@ -2,9 +2,10 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import BaseControl 1.0
 
-// The online firmware update: what the check found, the user's confirmation, the download
-// and the transfer to the controller with their progress, and how it ended. Every failure
-// ends the dialog with the failure text and its reason, never with a spinner left turning.
+// The online firmware update: what the check found, the user's confirmation (with whether to
+// restore the settings a new firmware resets), the download with its progress, and how it ended
+// when it failed. Every failure ends the dialog with the failure text and its reason, never with
+// a spinner left turning. Once the image is whole, the update dialog takes over.
 ScaledDialog {
     id: root
 
@@ -21,7 +22,7 @@ ScaledDialog {
     // Hides every part of the dialog's body except `item`.
     function showOnly(item) {
         confirmingImage = false
-        var parts = [textHint, textNewest, scrollView, busyIndicator, progressBarDownload, btnSure]
+        var parts = [textHint, textNewest, scrollView, busyIndicator, progressBarDownload, btnSure, restoreRow]
         for (var i = 0; i < parts.length; ++i)
             parts[i].visible = parts[i] === item
     }
@@ -74,6 +75,8 @@ ScaledDialog {
             textHint.text = qsTr("检测到新的固件版本，请确认是否升级")
             scrollView.visible = true
             btnSure.visible = true
+            restoreRow.visible = true
+            restoreBox.checked = true
             // Set as a whole and shown from the top: the name and version come first, and
             // appending line by line left long release notes scrolled to their end.
             textArea.text = [qsTr("固件名称:") + name, qsTr("版本号:") + ver].concat(infoList).join("\n")
@@ -98,16 +101,13 @@ ScaledDialog {
         }
     }
 
+    // The image is whole and the update has started: its own dialog shows it.
     Connections {
-        target: FirmwareUpdate
-        function onTransmitProgress(value) { root.showProgress(qsTr("正在升级固件，请勿断开设备…"), value) }
-        function onTransStatus(isSuccess) {
-            if (isSuccess)
-                root.showResult(qsTr("固件升级成功！"))
-            else
-                root.fail("")
+        target: FirmwareUpdater
+        function onPhaseChanged() {
+            if (FirmwareUpdater.phase === "Running")
+                root.close()
         }
-        function onFailed(reason) { root.fail(reason) }
     }
 
     // Both language states apply to the about dialog; here they change nothing.
@@ -151,7 +151,7 @@ ScaledDialog {
         x: 31
         y: 48
         width: 296
-        height: 125
+        height: 108
         clip: true
         visible: false
 
@@ -186,6 +186,26 @@ ScaledDialog {
         visible: false
     }
 
+    Row {
+        id: restoreRow
+        objectName: "restoreRow"
+        x: 31
+        y: 162
+        spacing: 6
+        visible: false
+
+        CusCheckBox {
+            id: restoreBox
+            objectName: "restoreBox"
+            anchors.verticalCenter: parent.verticalCenter
+            checked: true
+        }
+        BasicText {
+            color: CusConfig.colorMessageText
+            text: qsTr("Restore my settings after the update")
+        }
+    }
+
     CusButton {
         id: btnSure
         objectName: "btnSure"
@@ -203,7 +223,7 @@ ScaledDialog {
             if (confirming)
                 Ftp.confirmImage()
             else
-                Ftp.downloadFir()
+                FirmwareUpdater.download(restoreBox.checked)
         }
     }
 

@@ -322,6 +322,11 @@ Item {
                 onTriggered: root.connectionCheckRequested()
             }
             T.Action {
+                objectName: "updateFromFileAction"
+                text: qsTr("Update Firmware From File...")
+                onTriggered: FirmwareUpdater.chooseImageFile()
+            }
+            T.Action {
                 objectName: "aboutAction"
                 text: qsTr("About")
                 onTriggered: helpDialog.show()
