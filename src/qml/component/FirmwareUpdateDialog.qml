@@ -15,6 +15,10 @@ ScaledDialog {
     // The rescue is offered on its own, and again after an update that left the controller in
     // its boot loader.
     readonly property bool offeringRescue: phase === "OfferingRescue" || (finished && FirmwareUpdater.stranded)
+    // Where the texts of an offer or a confirmation end: the dialog is as tall as they need.
+    readonly property real textBottom: phase === "OfferingRescue" ? newestImageText.y + newestImageText.height
+                                       : FirmwareUpdater.imageUsable ? restoreRow.y + restoreRow.height
+                                       : imageNoteText.y + imageNoteText.height
 
     function show() {
         restoreBox.checked = true
@@ -35,11 +39,17 @@ ScaledDialog {
     }
 
     dWidth: 480
-    dHeight: 400
+    // Room under the stages for the transfer's progress, or for the outcome and the rescue's offer.
+    dHeight: running || finished ? stageList.y + stageList.height + 160 : Math.max(200, textBottom + 72)
     faceColor: CusConfig.colorTitle
     closable: !running
 
     onClosed: FirmwareUpdater.dismiss()
+    // Centred again when another phase makes it taller or shorter.
+    onHeightChanged: {
+        if (opened)
+            y = (parent.height - height) / 2
+    }
 
     Connections {
         target: FirmwareUpdater
@@ -68,6 +78,7 @@ ScaledDialog {
 
     // The offer to rescue: what happened, and the image it would take.
     BasicText {
+        id: rescueText
         objectName: "rescueText"
         x: 20
         y: 52
@@ -82,9 +93,10 @@ ScaledDialog {
     }
 
     BasicText {
+        id: newestImageText
         objectName: "newestImageText"
         x: 20
-        y: root.finished ? 318 : 180
+        y: root.finished ? sentenceText.y + sentenceText.height + 6 : rescueText.y + rescueText.height + 16
         width: root.dWidth - 40
         visible: root.offeringRescue
         wrapMode: Text.WordWrap
@@ -97,6 +109,7 @@ ScaledDialog {
 
     // The confirmation of a file: what is known of it, and what the update will do.
     BasicText {
+        id: imageNoteText
         objectName: "imageNoteText"
         x: 20
         y: 52
@@ -109,9 +122,10 @@ ScaledDialog {
     }
 
     BasicText {
+        id: confirmText
         objectName: "confirmText"
         x: 20
-        y: 180
+        y: imageNoteText.y + imageNoteText.height + 16
         width: root.dWidth - 40
         visible: root.phase === "ConfirmingFile" && FirmwareUpdater.imageUsable
         wrapMode: Text.WordWrap
@@ -122,8 +136,9 @@ ScaledDialog {
     }
 
     Row {
+        id: restoreRow
         x: 20
-        y: 262
+        y: confirmText.y + confirmText.height + 20
         spacing: 8
         visible: root.phase === "ConfirmingFile" && FirmwareUpdater.imageUsable
 
@@ -141,6 +156,7 @@ ScaledDialog {
 
     // The stages of the update as they run, marked done, current, failed, pending or skipped.
     Column {
+        id: stageList
         objectName: "stageList"
         x: 24
         y: 50
@@ -181,7 +197,7 @@ ScaledDialog {
     Rectangle {
         objectName: "progressBar"
         x: 20
-        y: 236
+        y: stageList.y + stageList.height + 14
         width: root.dWidth - 40
         height: 8
         radius: 4
@@ -201,7 +217,7 @@ ScaledDialog {
     BasicText {
         objectName: "progressText"
         x: 20
-        y: 250
+        y: stageList.y + stageList.height + 28
         width: root.dWidth - 40
         visible: root.running && FirmwareUpdater.percent >= 0
         color: CusConfig.colorTitleText
@@ -210,9 +226,10 @@ ScaledDialog {
 
     // How it ended, and what to do next.
     BasicText {
+        id: sentenceText
         objectName: "sentenceText"
         x: 20
-        y: 232
+        y: stageList.y + stageList.height + 10
         width: root.dWidth - 40
         height: 80
         visible: root.finished
@@ -228,7 +245,7 @@ ScaledDialog {
     CusButton {
         objectName: "confirmUpdateButton"
         x: 20
-        y: 360
+        y: root.dHeight - 40
         width: 180
         height: 24
         visible: root.phase === "ConfirmingFile"
@@ -240,7 +257,7 @@ ScaledDialog {
     CusButton {
         objectName: "rescueNewestButton"
         x: 20
-        y: 360
+        y: root.dHeight - 40
         width: 180
         height: 24
         visible: root.offeringRescue && FirmwareUpdater.newestImage !== ""
@@ -251,7 +268,7 @@ ScaledDialog {
     CusButton {
         objectName: "chooseFileButton"
         x: 210
-        y: 360
+        y: root.dHeight - 40
         width: 140
         height: 24
         visible: root.offeringRescue
@@ -262,7 +279,7 @@ ScaledDialog {
     CusButton {
         objectName: "cancelUpdateButton"
         x: root.dWidth - 20 - width
-        y: 360
+        y: root.dHeight - 40
         width: 100
         height: 24
         visible: root.running
@@ -274,7 +291,7 @@ ScaledDialog {
     CusButton {
         objectName: "closeUpdateButton"
         x: root.dWidth - 20 - width
-        y: 360
+        y: root.dHeight - 40
         width: 100
         height: 24
         visible: !root.running
