@@ -25,7 +25,7 @@ Window {
     property string exportError: ""
 
     // Column widths, in design units; the bytes take what is left.
-    readonly property var columns: [64, 108, 170, 220, 150]
+    readonly property var columns: [76, 108, 170, 210, 150]
     readonly property real columnSpacing: 6
     readonly property real columnsWidth: columns.reduce(function(sum, width) { return sum + width + columnSpacing }, 0)
 
@@ -322,6 +322,14 @@ Window {
                         font.bold: true
                     }
                 }
+            }
+
+            Rectangle {
+                x: 1
+                y: header.y + header.height + 1
+                width: parent.width - 2
+                height: 1
+                color: CusConfig.colorBorderInput
             }
 
             ListView {
