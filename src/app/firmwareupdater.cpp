@@ -271,7 +271,8 @@ void FirmwareUpdater::ended(bool success, Stage stage, const QString &sentence)
     m_sentence = sentence;
     emit connectionLent(false);
     // A transfer that broke off or was cancelled leaves the controller in its boot loader: its
-    // rescue is offered with the outcome.
+    // rescue is offered with the outcome (and not offered again once the dialog is closed).
+    m_bootLoaderListed = !SerialPortList::bootLoaderPort().isEmpty();
     setStranded(!success && controllerInBootLoader());
     setPhase(Phase::Finished);
     emit stagesChanged();

@@ -224,8 +224,6 @@ private slots:
     void closingTheDownloadStopsIt();
     void updateFromFile_data();
     void updateFromFile();
-    void cancel_data();
-    void cancel();
     void rescue_data();
     void rescue();
     void noControllerReportsNotFound();
@@ -478,20 +476,23 @@ void tst_FirmwareUpdateFlow::updateFromFile_data()
     QTest::addColumn<M>("misbehaviour");
     QTest::addColumn<QString>("note");
     QTest::addColumn<bool>("answer");          // to the question whether to go on without a backup
+    QTest::addColumn<bool>("cancel");          // Cancel pressed while the settings are backed up
     QTest::addColumn<GuardedUpdate::Stage>("failedStage");   // Idle: it succeeds
     QTest::addColumn<QString>("said");
     using S = GuardedUpdate::Stage;
-    QTest::newRow("no catalogue known") << "none" << M::None << "No catalogue of the firmware server is known" << false << S::Idle
-                                        << "The firmware update is complete: the controller runs version 1.0.4.";
-    QTest::newRow("the catalogue's image") << "own" << M::None << "its size and checksum match the catalogue's" << false << S::Idle
-                                           << "The firmware update is complete: the controller runs version 1.0.4.";
-    QTest::newRow("the catalogue's name, other bytes") << "other" << M::None << "is not that image" << false << S::Idle << "";
-    QTest::newRow("back with the old version") << "own" << M::KeepsOldFirmware << "checksum match" << false << S::CheckingVersion
-                                               << "came back with version 1.0.3, expected 1.04";
-    QTest::newRow("settings unreadable, stopped") << "none" << M::NoReply << "cannot be checked" << false << S::BackingUp
+    QTest::newRow("no catalogue known") << "none" << M::None << "No catalogue of the firmware server is known" << false << false
+                                        << S::Idle << "The firmware update is complete: the controller runs version 1.0.4.";
+    QTest::newRow("the catalogue's image") << "own" << M::None << "its size and checksum match the catalogue's" << false << false
+                                           << S::Idle << "The firmware update is complete: the controller runs version 1.0.4.";
+    QTest::newRow("the catalogue's name, other bytes") << "other" << M::None << "is not that image" << false << false << S::Idle << "";
+    QTest::newRow("back with the old version") << "own" << M::KeepsOldFirmware << "checksum match" << false << false
+                                               << S::CheckingVersion << "came back with version 1.0.3, expected 1.04";
+    QTest::newRow("settings unreadable, stopped") << "none" << M::NoReply << "cannot be checked" << false << false << S::BackingUp
                                                   << "stopped before anything changed on the controller";
-    QTest::newRow("settings unreadable, gone on") << "none" << M::NoReply << "cannot be checked" << true << S::CheckingVersion
-                                                  << "the controller's version could not be read";
+    QTest::newRow("settings unreadable, gone on") << "none" << M::NoReply << "cannot be checked" << true << false
+                                                  << S::CheckingVersion << "the controller's version could not be read";
+    QTest::newRow("cancelled before the transfer") << "none" << M::None << "cannot be checked" << false << true << S::BackingUp
+                                                   << "The update was cancelled before anything changed on the controller.";
 }
 
 // Help > Update Firmware From File...: the file picked, what the catalogue says of it, the
@@ -502,6 +503,7 @@ void tst_FirmwareUpdateFlow::updateFromFile()
     QFETCH(M, misbehaviour);
     QFETCH(QString, note);
     QFETCH(bool, answer);
+    QFETCH(bool, cancel);
     QFETCH(GuardedUpdate::Stage, failedStage);
     QFETCH(QString, said);
     const QByteArray image = TestImage::withText(TestImage::bytes(24 * 1024), 700, "Tark9 firmware 1.0.4");
@@ -545,8 +547,14 @@ void tst_FirmwareUpdateFlow::updateFromFile()
         return;
     }
     QCOMPARE(ui.shown("firmwareUpdateDialog", "restoreBox", "checked"), QVariant(true));
+    bool cancelled = false;
+    connect(&editor->firmwareUpdater(), &FirmwareUpdater::stagesChanged, this, [&] {
+        if (cancel && !cancelled && editor->firmwareUpdater().guardedUpdate().stage() == GuardedUpdate::Stage::BackingUp)
+            cancelled = ui.press("firmwareUpdateDialog", "cancelUpdateButton");
+    });
     QVERIFY(ui.press("firmwareUpdateDialog", "confirmUpdateButton"));
     QVERIFY(ui.finished());
+    QCOMPARE(cancelled, cancel);
 
     const QString sentence = ui.shown("firmwareUpdateDialog", "sentenceText").toString();
     QVERIFY2(sentence.contains(said), qPrintable(sentence));
@@ -557,97 +565,26 @@ void tst_FirmwareUpdateFlow::updateFromFile()
     QCOMPARE(prompts.messages.size(), misbehaviour == M::NoReply ? 1 : 0);
 }
 
-void tst_FirmwareUpdateFlow::cancel_data()
-{
-    QTest::addColumn<GuardedUpdate::Stage>("stage");
-    QTest::newRow("before the transfer") << GuardedUpdate::Stage::BackingUp;
-    QTest::newRow("during the transfer, then rescued") << GuardedUpdate::Stage::Transferring;
-}
-
-// Cancel, as long as the dialog offers it: before the transfer nothing changes; during it the
-// controller stays in its boot loader, and the dialog offers its rescue at once.
-void tst_FirmwareUpdateFlow::cancel()
-{
-    QFETCH(GuardedUpdate::Stage, stage);
-    const QByteArray image = TestImage::withText(TestImage::bytes(40 * 1024), 700, "Tark9 firmware 1.0.4");
-    // As downloaded: the rescue takes it.
-    const QString path = EditorSettings::dataFolder() + QLatin1Char('/') + ImageName;
-    QVERIFY(TestImage::write(path, image));
-    device().customiseSettings();
-    const QByteArray custom = device().configuration();
-    device().bootLoader().setIdleTimeout(300);
-    PromptRecorder prompts;
-    prompts.fileAnswers << path;
-
-    auto editor = startEditor();
-    QVERIFY(startUpReadDone(*editor));
-    Window ui(*editor);
-    QVERIFY(ui.speak(QStringLiteral("English")));
-    FirmwareUpdater &updater = editor->firmwareUpdater();
-    bool pressed = false;
-    const auto pressCancel = [&] {
-        if (!pressed && updater.guardedUpdate().stage() == stage && (stage != GuardedUpdate::Stage::Transferring || updater.percent() > 0))
-            pressed = ui.press("firmwareUpdateDialog", "cancelUpdateButton");
-    };
-    connect(&updater, &FirmwareUpdater::stagesChanged, this, pressCancel);
-    connect(&updater, &FirmwareUpdater::progressChanged, this, pressCancel);
-    QVERIFY(ui.trigger("updateFromFileAction"));
-    QVERIFY(ui.updateDialog());
-    QVERIFY(ui.press("firmwareUpdateDialog", "confirmUpdateButton"));
-    QVERIFY(ui.finished());
-    QVERIFY(pressed);
-
-    const QString sentence = ui.shown("firmwareUpdateDialog", "sentenceText").toString();
-    QCOMPARE(ui.stages().value(QStringLiteral("failed")), QList<GuardedUpdate::Stage>{stage});
-    if (stage == GuardedUpdate::Stage::BackingUp) {
-        QCOMPARE(sentence, QStringLiteral("The update was cancelled before anything changed on the controller."));
-        QVERIFY(!updater.isStranded());
-        QVERIFY(!device().receivedMessages().contains(BootLoaderCommand));
-        QTest::qWait(500);
-        QVERIFY(device().isPlugged());
-        QCOMPARE(device().firmwareVersion(), (QList<int>{1, 0, 3}));
-        QCOMPARE(prompts.messages.size(), 0);
-        return;
-    }
-    QVERIFY2(sentence.startsWith(QStringLiteral("The update was cancelled during the transfer.")), qPrintable(sentence));
-    QVERIFY(bootLoaderPortListed());
-    QVERIFY(updater.isStranded());
-    QCOMPARE(ui.shown("firmwareUpdateDialog", "newestImageText").toString(), QStringLiteral("Newest image downloaded: %1").arg(ImageName));
-    // The new firmware starts with the factory settings: the rescue puts the backup's back.
-    device().setMisbehaviour(M::ResetsSettings);
-    QVERIFY(ui.press("firmwareUpdateDialog", "rescueNewestButton"));
-    QCOMPARE(updater.phase(), FirmwareUpdater::Phase::Running);
-    QVERIFY(updater.isRescue());
-    QVERIFY(ui.finished());
-    QVERIFY2(updater.succeeded(), qPrintable(updater.sentence()));
-    QCOMPARE(device().firmwareVersion(), (QList<int>{1, 0, 4}));
-    QCOMPARE(settingsOf(device().configuration()), settingsOf(custom));
-    QVERIFY(!bootLoaderPortListed());
-    QCOMPARE(prompts.messages.size(), 0);
-}
-
 void tst_FirmwareUpdateFlow::rescue_data()
 {
-    QTest::addColumn<bool>("powerCut");
-    QTest::newRow("stranded when the editor starts") << false;
-    QTest::newRow("power cut during the update") << true;
+    QTest::addColumn<QString>("stranded");
+    QTest::newRow("when the editor starts") << "at start";
+    QTest::newRow("by a power cut during the update") << "power cut";
+    QTest::newRow("by a cancel during the transfer") << "cancel";
 }
 
-// A controller left in its boot loader (found at start-up, or after the power went during the
-// transfer) is said to be so, and rescued with the newest image downloaded and its newest backup.
+// A controller left in its boot loader (found at start-up, or by an update that broke off) is
+// said to be so, and rescued with the newest image downloaded and its newest backup.
 void tst_FirmwareUpdateFlow::rescue()
 {
-    QFETCH(bool, powerCut);
+    QFETCH(QString, stranded);
     const QByteArray image = TestImage::withText(TestImage::bytes(32 * 1024), 900, "Tark9 firmware 1.0.4");
     const QString path = EditorSettings::dataFolder() + QLatin1Char('/') + ImageName;
     QVERIFY(TestImage::write(path, image));
     device().customiseSettings();
     const QByteArray custom = device().configuration();
     PromptRecorder prompts;
-    if (powerCut) {
-        device().setMisbehaviour(M::PowerCutMidTransfer);
-        prompts.fileAnswers << path;
-    } else {
+    if (stranded == "at start") {
         QString error;
         QVERIFY2(!FirmwareBackups().write(QString::fromLatin1(device().serialNumber()), QStringLiteral("1.0.3"), custom,
                                           QDateTime::currentDateTime(), &error).isEmpty(), qPrintable(error));
@@ -655,31 +592,42 @@ void tst_FirmwareUpdateFlow::rescue()
         device().bootLoader().enter(VirtualBootLoader::Application::Erased);
         QVERIFY(QTest::qWaitFor([] { return bootLoaderPortListed(); }, WaitMs));
     }
+    if (stranded == "power cut")
+        device().setMisbehaviour(M::PowerCutMidTransfer);
 
     auto editor = startEditor();
     Window ui(*editor);
     QVERIFY(ui.speak(QStringLiteral("English")));
     FirmwareUpdater &updater = editor->firmwareUpdater();
-    if (powerCut) {
+    if (stranded == "at start") {
+        QVERIFY(ui.updateDialog());
+        QCOMPARE(updater.phase(), FirmwareUpdater::Phase::OfferingRescue);
+        QCOMPARE(ui.shown("firmwareUpdateDialog", "updateTitle").toString(), QStringLiteral("The controller is in its boot loader"));
+        QVERIFY(ui.shown("firmwareUpdateDialog", "rescueText").toString().contains(QStringLiteral("waiting in its boot loader")));
+    } else {
         QVERIFY(startUpReadDone(*editor));
+        bool cancelled = false;
+        connect(&updater, &FirmwareUpdater::progressChanged, this, [&] {
+            if (stranded == "cancel" && !cancelled && updater.percent() > 0)
+                cancelled = ui.press("firmwareUpdateDialog", "cancelUpdateButton");
+        });
+        prompts.fileAnswers << path;
         QVERIFY(ui.trigger("updateFromFileAction"));
         QVERIFY(ui.updateDialog());
         QVERIFY(ui.press("firmwareUpdateDialog", "confirmUpdateButton"));
         QVERIFY(ui.finished());
         QCOMPARE(ui.stages().value(QStringLiteral("failed")), QList<GuardedUpdate::Stage>{GuardedUpdate::Stage::Transferring});
-        QVERIFY2(updater.sentence().contains(QStringLiteral("stays in its boot loader")), qPrintable(updater.sentence()));
-        // Plugged in again, in its boot loader: the dialog offers the rescue beside the outcome.
+        QVERIFY2(updater.sentence().contains(QStringLiteral("The controller stays in its boot loader")), qPrintable(updater.sentence()));
+        // In its boot loader (after a power cut, once plugged in again): the dialog offers the
+        // rescue beside the outcome.
         QVERIFY(QTest::qWaitFor([&] { return ui.shown("firmwareUpdateDialog", "rescueNewestButton").isValid(); }, WaitMs));
-    } else {
-        QVERIFY(ui.updateDialog());
-        QCOMPARE(updater.phase(), FirmwareUpdater::Phase::OfferingRescue);
-        QCOMPARE(ui.shown("firmwareUpdateDialog", "updateTitle").toString(), QStringLiteral("The controller is in its boot loader"));
-        QVERIFY(ui.shown("firmwareUpdateDialog", "rescueText").toString().contains(QStringLiteral("waiting in its boot loader")));
+        QCOMPARE(ui.shown("firmwareUpdateDialog", "newestImageText").toString(), QStringLiteral("Newest image downloaded: %1").arg(ImageName));
     }
+    // The new firmware starts with the factory settings: the rescue puts the backup's back.
     device().setMisbehaviour(M::ResetsSettings);
     QVERIFY(ui.press("firmwareUpdateDialog", "rescueNewestButton"));
+    QVERIFY(updater.isRescue());
     QVERIFY(ui.finished());
-    QVERIFY2(updater.succeeded(), qPrintable(updater.sentence()));
     QVERIFY2(updater.sentence().startsWith(QStringLiteral("The controller is rescued: it runs firmware 1.0.4.")), qPrintable(updater.sentence()));
     using S = GuardedUpdate::Stage;
     QCOMPARE(ui.stages().value(QStringLiteral("done")),
@@ -687,6 +635,7 @@ void tst_FirmwareUpdateFlow::rescue()
     QCOMPARE(device().firmwareVersion(), (QList<int>{1, 0, 4}));
     QCOMPARE(settingsOf(device().configuration()), settingsOf(custom));
     QVERIFY(device().bootLoader().lastImage() == image);
+    QVERIFY(!bootLoaderPortListed());
     // The editor has the controller back.
     QVERIFY(QTest::qWaitFor([&] { return editor->dataManagement()->getVerInfo() == QVariantList({1, 0, 4}); }, WaitMs));
     QCOMPARE(prompts.messages.size(), 0);
