@@ -38,6 +38,7 @@ class FirmwareUpdater : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString phase READ phaseName NOTIFY phaseChanged)
+    // The run, or the file being confirmed, is a rescue: the controller is in its boot loader.
     Q_PROPERTY(bool rescue READ isRescue NOTIFY phaseChanged)
     // The stages of this run in their order, each a map {stage (GuardedUpdate::Stage as a number),
     // state ("done", "current", "failed", "pending" or, after a success, "skipped")}.
@@ -48,8 +49,7 @@ class FirmwareUpdater : public QObject
     Q_PROPERTY(QString progressText READ progressText NOTIFY progressChanged)
     Q_PROPERTY(bool succeeded READ succeeded NOTIFY phaseChanged)
     Q_PROPERTY(QString sentence READ sentence NOTIFY phaseChanged)
-    // The file being confirmed: its path, what is known of it, and whether it can be sent.
-    Q_PROPERTY(QString imagePath READ imagePath NOTIFY imageChanged)
+    // The file being confirmed: what is known of it, and whether it can be sent.
     Q_PROPERTY(QString imageNote READ imageNote NOTIFY imageChanged)
     Q_PROPERTY(bool imageUsable READ isImageUsable NOTIFY imageChanged)
     // A controller waits in its boot loader and no update runs; the image a rescue would take.
@@ -77,7 +77,6 @@ public:
     QString progressText() const { return m_progressText; }
     bool succeeded() const { return m_succeeded; }
     QString sentence() const { return m_sentence; }
-    QString imagePath() const { return m_imagePath; }
     QString imageNote() const { return m_imageNote; }
     bool isImageUsable() const { return m_imageUsable; }
     bool isStranded() const { return m_stranded; }
@@ -85,13 +84,7 @@ public:
     // For its deadlines.
     GuardedUpdate &guardedUpdate() { return m_update; }
 
-    // The newest image in `folder` that the download left there whole (not a NAME.part), and
-    // that is the catalogue's image when it has the catalogue's name; empty when there is none.
-    static QString newestImageIn(const QString &folder, const FirmwareCatalogue &catalogue);
-    // Why a file named as the catalogue's image is not that image (its size or checksum differ);
-    // empty when it is, or when the catalogue does not name it (`listed` says which).
-    static QString catalogueMismatch(const QString &path, const FirmwareCatalogue &catalogue, bool *listed);
-
+    // GuardedUpdate::stageTitle() for the scene, which has the stage as a number.
     Q_INVOKABLE QString stageTitle(int stage) const;
 
     // The confirmed online update: downloads the catalogue's image, and updates with it once it
@@ -103,6 +96,7 @@ public:
     Q_INVOKABLE void updateWithChosenFile(bool restoreSettings);
     // The rescue with the newest image downloaded; the settings are restored from the backup.
     Q_INVOKABLE void rescueWithNewestImage();
+    // Before and during the transfer (GuardedUpdate::cancel()); false once it cannot be.
     Q_INVOKABLE bool cancel();
     // The dialog closed: back to Idle, unless an update runs.
     Q_INVOKABLE void dismiss();
@@ -118,6 +112,13 @@ signals:
     void connectionLent(bool lent);
 
 private:
+    // The newest image in `folder` that the download left there whole (not a NAME.part), and
+    // that is the catalogue's image when it has the catalogue's name; empty when there is none.
+    static QString newestImageIn(const QString &folder, const FirmwareCatalogue &catalogue);
+    // Why a file named as the catalogue's image is not that image (its size or checksum differ);
+    // empty when it is, or when the catalogue does not name it (`listed` says which).
+    static QString catalogueMismatch(const QString &path, const FirmwareCatalogue &catalogue, bool *listed);
+
     void begin(QString imagePath, const QString &expectedVersion, bool downloaded, bool restoreSettings);
     void checkImage(const QString &path);
     // The catalogue's version of the image when it is the catalogue's (by its name), else empty.
