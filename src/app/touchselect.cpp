@@ -84,11 +84,23 @@ void TouchSelect::takeMessage(const QByteArray &bytes)
         = ControlMatch::find(QByteArray(reinterpret_cast<const char *>(image.data()), int(image.size())), message);
     if (controls.isEmpty())
         return;
-    m_pending.clear();
+    // Within one settling time the newest touch of each kind of control counts, the newest of
+    // all first (it gets the focus): a burst that reaches the host at once (a busy machine, a
+    // sweep across pads, knobs and strip) still shows the bank of the last pad and knob played.
+    QVariantList pending;
     for (const ControlMatch::Control &control : controls)
-        m_pending << QVariantMap{{QStringLiteral("kind"), kindName(control.record)},
-                                 {QStringLiteral("index"), control.index},
-                                 {QStringLiteral("bank"), control.bank}};
+        pending << QVariantMap{{QStringLiteral("kind"), kindName(control.record)},
+                               {QStringLiteral("index"), control.index},
+                               {QStringLiteral("bank"), control.bank}};
+    for (const QVariant &earlier : qAsConst(m_pending)) {
+        const QString kind = earlier.toMap().value(QStringLiteral("kind")).toString();
+        bool replaced = false;
+        for (const ControlMatch::Control &control : controls)
+            replaced = replaced || kindName(control.record) == kind;
+        if (!replaced)
+            pending << earlier;
+    }
+    m_pending = pending;
     if (!m_settle.isActive())
         m_settle.start();
 }

@@ -15,7 +15,8 @@ class DeviceConnection;
 // same message, none when no control does. While on, it holds the connection's input open.
 //
 // A knob swept sends a message per step: the controls of a burst are reported once SettleMs
-// after its first message, those of its latest, so that the window moves at most that often.
+// after its first message, those of its latest message first, then the latest of each other
+// kind of control, so that the window moves at most that often.
 class TouchSelect : public QObject
 {
     Q_OBJECT

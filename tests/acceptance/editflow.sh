@@ -137,9 +137,9 @@ drag 560 380 600 405 640 411
 shot "colour-picked"
 click 595 613
 shot "edited"
-# Auto Populate (its dialog at 150, 224): bank B's notes from 0, applied, and undone as one step.
-click 150 48
-click 175 77
+# Auto Populate (the fourth menu; its dialog at 150, 224): bank B's notes from 0, applied, and undone as one step.
+click 350 48
+click 375 77
 shot "auto-populate"
 click 674 421
 click 813 543

@@ -202,6 +202,14 @@ void tst_TouchSelect::aBurstIsReportedOnceWithItsLatestControl()
     QCOMPARE(controlsOf(reports.first().first().toList()), QStringList{"knob 2 bank 0"});
     QTest::qWait(4 * TouchSelect::SettleMs);
     QCOMPARE(reports.count(), 1);
+
+    // Bank C's first pad, bank B's first knob and the last strip section within one settling
+    // time (a busy host takes them at once): the newest first, then the newest of each other kind.
+    reports.clear();
+    for (const char *message : {"903864", "B00E40", "B01A40"})
+        editor.touchSelect.takeMessage(QByteArray::fromHex(message));
+    QTRY_COMPARE(reports.count(), 1);
+    QCOMPARE(controlsOf(reports.first().first().toList()), (QStringList{"strip 5 bank -1", "knob 4 bank 1", "pad 32 bank 2"}));
 }
 
 QTEST_MAIN(tst_TouchSelect)
