@@ -7,10 +7,7 @@
 #include "firmware/firmwarecatalogue.h"
 #include "firmware/myftp.h"
 
-#include <QCryptographicHash>
 #include <QDebug>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMetaEnum>
@@ -95,39 +92,6 @@ QVariantList FirmwareUpdater::stages() const
     return list;
 }
 
-QString FirmwareUpdater::newestImageIn(const QString &folder, const FirmwareCatalogue &catalogue)
-{
-    // The download writes NAME.part and renames it once whole and verified (or confirmed); the
-    // log and the backups are in folders of their own.
-    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Time);
-    for (const QFileInfo &file : files) {
-        if (file.suffix() == QLatin1String("part") || !GuardedUpdate::imageProblem(file.filePath()).isEmpty())
-            continue;
-        bool listed = false;
-        if (catalogueMismatch(file.filePath(), catalogue, &listed).isEmpty())
-            return file.filePath();
-    }
-    return QString();
-}
-
-QString FirmwareUpdater::catalogueMismatch(const QString &path, const FirmwareCatalogue &catalogue, bool *listed)
-{
-    *listed = !catalogue.name.isEmpty() && QFileInfo(path).fileName() == catalogue.name;
-    if (!*listed)
-        return QString();
-    QFile file(path);
-    if (catalogue.size >= 0 && file.size() != catalogue.size)
-        return tr("it is %1 bytes, the server's image %2").arg(file.size()).arg(catalogue.size);
-    if (catalogue.sha256.isEmpty())
-        return QString();
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        return tr("it cannot be read (%1)").arg(file.errorString());
-    if (hash.result() != catalogue.sha256)
-        return tr("its checksum is not the server's image's");
-    return QString();
-}
-
 QString FirmwareUpdater::expectedVersionOf(const QString &path) const
 {
     const FirmwareCatalogue &catalogue = m_ftp.catalogue();
@@ -161,7 +125,7 @@ void FirmwareUpdater::checkImage(const QString &path)
     const QString name = file.fileName();
     const QString problem = GuardedUpdate::imageProblem(path);
     bool listed = false;
-    const QString mismatch = problem.isEmpty() ? catalogueMismatch(path, catalogue, &listed) : QString();
+    const QString mismatch = problem.isEmpty() ? catalogue.mismatch(path, &listed) : QString();
     m_imagePath = path;
     m_imageUsable = problem.isEmpty() && mismatch.isEmpty();
     m_imageVersion = m_imageUsable ? expectedVersionOf(path) : QString();
@@ -307,6 +271,6 @@ void FirmwareUpdater::setPhase(Phase phase)
 void FirmwareUpdater::setStranded(bool stranded)
 {
     m_stranded = stranded;
-    m_newestImage = stranded ? newestImageIn(EditorSettings::dataFolder(), m_ftp.catalogue()) : QString();
+    m_newestImage = stranded ? m_ftp.catalogue().newestImageIn(EditorSettings::dataFolder()) : QString();
     emit strandedChanged();
 }

@@ -112,13 +112,6 @@ signals:
     void connectionLent(bool lent);
 
 private:
-    // The newest image in `folder` that the download left there whole (not a NAME.part), and
-    // that is the catalogue's image when it has the catalogue's name; empty when there is none.
-    static QString newestImageIn(const QString &folder, const FirmwareCatalogue &catalogue);
-    // Why a file named as the catalogue's image is not that image (its size or checksum differ);
-    // empty when it is, or when the catalogue does not name it (`listed` says which).
-    static QString catalogueMismatch(const QString &path, const FirmwareCatalogue &catalogue, bool *listed);
-
     void begin(QString imagePath, const QString &expectedVersion, bool downloaded, bool restoreSettings);
     void checkImage(const QString &path);
     // The catalogue's version of the image when it is the catalogue's (by its name), else empty.

@@ -13,6 +13,7 @@
 #include "device/serialportlist.h"
 #include "device/virtual/virtualtark9.h"
 #include "config/editorsettings.h"
+#include "firmware/firmwarecatalogue.h"
 #include "firmware/firmwareupdate.h"
 #include "firmware/guardedupdate.h"
 
@@ -194,18 +195,6 @@ int exitCodeOf(GuardedUpdate::Failure failure)
     case F::RestoreFailed: break;
     }
     return ExitTransferFailed;
-}
-
-// The editor keeps every verified download under its catalogue name in its data folder, and a
-// download on its way as NAME.part beside it; its log and the backups are in folders there.
-QString newestImageIn(const QString &folder)
-{
-    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Time);
-    for (const QFileInfo &file : files) {
-        if (file.suffix() != QLatin1String("part"))
-            return file.filePath();
-    }
-    return QString();
 }
 
 // Set by SIGINT and SIGTERM: the monitor runs until then, and then ends as a command that is done.
@@ -516,7 +505,7 @@ int Commands::rescue(const QString &imagePath, const FlashOptions &options)
 {
     QString path = imagePath;
     if (path.isEmpty()) {
-        path = newestImageIn(EditorSettings::dataFolder());
+        path = FirmwareCatalogue().newestImageIn(EditorSettings::dataFolder());
         if (path.isEmpty()) {
             Console::error(QStringLiteral("no image given, and the editor has downloaded none to %1")
                                .arg(QDir::toNativeSeparators(EditorSettings::dataFolder())));

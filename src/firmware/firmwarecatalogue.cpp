@@ -1,5 +1,11 @@
 #include "firmware/firmwarecatalogue.h"
 
+#include "firmware/guardedupdate.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -76,4 +82,37 @@ bool FirmwareCatalogue::parse(const QByteArray &text)
         size = qint64(bytes);
     }
     return true;
+}
+
+QString FirmwareCatalogue::mismatch(const QString &path, bool *listed) const
+{
+    const bool named = !name.isEmpty() && QFileInfo(path).fileName() == name;
+    if (listed)
+        *listed = named;
+    if (!named)
+        return QString();
+    QFile file(path);
+    if (size >= 0 && file.size() != size)
+        return tr("it is %1 bytes, the server's image %2").arg(file.size()).arg(size);
+    if (sha256.isEmpty())
+        return QString();
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return tr("it cannot be read (%1)").arg(file.errorString());
+    if (hash.result() != sha256)
+        return tr("its checksum is not the server's image's");
+    return QString();
+}
+
+QString FirmwareCatalogue::newestImageIn(const QString &folder) const
+{
+    // The log and the backups are in folders of their own there.
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Time);
+    for (const QFileInfo &file : files) {
+        if (file.suffix() == QLatin1String("part") || !GuardedUpdate::imageProblem(file.filePath()).isEmpty())
+            continue;
+        if (mismatch(file.filePath()).isEmpty())
+            return file.filePath();
+    }
+    return QString();
 }

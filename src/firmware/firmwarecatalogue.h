@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,9 @@
 // field that is present is well formed.
 struct FirmwareCatalogue
 {
+    Q_DECLARE_TR_FUNCTIONS(FirmwareCatalogue)
+
+public:
     // describe.json is a few hundred bytes; anything this large is not a catalogue.
     static constexpr int MaxBytes = 64 * 1024;
     // Above this a JSON number no longer holds every whole number exactly.
@@ -35,4 +39,13 @@ struct FirmwareCatalogue
     QString problem;
 
     static bool isPlainFileName(const QString &name);
+
+    // Why the file at `path`, which carries this catalogue's image name, is not its image (its
+    // size or checksum differs, or it cannot be read), as a phrase for the user; empty when it is
+    // the image or carries another name. `listed` says whether it carries the name.
+    QString mismatch(const QString &path, bool *listed = nullptr) const;
+    // The newest image the editor keeps in `folder` that the boot loader would take and that,
+    // when it carries this catalogue's name, is its image; empty when there is none. A download
+    // on its way is NAME.part there, and is not taken.
+    QString newestImageIn(const QString &folder) const;
 };

@@ -158,8 +158,8 @@ struct Window
     QObject *openDialog(const char *name) const
     {
         QObject *dialog = nullptr;
-        QTest::qWaitFor([&] { return (dialog = find(name)) && dialog->property("opened").toBool(); }, WaitMs);
-        return dialog && dialog->property("opened").toBool() ? dialog : nullptr;
+        const bool opened = QTest::qWaitFor([&] { return (dialog = find(name)) && dialog->property("opened").toBool(); }, WaitMs);
+        return opened ? dialog : nullptr;
     }
 
     QObject *updateDialog() const { return openDialog("firmwareUpdateDialog"); }
