@@ -31,10 +31,6 @@
         <source>PITCH BEND</source>
         <translation>PITCH BEND</translation>
     </message>
-    <message>
-        <source>Message type</source>
-        <translation type="vanished">Message type</translation>
-    </message>
 </context>
 <context>
     <name>ColorDialog</name>
@@ -538,6 +534,21 @@
     </message>
 </context>
 <context>
+    <name>FirmwareCatalogue</name>
+    <message>
+        <source>it is %1 bytes, the server&apos;s image %2</source>
+        <translation>it is %1 bytes, the server&apos;s image %2</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>it cannot be read (%1)</translation>
+    </message>
+    <message>
+        <source>its checksum is not the server&apos;s image&apos;s</source>
+        <translation>its checksum is not the server&apos;s image&apos;s</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareUpdate</name>
     <message>
         <source>A firmware update is already running.</source>
@@ -629,18 +640,6 @@
 </context>
 <context>
     <name>FirmwareUpdater</name>
-    <message>
-        <source>it is %1 bytes, the server&apos;s image %2</source>
-        <translation>it is %1 bytes, the server&apos;s image %2</translation>
-    </message>
-    <message>
-        <source>it cannot be read (%1)</source>
-        <translation>it cannot be read (%1)</translation>
-    </message>
-    <message>
-        <source>its checksum is not the server&apos;s image&apos;s</source>
-        <translation>its checksum is not the server&apos;s image&apos;s</translation>
-    </message>
     <message>
         <source>Update Firmware From File</source>
         <translation>Update Firmware From File</translation>
@@ -1135,86 +1134,6 @@ Go on without a backup?</translation>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>Error prompt</source>
-        <translation type="vanished">Error prompt</translation>
-    </message>
-    <message>
-        <source>The current device is occupied</source>
-        <translation type="vanished">The current device is occupied</translation>
-    </message>
-    <message>
-        <source>Save File</source>
-        <translation type="vanished">Save File</translation>
-    </message>
-    <message>
-        <source>stm (*.stm)</source>
-        <translation type="vanished">stm (*.stm)</translation>
-    </message>
-    <message>
-        <source>The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</source>
-        <translation type="vanished">The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</translation>
-    </message>
-    <message>
-        <source>The Kovela Tark9 took no data for %1 seconds; the send was given up.</source>
-        <translation type="vanished">The Kovela Tark9 took no data for %1 seconds; the send was given up.</translation>
-    </message>
-    <message>
-        <source>its reply was broken at byte %1</source>
-        <translation type="vanished">its reply was broken at byte %1</translation>
-    </message>
-    <message>
-        <source>it did not answer within %1 seconds</source>
-        <translation type="vanished">it did not answer within %1 seconds</translation>
-    </message>
-    <message>
-        <source>The configuration was sent, but it could not be read back to check it: %1.</source>
-        <translation type="vanished">The configuration was sent, but it could not be read back to check it: %1.</translation>
-    </message>
-    <message>
-        <source>The configuration of the Kovela Tark9 could not be read for the comparison: %1.</source>
-        <translation type="vanished">The configuration of the Kovela Tark9 could not be read for the comparison: %1.</translation>
-    </message>
-    <message>
-        <source>The Kovela Tark9 did not keep the configuration as it was sent:
-%1</source>
-        <translation type="vanished">The Kovela Tark9 did not keep the configuration as it was sent:
-%1</translation>
-    </message>
-    <message>
-        <source>%1: editor %2, controller %3</source>
-        <translation type="vanished">%1: editor %2, controller %3</translation>
-    </message>
-    <message>
-        <source>The preset %1 is no longer there; it was taken off the recent presets.</source>
-        <translation type="vanished">The preset %1 is no longer there; it was taken off the recent presets.</translation>
-    </message>
-    <message>
-        <source>Unsaved changes</source>
-        <translation type="vanished">Unsaved changes</translation>
-    </message>
-    <message>
-        <source>The configuration has changes that are not saved in a preset. Save them first?</source>
-        <translation type="vanished">The configuration has changes that are not saved in a preset. Save them first?</translation>
-    </message>
-    <message>
-        <source>no Kovela Tark9 is connected</source>
-        <translation type="vanished">no Kovela Tark9 is connected</translation>
-    </message>
-    <message>
-        <source>the Kovela Tark9 was unplugged</source>
-        <translation type="vanished">the Kovela Tark9 was unplugged</translation>
-    </message>
-    <message>
-        <source>Prompt</source>
-        <translation type="vanished">Prompt</translation>
-    </message>
-    <message>
-        <source>The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
-%1</source>
-        <translation type="vanished">The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
-%1</translation>
-    </message>
-    <message>
         <source>Export MIDI Monitor</source>
         <translation>Export MIDI Monitor</translation>
     </message>
@@ -1512,10 +1431,6 @@ Go on without a backup?</translation>
         <translation>No firmware image is known yet; check for a new version first.</translation>
     </message>
     <message>
-        <source>The firmware image cannot be saved as %1.</source>
-        <translation type="vanished">The firmware image cannot be saved as %1.</translation>
-    </message>
-    <message>
         <source>The firmware server refused the connection.</source>
         <translation>The firmware server refused the connection.</translation>
     </message>
@@ -1538,10 +1453,6 @@ Go on without a backup?</translation>
     <message>
         <source>The transfer from the firmware server failed (%1).</source>
         <translation>The transfer from the firmware server failed (%1).</translation>
-    </message>
-    <message>
-        <source>The firmware image could not be saved completely.</source>
-        <translation type="vanished">The firmware image could not be saved completely.</translation>
     </message>
     <message>
         <source>The firmware image is incomplete: %1 of %2 bytes arrived.</source>
@@ -1709,10 +1620,6 @@ Go on without a backup?</translation>
         <source>Colour</source>
         <translation>Colour</translation>
     </message>
-    <message>
-        <source>Message type</source>
-        <translation type="vanished">Message type</translation>
-    </message>
 </context>
 <context>
     <name>PresetDocument</name>
@@ -1807,20 +1714,12 @@ Go on without a backup?</translation>
         <translation>Version No.:</translation>
     </message>
     <message>
-        <source>固件升级成功！</source>
-        <translation type="vanished">Firmware upgrade succeeded!</translation>
-    </message>
-    <message>
         <source>固件升级失败！</source>
         <translation>Firmware upgrade failed!</translation>
     </message>
     <message>
         <source>正在下载固件…</source>
         <translation>Downloading the firmware…</translation>
-    </message>
-    <message>
-        <source>正在升级固件，请勿断开设备…</source>
-        <translation type="vanished">Updating the firmware; do not unplug the controller…</translation>
     </message>
     <message>
         <source>固件检测失败！</source>
@@ -1896,10 +1795,6 @@ Go on without a backup?</translation>
     <message>
         <source>CH</source>
         <translation>CH</translation>
-    </message>
-    <message>
-        <source>Message type</source>
-        <translation type="vanished">Message type</translation>
     </message>
 </context>
 <context>

@@ -31,10 +31,6 @@
         <source>PITCH BEND</source>
         <translation>弯音</translation>
     </message>
-    <message>
-        <source>Message type</source>
-        <translation type="vanished">消息类型</translation>
-    </message>
 </context>
 <context>
     <name>ColorDialog</name>
@@ -312,15 +308,15 @@
     </message>
     <message>
         <source>strip section</source>
-        <translation>触摸条分段</translation>
+        <translation>触摸条分区</translation>
     </message>
     <message>
         <source>Click the editor of a pad, knob or strip section first.</source>
-        <translation>请先点击一个打击垫、旋钮或触摸条分段的编辑器。</translation>
+        <translation>请先单击打击垫、旋钮或触摸条分区的编辑器。</translation>
     </message>
     <message>
         <source>The %1&apos;s settings are on the clipboard.</source>
-        <translation>%1 的设置已复制到剪贴板。</translation>
+        <translation>%1的设置已复制到剪贴板。</translation>
     </message>
     <message>
         <source>The clipboard holds no settings to paste.</source>
@@ -328,7 +324,7 @@
     </message>
     <message>
         <source>The clipboard holds no control&apos;s settings: %1.</source>
-        <translation>剪贴板中没有控件的设置：%1。</translation>
+        <translation>剪贴板中不是控件的设置：%1。</translation>
     </message>
     <message>
         <source>The clipboard holds a %1&apos;s settings, which fit a %1 only, not a %2.</source>
@@ -336,7 +332,7 @@
     </message>
     <message>
         <source>The settings were pasted onto the %1.</source>
-        <translation>设置已粘贴到%1。</translation>
+        <translation>设置已粘贴到%1上。</translation>
     </message>
     <message>
         <source>Only pads and knobs come in banks.</source>
@@ -382,7 +378,7 @@
     </message>
     <message>
         <source>it names no setting of a pad, a knob or a strip section</source>
-        <translation>它没有给出打击垫、旋钮或触摸条分段的任何设置</translation>
+        <translation>其中没有打击垫、旋钮或触摸条分区的任何设置</translation>
     </message>
 </context>
 <context>
@@ -480,11 +476,11 @@
     </message>
     <message>
         <source>of bank</source>
-        <translation>，从组</translation>
+        <translation>来源组</translation>
     </message>
     <message>
         <source>onto bank</source>
-        <translation>到组</translation>
+        <translation>目标组</translation>
     </message>
     <message>
         <source>Copy</source>
@@ -534,6 +530,21 @@
     <message>
         <source>No backup of the controller&apos;s settings was made. %1</source>
         <translation>未备份控制器的设置。%1</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareCatalogue</name>
+    <message>
+        <source>it is %1 bytes, the server&apos;s image %2</source>
+        <translation>它有 %1 字节，而服务器上的映像有 %2 字节</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>无法读取它（%1）</translation>
+    </message>
+    <message>
+        <source>its checksum is not the server&apos;s image&apos;s</source>
+        <translation>它的校验和与服务器上的映像不同</translation>
     </message>
 </context>
 <context>
@@ -628,18 +639,6 @@
 </context>
 <context>
     <name>FirmwareUpdater</name>
-    <message>
-        <source>it is %1 bytes, the server&apos;s image %2</source>
-        <translation>它有 %1 字节，而服务器上的映像有 %2 字节</translation>
-    </message>
-    <message>
-        <source>it cannot be read (%1)</source>
-        <translation>无法读取它（%1）</translation>
-    </message>
-    <message>
-        <source>its checksum is not the server&apos;s image&apos;s</source>
-        <translation>它的校验和与服务器上的映像不同</translation>
-    </message>
     <message>
         <source>Update Firmware From File</source>
         <translation>从文件更新固件</translation>
@@ -1134,86 +1133,6 @@ Go on without a backup?</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>Error prompt</source>
-        <translation type="vanished">错误提示</translation>
-    </message>
-    <message>
-        <source>The current device is occupied</source>
-        <translation type="vanished">当前设备被占用</translation>
-    </message>
-    <message>
-        <source>Save File</source>
-        <translation type="vanished">保存文件</translation>
-    </message>
-    <message>
-        <source>stm (*.stm)</source>
-        <translation type="vanished">stm (*.stm)</translation>
-    </message>
-    <message>
-        <source>The MIDI ports of the Kovela Tark9 were not found; nothing was sent.</source>
-        <translation type="vanished">未找到 Kovela Tark9 的 MIDI 端口，未发送任何内容。</translation>
-    </message>
-    <message>
-        <source>The Kovela Tark9 took no data for %1 seconds; the send was given up.</source>
-        <translation type="vanished">Kovela Tark9 在 %1 秒内未接收数据，已放弃发送。</translation>
-    </message>
-    <message>
-        <source>its reply was broken at byte %1</source>
-        <translation type="vanished">它的回复在第 %1 字节处损坏</translation>
-    </message>
-    <message>
-        <source>it did not answer within %1 seconds</source>
-        <translation type="vanished">它在 %1 秒内没有应答</translation>
-    </message>
-    <message>
-        <source>The configuration was sent, but it could not be read back to check it: %1.</source>
-        <translation type="vanished">配置已发送，但无法读回进行核对：%1。</translation>
-    </message>
-    <message>
-        <source>The configuration of the Kovela Tark9 could not be read for the comparison: %1.</source>
-        <translation type="vanished">无法读取 Kovela Tark9 的配置进行比较：%1。</translation>
-    </message>
-    <message>
-        <source>The Kovela Tark9 did not keep the configuration as it was sent:
-%1</source>
-        <translation type="vanished">Kovela Tark9 保存的配置与发送的不一致：
-%1</translation>
-    </message>
-    <message>
-        <source>%1: editor %2, controller %3</source>
-        <translation type="vanished">%1：编辑器 %2，控制器 %3</translation>
-    </message>
-    <message>
-        <source>The preset %1 is no longer there; it was taken off the recent presets.</source>
-        <translation type="vanished">预设 %1 已不存在，已从最近使用的预设中移除。</translation>
-    </message>
-    <message>
-        <source>Unsaved changes</source>
-        <translation type="vanished">未保存的更改</translation>
-    </message>
-    <message>
-        <source>The configuration has changes that are not saved in a preset. Save them first?</source>
-        <translation type="vanished">配置有尚未保存到预设的更改。是否先保存？</translation>
-    </message>
-    <message>
-        <source>no Kovela Tark9 is connected</source>
-        <translation type="vanished">未连接 Kovela Tark9</translation>
-    </message>
-    <message>
-        <source>the Kovela Tark9 was unplugged</source>
-        <translation type="vanished">Kovela Tark9 已被拔出</translation>
-    </message>
-    <message>
-        <source>Prompt</source>
-        <translation type="vanished">提示</translation>
-    </message>
-    <message>
-        <source>The Kovela Tark9&apos;s configuration holds values this editor does not know (a newer firmware?). They are kept as they are and sent back unchanged unless you edit them:
-%1</source>
-        <translation type="vanished">Kovela Tark9 的配置中有本编辑器不认识的值（可能来自较新的固件）。这些值保持原样，除非您修改，否则会原样发回：
-%1</translation>
-    </message>
-    <message>
         <source>Export MIDI Monitor</source>
         <translation>导出 MIDI 监视器</translation>
     </message>
@@ -1450,7 +1369,7 @@ Go on without a backup?</source>
     </message>
     <message>
         <source>Clear</source>
-        <translation>清除</translation>
+        <translation>清空</translation>
     </message>
     <message>
         <source>Copy</source>
@@ -1508,10 +1427,6 @@ Go on without a backup?</source>
         <translation>尚无可用的固件，请先检查新版本。</translation>
     </message>
     <message>
-        <source>The firmware image cannot be saved as %1.</source>
-        <translation type="vanished">无法将固件保存为 %1。</translation>
-    </message>
-    <message>
         <source>The firmware server refused the connection.</source>
         <translation>固件服务器拒绝了连接。</translation>
     </message>
@@ -1534,10 +1449,6 @@ Go on without a backup?</source>
     <message>
         <source>The transfer from the firmware server failed (%1).</source>
         <translation>从固件服务器下载失败（%1）。</translation>
-    </message>
-    <message>
-        <source>The firmware image could not be saved completely.</source>
-        <translation type="vanished">固件未能完整保存。</translation>
     </message>
     <message>
         <source>The firmware image is incomplete: %1 of %2 bytes arrived.</source>
@@ -1684,7 +1595,7 @@ Go on without a backup?</source>
     </message>
     <message>
         <source>Select By Touch</source>
-        <translation>触碰选择</translation>
+        <translation>触控选择</translation>
     </message>
     <message>
         <source>Update Firmware From File...</source>
@@ -1704,10 +1615,6 @@ Go on without a backup?</source>
     <message>
         <source>Colour</source>
         <translation>颜色</translation>
-    </message>
-    <message>
-        <source>Message type</source>
-        <translation type="vanished">消息类型</translation>
     </message>
 </context>
 <context>
@@ -1803,20 +1710,12 @@ Go on without a backup?</source>
         <translation>版本号：</translation>
     </message>
     <message>
-        <source>固件升级成功！</source>
-        <translation type="vanished">固件升级成功！</translation>
-    </message>
-    <message>
         <source>固件升级失败！</source>
         <translation>固件升级失败！</translation>
     </message>
     <message>
         <source>正在下载固件…</source>
         <translation>正在下载固件…</translation>
-    </message>
-    <message>
-        <source>正在升级固件，请勿断开设备…</source>
-        <translation type="vanished">正在升级固件，请勿断开设备…</translation>
     </message>
     <message>
         <source>固件检测失败！</source>
@@ -1842,7 +1741,7 @@ Go on without a backup?</source>
     </message>
     <message>
         <source>%1 has an unknown key %2</source>
-        <translation>%1 有未知的键 %2</translation>
+        <translation>%1 含有未知的键 %2</translation>
     </message>
     <message>
         <source>%1 has the key %2 twice</source>
@@ -1892,10 +1791,6 @@ Go on without a backup?</source>
     <message>
         <source>CH</source>
         <translation>通道</translation>
-    </message>
-    <message>
-        <source>Message type</source>
-        <translation type="vanished">消息类型</translation>
     </message>
 </context>
 <context>
