@@ -2,6 +2,7 @@
 
 #include "config/configlayout.h"
 #include "config/controllerprotocol.h"
+#include "config/midistatus.h"
 
 #include <QCoreApplication>
 
@@ -13,32 +14,7 @@ using Kind = MidiMessageText::Kind;
 using Message = MidiMessageText::Message;
 using Protocol = ControllerProtocol;
 
-// MIDI's status bytes. A channel message's status byte carries the channel (0 to 15) in its low
-// four bits; from SystemStatus on, status bytes belong to no channel.
-constexpr quint8 StatusBit = 0x80;
-constexpr quint8 TypeMask = 0xF0;
-constexpr quint8 ChannelMask = 0x0F;
-constexpr quint8 NoteOff = 0x80;
-constexpr quint8 NoteOn = 0x90;
-constexpr quint8 PolyPressure = 0xA0;
-constexpr quint8 ControlChange = 0xB0;
-constexpr quint8 ProgramChange = 0xC0;
-constexpr quint8 ChannelPressure = 0xD0;
-constexpr quint8 PitchBend = 0xE0;
-constexpr quint8 SystemStatus = 0xF0;
-constexpr quint8 MtcQuarterFrame = 0xF1;
-constexpr quint8 SongPosition = 0xF2;
-constexpr quint8 SongSelect = 0xF3;
-constexpr quint8 TuneRequest = 0xF6;
-constexpr quint8 TimingClock = 0xF8;
-constexpr quint8 Start = 0xFA;
-constexpr quint8 Continue = 0xFB;
-constexpr quint8 Stop = 0xFC;
-constexpr quint8 ActiveSensing = 0xFE;
-constexpr quint8 SystemReset = 0xFF;
-
-constexpr int DataBits = 7;                // a 14-bit value comes least significant byte first
-constexpr int PitchBendCentre = 8192;
+using namespace MidiStatus;
 
 struct SystemMessage {
     quint8 status;
@@ -195,7 +171,7 @@ QString controllerMessageName(const QByteArray &bytes)
 bool decodeSysEx(const QByteArray &bytes, Message *message)
 {
     const int length = bytes.size();
-    if (length < 2 || byteAt(bytes, length - 1) != Protocol::SysExEnd || !dataBytes(bytes, 1, length - 1))
+    if (length < 2 || byteAt(bytes, length - 1) != SysExEnd || !dataBytes(bytes, 1, length - 1))
         return false;
     message->kind = Kind::SysEx;
     const QString name = controllerMessageName(bytes);
@@ -212,7 +188,7 @@ MidiMessageText::Message MidiMessageText::decode(const QByteArray &bytes)
     message.hex = hex(bytes);
     const int status = bytes.isEmpty() ? 0 : byteAt(bytes, 0);
     bool decoded = false;
-    if (status == Protocol::SysExStart)
+    if (status == SysExStart)
         decoded = decodeSysEx(bytes, &message);
     else if (status >= SystemStatus)
         decoded = decodeSystemMessage(bytes, &message);

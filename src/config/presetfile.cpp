@@ -1,5 +1,6 @@
 #include "config/presetfile.h"
 
+#include "config/atomicfile.h"
 #include "config/configlayout.h"
 #include "config/controllerprotocol.h"
 
@@ -8,7 +9,6 @@
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -95,27 +95,10 @@ bool PresetFile::write(const QString &path, const QByteArray &image, QString *er
             *error = saveError(path, notRegularReason());
         return false;
     }
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = saveError(path, file.errorString());
-        return false;
-    }
-    const QByteArray content = bytes(image);
-    // Flushed and checked before the commit: QSaveFile::commit() does not notice a buffered
-    // write that failed (a full disk, say) and would replace the old preset with a torn one.
-    const bool written = file.write(content) == content.size() && file.flush() && file.error() == QFileDevice::NoError;
-    if (!written) {
-        // Taken before cancelWriting(), which puts its own "canceled" text in place of the cause.
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!AtomicFile::write(target, bytes(image), &reason)) {
         if (error)
             *error = saveError(path, reason);
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = saveError(path, file.errorString());
         return false;
     }
     return true;

@@ -1,11 +1,11 @@
 #include "device/midimonitor.h"
 
+#include "config/atomicfile.h"
 #include "config/controlmatch.h"
 #include "device/deviceconnection.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QSaveFile>
 #include <QUrl>
 
 #include <algorithm>
@@ -368,20 +368,9 @@ QString MidiMonitor::exportText(const QString &path) const
     QString text;
     for (int row = 0; row < rowCount(); ++row)
         text += lineText(line(row)) + QLatin1Char('\n');
-    const QByteArray bytes = text.toUtf8();
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
-        return exportError(file, out.errorString());
-    // Flushed and checked before the commit, which does not notice a buffered write that failed
-    // (a full disk) and would put a torn file in the place of the old one.
-    if (out.write(bytes) != bytes.size() || !out.flush() || out.error() != QFileDevice::NoError) {
-        // Taken before cancelWriting(), which puts its own text in place of the cause.
-        const QString reason = out.errorString();
-        out.cancelWriting();
+    QString reason;
+    if (!AtomicFile::write(file, text.toUtf8(), &reason, QIODevice::Text))
         return exportError(file, reason);
-    }
-    if (!out.commit())
-        return exportError(file, out.errorString());
     return QString();
 }
 
